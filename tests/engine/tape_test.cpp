@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/tape.h"
+
+namespace {
+
+std::string displayWindow(Tape& tape) {
+    std::string window(60, '?');
+    tape.readWindow(-2, 60, window.data());
+    return window;
+}
+
+TEST(TapeGrowth, ANewTapeIsBlankWithTheHeadAtZero) {
+    Tape tape;
+    EXPECT_EQ(tape.readSymbol(), '^');
+    EXPECT_EQ(tape.headPosition(), 0);
+}
+
+TEST(TapeGrowth, MovingLeftFromTheOriginEntersANewBlockAndComesBack) {
+    Tape tape;
+    tape.writeSymbol('a');
+    tape.moveLeft();
+    EXPECT_EQ(tape.headPosition(), -1);
+    EXPECT_EQ(tape.readSymbol(), '^');
+    tape.writeSymbol('b');
+    tape.moveRight();
+    EXPECT_EQ(tape.headPosition(), 0);
+    EXPECT_EQ(tape.readSymbol(), 'a');
+    tape.moveLeft();
+    EXPECT_EQ(tape.readSymbol(), 'b');
+}
+
+TEST(TapeGrowth, SymbolsSurviveTripsAcrossManyBlocksInBothDirections) {
+    Tape tape;
+    tape.writeSymbol('x');
+    for (int i = 0; i < 5000; ++i) {
+        tape.moveRight();
+    }
+    EXPECT_EQ(tape.headPosition(), 5000);
+    tape.writeSymbol('r');
+    for (int i = 0; i < 10000; ++i) {
+        tape.moveLeft();
+    }
+    EXPECT_EQ(tape.headPosition(), -5000);
+    tape.writeSymbol('l');
+    for (int i = 0; i < 5000; ++i) {
+        EXPECT_EQ(tape.readSymbol(), i == 0 ? 'l' : '^') << "at position " << tape.headPosition();
+        tape.moveRight();
+    }
+    EXPECT_EQ(tape.readSymbol(), 'x');
+    for (int i = 0; i < 5000; ++i) {
+        tape.moveRight();
+    }
+    EXPECT_EQ(tape.readSymbol(), 'r');
+}
+
+TEST(TapeGrowth, BlockBoundariesAreExactlyEvery1024Cells) {
+    Tape tape;
+    for (int i = 0; i < 1024; ++i) {
+        tape.writeSymbol(static_cast<char>('A' + i % 26));
+        tape.moveRight();
+    }
+    EXPECT_EQ(tape.headPosition(), 1024);
+    EXPECT_EQ(tape.readSymbol(), '^');
+    tape.moveLeft();
+    EXPECT_EQ(tape.readSymbol(), static_cast<char>('A' + 1023 % 26));
+}
+
+TEST(TapeGrowth, ResetLeavesABlankTapeWithTheHeadAtZero) {
+    Tape tape;
+    for (int i = 0; i < 3000; ++i) {
+        tape.writeSymbol('1');
+        tape.moveLeft();
+    }
+    tape.reset();
+    EXPECT_EQ(tape.headPosition(), 0);
+    EXPECT_EQ(displayWindow(tape), std::string(60, '^'));
+    for (int i = 0; i < 3000; ++i) {
+        tape.moveLeft();
+        ASSERT_EQ(tape.readSymbol(), '^');
+    }
+}
+
+TEST(TapeWindow, ShowsPositionsMinusTwoToFiftySevenOnAFreshTape) {
+    Tape tape;
+    EXPECT_EQ(displayWindow(tape), std::string(60, '^'));
+    EXPECT_EQ(tape.headPosition(), 0);
+}
+
+TEST(TapeWindow, PlacesEachPositionAtItsColumn) {
+    Tape tape;
+    tape.moveLeft();
+    tape.moveLeft();
+    for (char c : std::string("ab0123456789")) {
+        tape.writeSymbol(c);
+        tape.moveRight();
+    }
+    for (int i = 10; i < 58; ++i) {
+        tape.moveRight();
+    }
+    tape.writeSymbol('Z');  // position 58: just outside the window
+    const std::string window = displayWindow(tape);
+    EXPECT_EQ(window.substr(0, 12), "ab0123456789");
+    EXPECT_EQ(window.substr(12), std::string(48, '^'));
+}
+
+TEST(TapeWindow, DoesNotFollowTheHeadNorDisturbIt) {
+    Tape tape;
+    tape.writeSymbol('0');
+    for (int i = 0; i < 100; ++i) {
+        tape.moveRight();
+    }
+    tape.writeSymbol('h');
+    const std::string atHundred = displayWindow(tape);
+    EXPECT_EQ(atHundred, "^^0" + std::string(57, '^'));
+    EXPECT_EQ(tape.headPosition(), 100);
+    EXPECT_EQ(tape.readSymbol(), 'h');
+
+    for (int i = 0; i < 110; ++i) {
+        tape.moveLeft();
+    }
+    EXPECT_EQ(displayWindow(tape), atHundred);
+    EXPECT_EQ(displayWindow(tape), atHundred);
+    EXPECT_EQ(tape.headPosition(), -10);
+}
+
+TEST(TapeWindow, WritesExactlyTheRequestedLengthAndNoTerminator) {
+    Tape tape;
+    tape.writeSymbol('q');
+    std::string buffer(8, '#');
+    tape.readWindow(0, 3, buffer.data());
+    EXPECT_EQ(buffer, "q^^#####");
+    tape.readWindow(0, 0, buffer.data());
+    tape.readWindow(0, -4, buffer.data());
+    EXPECT_EQ(buffer, "q^^#####");
+}
+
+TEST(TapeWindow, ReachesAcrossBlockBoundariesOnBothSides) {
+    Tape tape;
+    for (int i = 0; i < 1030; ++i) {
+        tape.moveLeft();
+    }
+    tape.writeSymbol('L');
+    std::string window(4, '?');
+    tape.readWindow(-1031, 4, window.data());
+    EXPECT_EQ(window, "^L^^");
+    tape.readWindow(1022, 4, window.data());
+    EXPECT_EQ(window, "^^^^");
+    EXPECT_EQ(displayWindow(tape), std::string(60, '^'));
+}
+
+}  // namespace
