@@ -8,7 +8,9 @@ namespace {
 // A rule line's state names are limited to this many characters.
 constexpr std::size_t maxStateNameLength = 99;
 
-bool isLineBreak(char c) { return c == '\r' || c == '\n'; }
+bool isLineBreak(char c) {
+    return c == '\r' || c == '\n';
+}
 
 bool startsWith(std::string_view line, std::string_view prefix) {
     return line.substr(0, prefix.size()) == prefix;

@@ -19,14 +19,19 @@ MachineState& Machine::stateNamed(std::string_view name) {
     return state;
 }
 
-void Machine::setCurrentState(const char* name) { current = stateOrNone(name); }
+void Machine::setCurrentState(const char* name) {
+    current = stateOrNone(name);
+}
 
-void Machine::setFinishState(const char* name) { finish = stateOrNone(name); }
+void Machine::setFinishState(const char* name) {
+    finish = stateOrNone(name);
+}
 
 void Machine::addRule(const char* state, char symbol, const char* nextState, char newSymbol,
                       Move move) {
     MachineState& from = stateNamed(state);
-    const Rule& rule = rules.emplace_front(Rule{&from, symbol, &stateNamed(nextState), newSymbol, move});
+    const Rule& rule =
+        rules.emplace_front(Rule{&from, symbol, &stateNamed(nextState), newSymbol, move});
     from.setNewestRule(symbol, &rule);
 }
 

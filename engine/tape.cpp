@@ -1,6 +1,8 @@
 #include "engine/tape.h"
 
-Tape::Tape() { reset(); }
+Tape::Tape() {
+    reset();
+}
 
 void Tape::reset() {
     blocks.clear();

@@ -106,9 +106,9 @@ TEST_F(ParserTest, TapeLinesPlaceCellsAndTheHead) {
 
 TEST_F(ParserTest, ARejectedTapeLineKeepsTheEarlierTape) {
     messagesOf("tape(.ab)\nstart(a)\nfinish(h)\n(x,1,x,1,R)");
-    EXPECT_EQ(messagesOf("tape(101\ntape 101\nstart(a)\nfinish(h)\n(x,1,x,1,R)"),
-              (Lines{"ERROR at line 1 : invalid tape string",
-                     "ERROR at line 2 : invalid tape string"}));
+    EXPECT_EQ(
+        messagesOf("tape(101\ntape 101\nstart(a)\nfinish(h)\n(x,1,x,1,R)"),
+        (Lines{"ERROR at line 1 : invalid tape string", "ERROR at line 2 : invalid tape string"}));
     EXPECT_EQ(result, 0);
     EXPECT_EQ(messagesOf("start(a)\nfinish(h)\n(x,1,x,1,R)\ntape(1)\ntape(22)"),
               Lines{"ERROR at line 5 : tape already defined"});
@@ -141,14 +141,10 @@ TEST_F(ParserTest, RuleLinesAreReadByPosition) {
         const char* stepLine;
     };
     const Case accepted[] = {
-        {"(a,1,b,0,R)", "(a,1,b,0,R)"},
-        {"(a,1;b,0;R)", "(a,1,b,0,R)"},
-        {"(a,1,b,0,R", "(a,1,b,0,R)"},
-        {"(a,1,b,0,R) trailing words", "(a,1,b,0,R)"},
-        {"(a,1,b,0,r)", "(a,1,b,0,0)"},
-        {"(a,1,b,0,L)", "(a,1,b,0,L)"},
-        {"(a,1,b,0,", "(a,1,b,0,0)"},
-        {"(a,1,b,0", "(a,1,b,0,0)"},
+        {"(a,1,b,0,R)", "(a,1,b,0,R)"}, {"(a,1;b,0;R)", "(a,1,b,0,R)"},
+        {"(a,1,b,0,R", "(a,1,b,0,R)"},  {"(a,1,b,0,R) trailing words", "(a,1,b,0,R)"},
+        {"(a,1,b,0,r)", "(a,1,b,0,0)"}, {"(a,1,b,0,L)", "(a,1,b,0,L)"},
+        {"(a,1,b,0,", "(a,1,b,0,0)"},   {"(a,1,b,0", "(a,1,b,0,0)"},
     };
     for (const Case& c : accepted) {
         SCOPED_TRACE(c.line);
@@ -174,8 +170,8 @@ TEST_F(ParserTest, CommasCanBeSymbols) {
 
 TEST_F(ParserTest, MalformedRuleLinesAreRejectedWithoutReadingPastTheirEnd) {
     const std::string header = "tape(.1)\nstart(a)\nfinish(h)\n";
-    const char* rejected[] = {"(a;1;b;0;R)", "(", "(a", "(a,", "(a,1", "(a,1,", "(a,1,b",
-                              "(a,1,b,",     "(a)1,b,0,R)"};
+    const char* rejected[] = {"(a;1;b;0;R)", "(",      "(a",      "(a,",        "(a,1",
+                              "(a,1,",       "(a,1,b", "(a,1,b,", "(a)1,b,0,R)"};
     for (const char* line : rejected) {
         SCOPED_TRACE(line);
         EXPECT_EQ(messagesOf(header + line), Lines{"ERROR at line 4 : invalid rule"});

@@ -1,8 +1,8 @@
+#include "engine/machine.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "engine/machine.h"
 
 namespace {
 

@@ -102,9 +102,9 @@ TEST_F(StepReportingTest, AStartStateThatIsTheFinishStateRunsUntilARuleEntersIt)
 TEST_F(StepReportingTest, AStuckMachineRepeatsItsLastLineAndKeepsCounting) {
     parseOk("tape(.1)\nstart(a)\nfinish(h)\n(a,1,b,0,R)");
     runToEnd(10);
-    EXPECT_EQ(statesLog.texts(), (Lines{"(a,1)", "(a,1,b,0,R)", "(a,1,b,0,R)", "(a,1,b,0,R)",
-                                        "(a,1,b,0,R)", "(a,1,b,0,R)", "(a,1,b,0,R)",
-                                        "(a,1,b,0,R)", "(a,1,b,0,R)", "(a,1,b,0,R)"}));
+    EXPECT_EQ(statesLog.texts(),
+              (Lines{"(a,1)", "(a,1,b,0,R)", "(a,1,b,0,R)", "(a,1,b,0,R)", "(a,1,b,0,R)",
+                     "(a,1,b,0,R)", "(a,1,b,0,R)", "(a,1,b,0,R)", "(a,1,b,0,R)", "(a,1,b,0,R)"}));
     for (std::size_t i = 2; i < tapeLog.lines.size(); ++i) {
         EXPECT_EQ(tapeLog.lines[i].text, tapeLog.lines[1].text);
         EXPECT_EQ(tapeLog.lines[i].marker, 3);

@@ -1,8 +1,8 @@
+#include "engine/tape.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "engine/tape.h"
 
 namespace {
 
