@@ -1,0 +1,114 @@
+#include "tools/tm-run/command_line.h"
+
+#include <charconv>
+
+namespace {
+
+std::optional<std::int64_t> parseStepCount(const std::string& text) {
+    std::int64_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end || value < 0) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// Splits "--name=value" so that both spellings of an option with a value work.
+std::pair<std::string, std::optional<std::string>> splitInlineValue(const std::string& argument) {
+    const auto equals = argument.find('=');
+    if (argument.rfind("--", 0) != 0 || equals == std::string::npos) {
+        return {argument, std::nullopt};
+    }
+    return {argument.substr(0, equals), argument.substr(equals + 1)};
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
+    CommandLine result;
+    RunOptions& options = result.options;
+    std::vector<std::string> files;
+    bool optionsEnded = false;
+
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (optionsEnded || argument == "-" || argument.rfind("-", 0) != 0) {
+            files.push_back(argument);
+            continue;
+        }
+        auto [name, value] = splitInlineValue(argument);
+        const bool takesValue = name == "--max-steps" || name == "--trace";
+        if (takesValue && !value) {
+            if (i + 1 == arguments.size()) {
+                result.error = name + " needs a value";
+                return result;
+            }
+            value = arguments[++i];
+        } else if (!takesValue && value) {
+            result.error = name + " takes no value";
+            return result;
+        }
+
+        if (name == "--") {
+            optionsEnded = true;
+        } else if (name == "--help" || name == "-h") {
+            options.showHelp = true;
+        } else if (name == "--version") {
+            options.showVersion = true;
+        } else if (name == "--tape") {
+            options.showTape = true;
+        } else if (name == "--trace") {
+            if (value->empty()) {
+                result.error = "--trace needs a file name";
+                return result;
+            }
+            options.tracePath = *value;
+        } else if (name == "--max-steps") {
+            options.maxSteps = parseStepCount(*value);
+            if (!options.maxSteps) {
+                result.error = "--max-steps needs a whole number of steps, not '" + *value + "'";
+                return result;
+            }
+        } else {
+            result.error = "unknown option " + argument;
+            return result;
+        }
+    }
+
+    if (options.showHelp || options.showVersion) {
+        return result;
+    }
+    if (files.size() != 1) {
+        result.error = files.empty() ? "no description file given" : "only one description file at a time";
+        return result;
+    }
+    options.descriptionPath = files.front();
+    return result;
+}
+
+const char* helpText() {
+    return "Usage: tm-run [options] FILE\n"
+           "Runs the Turing machine described in FILE (\"-\" reads standard input) until\n"
+           "it reaches its finish state. The parser's messages go to standard error, the\n"
+           "line \"Run complete! N steps.\" to standard output.\n"
+           "\n"
+           "Options:\n"
+           "  --max-steps N  stop after N steps if the machine has not finished\n"
+           "  --trace FILE   also write every step to FILE in the workbench's Save output\n"
+           "                 format: states line, TAB, tape line, CR LF\n"
+           "  --tape         after the run, print the tape from its leftmost to its\n"
+           "                 rightmost non-blank cell, the head's position and how many\n"
+           "                 cells hold each symbol\n"
+           "  --help         show this text\n"
+           "  --version      show the version\n"
+           "\n"
+           "Exit status:\n"
+           "  0  the machine reached its finish state\n"
+           "  1  bad command line, or a file that cannot be read or written\n"
+           "  2  the description has errors and cannot run\n"
+           "  3  stopped by --max-steps before the finish state\n"
+           "  4  stuck: no rule changes the machine any more, so it can never finish\n";
+}
+
+const char* versionText() { return "tm-run (ZARN Turing Machine) 1.00\n"; }

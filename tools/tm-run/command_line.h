@@ -1,0 +1,30 @@
+#ifndef ZARN_TOOLS_TM_RUN_COMMAND_LINE_H
+#define ZARN_TOOLS_TM_RUN_COMMAND_LINE_H
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct RunOptions {
+    std::string descriptionPath;  // "-" is standard input
+    std::optional<std::int64_t> maxSteps;
+    std::optional<std::string> tracePath;
+    bool showTape = false;
+    bool showHelp = false;
+    bool showVersion = false;
+};
+
+struct CommandLine {
+    RunOptions options;
+    std::string error;  // empty when the arguments make sense
+};
+
+// The arguments after the program name. Options may come before or after the
+// file; "--" ends the options, so a file may be called "--tape".
+CommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+const char* helpText();
+const char* versionText();
+
+#endif

@@ -1,0 +1,111 @@
+#include <algorithm>
+#include <cstdio>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "engine/machine_runner.h"
+#include "tools/tm-run/command_line.h"
+#include "tools/tm-run/description_file.h"
+#include "tools/tm-run/exit_status.h"
+#include "tools/tm-run/progress_meter.h"
+#include "tools/tm-run/run_loop.h"
+#include "tools/tm-run/stream_log_sink.h"
+#include "tools/tm-run/tape_report.h"
+#include "tools/tm-run/trace_writer.h"
+
+namespace {
+
+int fail(const std::string& message) {
+    std::fprintf(stderr, "tm-run: %s\n", message.c_str());
+    return exitFailure;
+}
+
+RunResult runMachine(MachineRunner& runner, const RunOptions& options, TraceWriter* trace) {
+    const RunSettings settings{options.maxSteps, options.showTape};
+    ProgressMeter progress = ProgressMeter::forTerminal(stderr);
+    if (trace == nullptr) {
+        return runSilently(runner, settings, progress);
+    }
+    return runTraced(runner, settings, progress, *trace);
+}
+
+int reportOutcome(const RunResult& result, const MachineRunner& runner) {
+    switch (result.outcome) {
+        case RunOutcome::Finished:
+            std::printf("Run complete! %lld steps.\n", static_cast<long long>(result.steps));
+            return exitFinished;
+        case RunOutcome::StepLimit:
+            std::fprintf(stderr, "tm-run: stopped after %lld steps without reaching the finish state\n",
+                         static_cast<long long>(result.steps));
+            return exitStepLimit;
+        case RunOutcome::Stuck:
+            std::fprintf(stderr,
+                         "tm-run: stuck after %lld steps: in state \"%s\" reading '%c' at position %d "
+                         "no rule changes anything, so the finish state is never reached\n",
+                         static_cast<long long>(result.steps), runner.currentState(),
+                         runner.readSymbol(), static_cast<int>(runner.headPosition()));
+            return exitStuck;
+        case RunOutcome::TraceFailed:
+            break;
+    }
+    return exitFailure;
+}
+
+int run(const RunOptions& options) {
+    const DescriptionFile description = readDescriptionFile(options.descriptionPath);
+    if (!description.error.empty()) {
+        return fail("cannot read " + options.descriptionPath + ": " + description.error);
+    }
+
+    StreamLogSink parserLog(stderr);
+    TraceWriter trace;
+    const bool tracing = options.tracePath.has_value();
+    MachineRunner runner(&parserLog, tracing ? trace.statesSink() : nullptr,
+                         tracing ? trace.tapeSink() : nullptr);
+    if (runner.parse(description.text.c_str()) == 0) {
+        std::fputs("Unable to run\nErrors in turing machine\n", stderr);
+        return exitUnparseable;
+    }
+    // The completion line is ours to print, on standard output, in both modes.
+    parserLog.redirect(nullptr);
+
+    std::string error;
+    if (tracing && !trace.open(*options.tracePath, error)) {
+        return fail("cannot write " + *options.tracePath + ": " + error);
+    }
+    const RunResult result = runMachine(runner, options, tracing ? &trace : nullptr);
+    if (tracing && !trace.close(error)) {
+        return fail("cannot write " + *options.tracePath + ": " + error);
+    }
+
+    const int status = reportOutcome(result, runner);
+    if (options.showTape) {
+        // The description's own cells lie within its text's length of position 0.
+        const auto textEnd = static_cast<std::int32_t>(
+            std::min<std::size_t>(description.text.size(), std::numeric_limits<std::int32_t>::max()));
+        printTapeReport(stdout, runner, std::min(result.leftmostHead, 0),
+                        std::max(result.rightmostHead, textEnd));
+    }
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const CommandLine commandLine = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!commandLine.error.empty()) {
+        std::fprintf(stderr, "tm-run: %s\nTry 'tm-run --help'.\n", commandLine.error.c_str());
+        return exitFailure;
+    }
+    const RunOptions& options = commandLine.options;
+    if (options.showHelp) {
+        std::fputs(helpText(), stdout);
+        return exitFinished;
+    }
+    if (options.showVersion) {
+        std::fputs(versionText(), stdout);
+        return exitFinished;
+    }
+    return run(options);
+}

@@ -1,0 +1,33 @@
+#ifndef ZARN_TOOLS_TM_RUN_PROGRESS_METER_H
+#define ZARN_TOOLS_TM_RUN_PROGRESS_METER_H
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+
+// One self-overwriting status line on a terminal: steps so far and steps per
+// second. Silent when the stream is not a terminal, so that pipes and
+// redirected output carry no progress noise.
+class ProgressMeter {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    // Shows progress only if `stream` is a terminal.
+    static ProgressMeter forTerminal(std::FILE* stream);
+    ProgressMeter(std::FILE* stream, bool enabled);
+
+    // Cheap to call often: redraws at most a few times a second.
+    void update(std::int64_t steps) { update(steps, Clock::now()); }
+    void update(std::int64_t steps, Clock::time_point now);
+    // Erases the status line, if one was drawn.
+    void clear();
+
+private:
+    std::FILE* stream;
+    bool enabled;
+    bool drawn = false;
+    Clock::time_point started;
+    Clock::time_point lastDrawn;
+};
+
+#endif
