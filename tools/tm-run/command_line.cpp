@@ -80,7 +80,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         return result;
     }
     if (files.size() != 1) {
-        result.error = files.empty() ? "no description file given" : "only one description file at a time";
+        result.error =
+            files.empty() ? "no description file given" : "only one description file at a time";
         return result;
     }
     options.descriptionPath = files.front();
@@ -111,4 +112,6 @@ const char* helpText() {
            "  4  stuck: no rule changes the machine any more, so it can never finish\n";
 }
 
-const char* versionText() { return "tm-run (ZARN Turing Machine) 1.00\n"; }
+const char* versionText() {
+    return "tm-run (ZARN Turing Machine) 1.00\n";
+}

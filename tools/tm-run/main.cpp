@@ -36,15 +36,17 @@ int reportOutcome(const RunResult& result, const MachineRunner& runner) {
             std::printf("Run complete! %lld steps.\n", static_cast<long long>(result.steps));
             return exitFinished;
         case RunOutcome::StepLimit:
-            std::fprintf(stderr, "tm-run: stopped after %lld steps without reaching the finish state\n",
+            std::fprintf(stderr,
+                         "tm-run: stopped after %lld steps without reaching the finish state\n",
                          static_cast<long long>(result.steps));
             return exitStepLimit;
         case RunOutcome::Stuck:
-            std::fprintf(stderr,
-                         "tm-run: stuck after %lld steps: in state \"%s\" reading '%c' at position %d "
-                         "no rule changes anything, so the finish state is never reached\n",
-                         static_cast<long long>(result.steps), runner.currentState(),
-                         runner.readSymbol(), static_cast<int>(runner.headPosition()));
+            std::fprintf(
+                stderr,
+                "tm-run: stuck after %lld steps: in state \"%s\" reading '%c' at position %d "
+                "no rule changes anything, so the finish state is never reached\n",
+                static_cast<long long>(result.steps), runner.currentState(), runner.readSymbol(),
+                static_cast<int>(runner.headPosition()));
             return exitStuck;
         case RunOutcome::TraceFailed:
             break;
@@ -82,8 +84,8 @@ int run(const RunOptions& options) {
     const int status = reportOutcome(result, runner);
     if (options.showTape) {
         // The description's own cells lie within its text's length of position 0.
-        const auto textEnd = static_cast<std::int32_t>(
-            std::min<std::size_t>(description.text.size(), std::numeric_limits<std::int32_t>::max()));
+        const auto textEnd = static_cast<std::int32_t>(std::min<std::size_t>(
+            description.text.size(), std::numeric_limits<std::int32_t>::max()));
         printTapeReport(stdout, runner, std::min(result.leftmostHead, 0),
                         std::max(result.rightmostHead, textEnd));
     }
@@ -93,7 +95,8 @@ int run(const RunOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const CommandLine commandLine = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const CommandLine commandLine =
+        parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (!commandLine.error.empty()) {
         std::fprintf(stderr, "tm-run: %s\nTry 'tm-run --help'.\n", commandLine.error.c_str());
         return exitFailure;

@@ -96,7 +96,8 @@ RunResult driveChoosingTracking(MachineRunner& runner, const RunSettings& settin
 
 RunResult runSilently(MachineRunner& runner, const RunSettings& settings, ProgressMeter& progress) {
     return driveChoosingTracking(
-        runner, settings, progress, silentLongestChunk, [&] { runner.step(); }, [] { return true; });
+        runner, settings, progress, silentLongestChunk, [&] { runner.step(); },
+        [] { return true; });
 }
 
 RunResult runTraced(MachineRunner& runner, const RunSettings& settings, ProgressMeter& progress,

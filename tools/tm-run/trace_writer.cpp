@@ -24,7 +24,9 @@ bool TraceWriter::open(const std::string& path, std::string& error) {
     return true;
 }
 
-bool TraceWriter::failed() const { return writeError != 0; }
+bool TraceWriter::failed() const {
+    return writeError != 0;
+}
 
 int TraceWriter::StatesSink::appendLogLine(const std::string& text) {
     pending = text;
