@@ -1,0 +1,126 @@
+// Test mode of the Win32 stand-in: a virtual clock, scripted answers for modal
+// dialogs, simulated user input and read-back of what the windows show, so that
+// front-end tests never sleep and never block. Used only by tests.
+#ifndef ZARN_PLATFORM_WIN32_TEST_H
+#define ZARN_PLATFORM_WIN32_TEST_H
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace win32test {
+
+// Switches the stand-in into test mode. Call once, after the QApplication
+// exists and before the first window is created. Creates the QApplication
+// itself (offscreen unless QT_QPA_PLATFORM says otherwise) when there is none.
+void enable();
+bool isEnabled();
+
+// Destroys every remaining window, unregisters every application class, drops
+// posted messages, the quit flag, timers, scripted answers and recordings, and
+// sets the virtual clock back to 0.
+void reset();
+
+// The virtual clock. Timers fire only when a test advances it: every timer
+// that falls due on the way sends its WM_TIMER (or calls its TIMERPROC), in
+// order of due time, once per period passed.
+void advanceClock(unsigned milliseconds);
+unsigned long long clockNow();
+
+// Runs posted messages and pending Qt events (painting, deferred deletions)
+// until none is left, without ever waiting. A posted WM_QUIT is not consumed.
+void processPendingMessages();
+bool quitPosted();
+int quitCode();
+
+// Scripted answers for modal dialogs (DialogBoxParamA). When a dialog opens it
+// takes the oldest answer and applies it as real input; if the dialog is still
+// open afterwards it takes the next one. A dialog that finds no answer prints
+// what it was and aborts the test program rather than hang.
+enum class DialogAnswer {
+    Ok,       // a click on the default push button
+    Enter,    // the Enter key
+    Escape,   // the Escape key
+    CloseBox  // the close box of the dialog's caption
+};
+void answerNextDialogWith(DialogAnswer answer);
+void scriptNextDialog(std::function<void(HWND dialog)> script);
+int dialogAnswersLeft();
+// Every dialog opened so far: its caption, in order.
+std::vector<std::string> dialogsShown();
+
+// Simulated user input. Each call ends by processing pending messages.
+// chooseMenuCommand finds the item in the window's menu bar and triggers it as
+// a click would (the command reaches the window procedure as WM_COMMAND);
+// false when the window has no enabled item with that id.
+bool chooseMenuCommand(HWND window, UINT id);
+bool clickCloseBox(HWND window);
+// Resizes a window so that its client area becomes width x height.
+bool resizeClient(HWND window, int width, int height);
+// A click with the left button at a point of the window's client area.
+bool clickAt(HWND window, int x, int y);
+
+// Read-back.
+bool isShown(HWND window);                 // WS_VISIBLE on it and every ancestor
+RECT windowRect(HWND window);              // outer rectangle, parent client coordinates
+RECT clientRect(HWND window);              // client area, in its own coordinates
+std::string windowText(HWND window);
+std::string className(HWND window);
+std::vector<HWND> childWindows(HWND window);  // direct children, creation order
+std::vector<HWND> topLevelWindows();
+
+struct MenuItem {
+    UINT id;             // 0 for separators and popups
+    std::string text;    // as given, with its '&'
+    bool separator;
+    bool popup;
+    bool checked;
+    bool grayed;
+};
+std::vector<MenuItem> menuItems(HMENU menu);
+bool menuItemChecked(HMENU menu, UINT id);
+bool menuItemChecked(HWND window, UINT id);  // searched in the window's whole menu
+
+struct ListItem {
+    std::string text;
+    LPARAM data;
+};
+std::vector<ListItem> listItems(HWND listBox);
+int listTopIndex(HWND listBox);
+int listSelectedIndex(HWND listBox);  // LB_ERR when none
+int listVisibleItemCount(HWND listBox);  // items at least partly inside the client area
+
+// Paints the window and its children now, as the screen would.
+void paint(HWND window);
+
+// What each WM_DRAWITEM drew. Coordinates are in the control's client
+// coordinates, exactly as passed to TextOutA, MoveToEx and LineTo.
+struct TextDrawn {
+    int x;
+    int y;
+    std::string text;
+};
+struct LineDrawn {
+    int x0;
+    int y0;
+    int x1;
+    int y1;
+};
+struct DrawCall {
+    HWND control;
+    UINT itemID;
+    UINT itemAction;
+    UINT itemState;
+    RECT rcItem;
+    LRESULT result;
+    std::vector<TextDrawn> texts;
+    std::vector<LineDrawn> lines;
+};
+const std::vector<DrawCall>& drawCalls();
+void clearDrawCalls();
+
+}  // namespace win32test
+
+#endif
