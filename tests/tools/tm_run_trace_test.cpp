@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "engine/machine_runner.h"
+#include "tests/engine/recording_log_sink.h"
+#include "tm_run_process.h"
+
+namespace {
+
+// What the workbench's Save output writes after the same run: the runner's
+// step reports in log lists, then "%s\t%s\n" per line in text mode, which puts
+// CR LF on disk. `reports` limits the calls as a user pressing Stop would.
+std::string saveOutputAfterRun(const std::string& text, std::optional<int> reports = std::nullopt) {
+    RecordingLogSink parserLog;
+    RecordingLogSink statesLog;
+    RecordingLogSink tapeLog;
+    MachineRunner runner(&parserLog, &statesLog, &tapeLog);
+    if (runner.parse(text.c_str()) != 1) {
+        ADD_FAILURE() << "the description does not parse";
+        return "";
+    }
+    for (int call = 0; (!reports || call < *reports) && runner.reportStep() == 1; ++call) {
+    }
+    std::string output;
+    for (std::size_t i = 0; i < statesLog.lines.size(); ++i) {
+        output += statesLog.lines[i].text + "\t" + tapeLog.lines.at(i).text + "\r\n";
+    }
+    return output;
+}
+
+class TmRunTrace : public ::testing::Test {
+protected:
+    std::string traceOf(const std::string& text, std::vector<std::string> options = {}) {
+        options.insert(options.end(),
+                       {"--trace", folder.path("trace.txt").string(), folder.write("m.txt", text)});
+        lastRun = runTmRun(options);
+        return readFileBytes(folder.path("trace.txt"));
+    }
+
+    ScratchFolder folder;
+    TmRunResult lastRun;
+};
+
+TEST_F(TmRunTrace, AFinishedRunIsByteForByteTheWorkbenchsSaveOutput) {
+    const std::string text = "tape(.11)\nstart(a)\nfinish(h)\n(a,1,a,0,R)\n(a,^,h,^,N)\n";
+    const std::string trace = traceOf(text);
+    EXPECT_EQ(lastRun.status, 0);
+    EXPECT_EQ(lastRun.out, "Run complete! 3 steps.\n");
+    EXPECT_EQ(trace, saveOutputAfterRun(text));
+    const std::string blanks(56, '^');
+    EXPECT_EQ(trace, "(a,1)\t^^11" + blanks + "\r\n(a,1,a,0,R)\t^^01" + blanks +
+                         "\r\n(a,1,a,0,R)\t^^00" + blanks + "\r\n(a,^,h,^,0)\t^^00" + blanks +
+                         "\r\nFinished!\tFinished!\r\n");
+}
+
+TEST_F(TmRunTrace, AHeadThatLeavesTheWindowChangesNothingInTheFormat) {
+    // The 4-state champion wanders left of the window's first cell.
+    const std::string text =
+        "tape()\nstart(A)\nfinish(H)\n(A,^,B,1,R)\n(A,1,B,1,L)\n(B,^,A,1,L)\n(B,1,C,^,L)\n"
+        "(C,^,H,1,R)\n(C,1,D,1,L)\n(D,^,D,1,R)\n(D,1,A,^,R)\n";
+    EXPECT_EQ(traceOf(text), saveOutputAfterRun(text));
+    EXPECT_EQ(lastRun.out, "Run complete! 107 steps.\n");
+}
+
+TEST_F(TmRunTrace, AStoppedRunHasNoFinishedLine) {
+    const std::string walker = "tape(.)\nstart(a)\nfinish(h)\n(a,^,a,1,R)\n";
+    const std::string trace = traceOf(walker, {"--max-steps", "70"});
+    EXPECT_EQ(lastRun.status, 3);
+    // The start configuration and 70 steps.
+    EXPECT_EQ(trace, saveOutputAfterRun(walker, 71));
+    EXPECT_EQ(trace.find("Finished!"), std::string::npos);
+}
+
+TEST_F(TmRunTrace, AStuckRunRepeatsItsLastLineAsTheWorkbenchDoes) {
+    const std::string text = "tape(.112)\nstart(a)\nfinish(h)\n(a,1,a,0,R)\n";
+    const std::string trace = traceOf(text);
+    EXPECT_EQ(lastRun.status, 4);
+    const std::size_t lines =
+        static_cast<std::size_t>(std::count(trace.begin(), trace.end(), '\n'));
+    ASSERT_GT(lines, 3u);
+    EXPECT_EQ(trace, saveOutputAfterRun(text, static_cast<int>(lines)));
+}
+
+TEST_F(TmRunTrace, LongStateNamesAreWrittenWhole) {
+    const std::string name(99, 'q');  // the longest a rule line accepts
+    const std::string text = "tape(.1)\nstart(" + name + ")\nfinish(h)\n(" + name + ",1,h,0,R)\n";
+    const std::string trace = traceOf(text);
+    EXPECT_EQ(trace, saveOutputAfterRun(text));
+    EXPECT_EQ(trace.rfind("(" + name + ",1)\t", 0), 0u);
+}
+
+TEST_F(TmRunTrace, AnUnwritableTraceIsAnError) {
+    const std::string text = "tape(.11)\nstart(a)\nfinish(h)\n(a,1,a,0,R)\n(a,^,h,^,N)\n";
+    const TmRunResult run = runTmRun(
+        {"--trace", folder.path("nowhere/trace.txt").string(), folder.write("m.txt", text)});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("tm-run: cannot write " + folder.path("nowhere/trace.txt").string() +
+                           ": No such file or directory\n"),
+              std::string::npos)
+        << run.err;
+
+    const TmRunResult full = runTmRun({"--trace", "/dev/full", folder.path("m.txt").string()});
+    EXPECT_EQ(full.status, 1);
+    EXPECT_NE(full.err.find("No space left on device"), std::string::npos) << full.err;
+    EXPECT_EQ(full.out, "") << "a run whose trace was lost is not reported complete";
+}
+
+}  // namespace
