@@ -38,44 +38,55 @@ std::vector<std::filesystem::path> examples() {
     return paths;
 }
 
-TEST(Examples, EachRunsToItsDocumentedResult) {
-    const auto paths = examples();
-    ASSERT_GE(paths.size(), 7u);
-    for (const auto& path : paths) {
-        SCOPED_TRACE(path.filename().string());
-        const auto expected = expectations(path);
-        const bool halts = expected.count("steps") == 1;
-        ASSERT_TRUE(halts || expected.count("stopped-after") == 1)
-            << "an example says how many steps it makes";
+class Examples : public ::testing::TestWithParam<std::filesystem::path> {};
 
-        std::vector<std::string> arguments{"--tape", path.string()};
-        if (!halts) {
-            arguments.insert(arguments.begin(),
-                             {"--max-steps", expected.find("stopped-after")->second});
-        }
-        const TmRunResult run = runTmRun(arguments);
-        const std::string report = "\n" + run.out;
+TEST_P(Examples, RunsToItsDocumentedResult) {
+    const std::filesystem::path& path = GetParam();
+    const auto expected = expectations(path);
+    const bool halts = expected.count("steps") == 1;
+    ASSERT_TRUE(halts || expected.count("stopped-after") == 1)
+        << "an example says how many steps it makes";
 
-        if (halts) {
-            EXPECT_EQ(run.status, 0) << run.err;
-            EXPECT_EQ(
-                run.out.rfind("Run complete! " + expected.find("steps")->second + " steps.\n", 0),
-                0u)
-                << run.out.substr(0, 200);
-        } else {
-            EXPECT_EQ(run.status, 3) << run.err;
-        }
-        if (const auto tape = expected.find("tape"); tape != expected.end()) {
-            EXPECT_NE(report.find("\ntape: " + tape->second + "\n"), std::string::npos)
-                << run.out.substr(0, 200);
-        }
-        for (auto [count, end] = expected.equal_range("symbol-count"); count != end; ++count) {
-            const std::string symbol = count->second.substr(0, 1);
-            const std::string cells = count->second.substr(2);
-            EXPECT_NE(report.find("\nsymbol '" + symbol + "': " + cells + "\n"), std::string::npos)
-                << run.out.substr(0, 200);
-        }
+    std::vector<std::string> arguments{"--tape", path.string()};
+    if (!halts) {
+        arguments.insert(arguments.begin(),
+                         {"--max-steps", expected.find("stopped-after")->second});
+    }
+    const TmRunResult run = runTmRun(arguments);
+    const std::string report = "\n" + run.out;
+
+    if (halts) {
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out.rfind("Run complete! " + expected.find("steps")->second + " steps.\n", 0),
+                  0u)
+            << run.out.substr(0, 200);
+    } else {
+        EXPECT_EQ(run.status, 3) << run.err;
+    }
+    if (const auto tape = expected.find("tape"); tape != expected.end()) {
+        EXPECT_NE(report.find("\ntape: " + tape->second + "\n"), std::string::npos)
+            << run.out.substr(0, 200);
+    }
+    for (auto [count, end] = expected.equal_range("symbol-count"); count != end; ++count) {
+        const std::string symbol = count->second.substr(0, 1);
+        const std::string cells = count->second.substr(2);
+        EXPECT_NE(report.find("\nsymbol '" + symbol + "': " + cells + "\n"), std::string::npos)
+            << run.out.substr(0, 200);
     }
 }
+
+TEST(ExampleLibrary, HoldsTheDocumentedMachines) {
+    std::vector<std::string> names;
+    for (const auto& path : examples()) {
+        names.push_back(path.stem().string());
+    }
+    for (const char* name : {"binary_increment", "unary_addition", "palindrome", "binary_counter",
+                             "busy_beaver_2", "busy_beaver_3", "busy_beaver_4"}) {
+        EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Library, Examples, ::testing::ValuesIn(examples()),
+                         [](const auto& info) { return info.param.stem().string(); });
 
 }  // namespace
