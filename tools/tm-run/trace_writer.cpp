@@ -42,12 +42,12 @@ void TraceWriter::writePair(const std::string& tapeLine) {
     if (!file || writeError != 0) {
         return;
     }
-    const std::string& statesLine = states.pending;
-    std::FILE* out = file.get();
-    std::fwrite(statesLine.data(), 1, statesLine.size(), out);
-    std::fputc('\t', out);
-    std::fwrite(tapeLine.data(), 1, tapeLine.size(), out);
-    if (std::fputs("\r\n", out) == EOF) {
+    // One write per line: the stream's lock is taken once, not four times.
+    line.assign(states.pending);
+    line += '\t';
+    line += tapeLine;
+    line += "\r\n";
+    if (std::fwrite(line.data(), 1, line.size(), file.get()) != line.size()) {
         writeError = errno != 0 ? errno : EIO;
     }
 }

@@ -50,6 +50,7 @@ private:
     };
     std::unique_ptr<std::FILE, FileCloser> file;
     int writeError = 0;
+    std::string line;  // reused, so that writing a line allocates nothing
     StatesSink states;
     TapeSink tape;
 };
