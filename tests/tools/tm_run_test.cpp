@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -198,6 +200,18 @@ TEST_F(TmRun, PipedOutputCarriesNoProgressNoise) {
     EXPECT_EQ(run.err,
               parserLogOf(walker) +
                   "tm-run: stopped after 5000000 steps without reaching the finish state\n");
+}
+
+TEST_F(TmRun, AResultThatCannotBeWrittenIsNoSuccess) {
+    const std::string command = std::string(TM_RUN_PATH) + " " +
+                                folder.write("m.txt", zeroTheOnes) + " >/dev/full 2>" +
+                                folder.path("err.txt").string();
+    const int waitStatus = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(waitStatus));
+    EXPECT_EQ(WEXITSTATUS(waitStatus), 1);
+    EXPECT_NE(readFileBytes(folder.path("err.txt"))
+                  .find("tm-run: cannot write standard output: No space left on device\n"),
+              std::string::npos);
 }
 
 }  // namespace

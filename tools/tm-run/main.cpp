@@ -1,5 +1,7 @@
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
@@ -92,16 +94,7 @@ int run(const RunOptions& options) {
     return status;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    const CommandLine commandLine =
-        parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-    if (!commandLine.error.empty()) {
-        std::fprintf(stderr, "tm-run: %s\nTry 'tm-run --help'.\n", commandLine.error.c_str());
-        return exitFailure;
-    }
-    const RunOptions& options = commandLine.options;
+int chooseAndRun(const RunOptions& options) {
     if (options.showHelp) {
         std::fputs(helpText(), stdout);
         return exitFinished;
@@ -111,4 +104,24 @@ int main(int argc, char** argv) {
         return exitFinished;
     }
     return run(options);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const CommandLine commandLine =
+        parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!commandLine.error.empty()) {
+        std::fprintf(stderr, "tm-run: %s\nTry 'tm-run --help'.\n", commandLine.error.c_str());
+        return exitFailure;
+    }
+    const int status = chooseAndRun(commandLine.options);
+    // A result that never reached its reader is no success.
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        fail(std::string("cannot write standard output: ") +
+             std::strerror(errno != 0 ? errno : EIO));
+        return status == exitFinished ? exitFailure : status;
+    }
+    return status;
 }
