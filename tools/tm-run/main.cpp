@@ -45,7 +45,7 @@ int reportOutcome(const RunResult& result, const MachineRunner& runner) {
         case RunOutcome::Stuck:
             std::fprintf(
                 stderr,
-                "tm-run: stuck after %lld steps: in state \"%s\" reading '%c' at position %d "
+                "tm-run: stuck after %lld steps: in state \"%s\" reading '%c' at position %d, "
                 "no rule changes anything, so the finish state is never reached\n",
                 static_cast<long long>(result.steps), runner.currentState(), runner.readSymbol(),
                 static_cast<int>(runner.headPosition()));
