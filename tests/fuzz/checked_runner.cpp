@@ -1,40 +1,22 @@
 #include "tests/fuzz/checked_runner.h"
 
-#include <array>
-#include <charconv>
 #include <string_view>
 #include <vector>
 
-#include "tests/fuzz/description_lines.h"
+#include "tests/fuzz/expected_parse.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace {
 
 constexpr std::string_view hyphenLine = "--------------------------------------------";
-constexpr std::string_view faultPrefix = "ERROR at line ";
-constexpr std::string_view unrecognisedPrefix = "Error at line ";
-constexpr std::string_view numberSeparator = " : ";
 constexpr int windowLength = 60;
 constexpr int markerOffset = 2;
 
-struct FixedMessage {
-    std::string_view text;
-    LineKind kind;
-};
-
-constexpr std::array<FixedMessage, 7> fixedMessages{{
-    {"invalid tape string", LineKind::Tape},
-    {"tape already defined", LineKind::Tape},
-    {"invalid rule", LineKind::Rule},
-    {"invalid start state string", LineKind::Start},
-    {"start state already defined", LineKind::Start},
-    {"invalid finish state string", LineKind::Finish},
-    {"finish state already defined", LineKind::Finish},
-}};
-
 // Log lines end up as CR LF lines of the output file and as C strings in the
 // list boxes, so none may hold a NUL or a line break.
-bool isSingleLine(std::string_view text) { return text.find_first_of(std::string_view("\0\r\n", 3)) == std::string_view::npos; }
+bool isSingleLine(std::string_view text) {
+    return text.find_first_of(std::string_view("\0\r\n", 3)) == std::string_view::npos;
+}
 
 char moveCharacter(Move move) {
     switch (move) {
@@ -58,32 +40,16 @@ int moveDistance(Move move) {
     }
 }
 
-// Splits "<prefix><number> : <rest>" into number and rest; the number must be
-// written as the parser writes it, without sign or leading zeros.
-bool splitMessage(std::string_view line, std::string_view prefix, int& number, std::string_view& rest) {
-    if (!line.starts_with(prefix)) {
-        return false;
-    }
-    line.remove_prefix(prefix.size());
-    const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), number);
-    if (error != std::errc() || number < 1 || std::to_string(number) != line.substr(0, static_cast<std::size_t>(end - line.data()))) {
-        return false;
-    }
-    line.remove_prefix(static_cast<std::size_t>(end - line.data()));
-    if (!line.starts_with(numberSeparator)) {
-        return false;
-    }
-    rest = line.substr(numberSeparator.size());
-    return true;
-}
-
-const FixedMessage* fixedMessageNamed(std::string_view text) {
-    for (const FixedMessage& message : fixedMessages) {
-        if (message.text == text) {
-            return &message;
+// The tape window a report shows right after `tape` was laid.
+std::string windowOf(const ExpectedTape& tape) {
+    std::string window(windowLength, '^');
+    for (int column = 0; column < windowLength; ++column) {
+        const int position = column - markerOffset;
+        if (position >= 0 && position < static_cast<int>(tape.cells.size())) {
+            window[static_cast<std::size_t>(column)] = tape.cells[static_cast<std::size_t>(position)];
         }
     }
-    return nullptr;
+    return window;
 }
 
 }  // namespace
@@ -95,16 +61,24 @@ CheckedRunner::CheckedRunner() : runner(&parserLog, &statesLog, &tapeLog) {
 
 bool CheckedRunner::parse(const std::string& text) {
     const std::size_t firstNewLine = parserLog.lines().size();
+    const std::int32_t headBefore = runner.headPosition();
+    const char symbolBefore = runner.readSymbol();
+    const char* startBefore = runner.currentState();
+    const char* finishBefore = runner.finishState();
+    const ExpectedParse expected = expectedParse(text);
+
     const int result = runner.parse(text.c_str());
-    fuzzCheck(result == 0 || result == 1, "parse returns 0 or 1");
-    checkParserMessages(text, firstNewLine, result);
+
+    fuzzCheck(result == (expected.runnable ? 1 : 0), "parse returns 1 exactly for a runnable text");
+    checkParserMessages(firstNewLine, expected.messages);
     fuzzCheck(runner.isRunning(), "every parse sets the machine running");
+    checkMachineAfterParse(expected, headBefore, symbolBefore, startBefore, finishBefore);
+    firstTapeLine.reset();
     if (result == 1) {
         statesLog.clear();
         tapeLog.clear();
-        const char* start = runner.currentState();
-        fuzzCheck(start != nullptr, "a runnable machine has a start state");
-        startLine = std::string("(") + start + ',' + runner.readSymbol() + ')';
+        startLine = "(" + *expected.startState + ',' + runner.readSymbol() + ')';
+        firstTapeLine = windowOf(*expected.tape);
         startLineDue = true;
         runGoingOn_ = true;
         steps = 0;
@@ -112,52 +86,42 @@ bool CheckedRunner::parse(const std::string& text) {
     return result == 1;
 }
 
-void CheckedRunner::checkParserMessages(const std::string& text, std::size_t firstNewLine, int result) const {
+void CheckedRunner::checkParserMessages(std::size_t firstNewLine, const std::vector<std::string>& expected) const {
     const std::vector<LoggedLine>& log = parserLog.lines();
-    fuzzCheck(log.size() >= firstNewLine + 3, "a parse writes its hyphen line, start line and -Done.");
+    fuzzCheck(log.size() == firstNewLine + expected.size() + 3, "one message per faulty or unrecognised line");
     fuzzCheck(log[firstNewLine].text == hyphenLine, "a parse begins with the 44-hyphen line");
     fuzzCheck(log[firstNewLine + 1].text == "Parsing text...", "then \"Parsing text...\"");
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const LoggedLine& message = log[firstNewLine + 2 + i];
+        fuzzCheck(message.text == expected[i], "each message names its line and its fault, in text order");
+        fuzzCheck(message.marker == -1, "parser lines carry no marker");
+    }
     fuzzCheck(log.back().text == "-Done.", "a parse ends with \"-Done.\"");
+}
 
-    const std::vector<DescriptionLine> lines = descriptionLines(text);
-    std::size_t unrecognisedLines = 0;
-    std::array<bool, 6> kindPresent{};
-    for (const DescriptionLine& line : lines) {
-        kindPresent[static_cast<std::size_t>(line.kind)] = true;
-        unrecognisedLines += line.kind == LineKind::Unrecognised ? 1 : 0;
+void CheckedRunner::checkMachineAfterParse(const ExpectedParse& expected, std::int32_t headBefore, char symbolBefore,
+                                           const char* startBefore, const char* finishBefore) const {
+    if (expected.tape) {
+        const ExpectedTape& tape = *expected.tape;
+        fuzzCheck(runner.headPosition() == tape.headOffset, "an accepted tape line places the head at its \".\"");
+        const bool onCell = tape.headOffset < static_cast<int>(tape.cells.size());
+        fuzzCheck(runner.readSymbol() == (onCell ? tape.cells[static_cast<std::size_t>(tape.headOffset)] : '^'),
+                  "the head starts on the cell after the \".\"");
+    } else {
+        fuzzCheck(runner.headPosition() == headBefore && runner.readSymbol() == symbolBefore,
+                  "without an accepted tape line the tape stays as it was");
     }
-
-    std::size_t unrecognisedReports = 0;
-    int previousNumber = 0;
-    for (std::size_t i = firstNewLine + 2; i + 1 < log.size(); ++i) {
-        const std::string_view message = log[i].text;
-        fuzzCheck(log[i].marker == -1, "parser lines carry no marker");
-        int number = 0;
-        std::string_view rest;
-        const bool fault = splitMessage(message, faultPrefix, number, rest);
-        fuzzCheck(fault || splitMessage(message, unrecognisedPrefix, number, rest),
-                  "every message is an ERROR or Error line with a line number");
-        fuzzCheck(number > previousNumber, "line numbers rise within one parse, one message per line");
-        previousNumber = number;
-        fuzzCheck(static_cast<std::size_t>(number) <= lines.size(), "a message names a line of the text");
-        const DescriptionLine& line = lines[static_cast<std::size_t>(number) - 1];
-        if (fault) {
-            const FixedMessage* fixed = fixedMessageNamed(rest);
-            fuzzCheck(fixed != nullptr, "an ERROR line carries one of the fixed messages");
-            fuzzCheck(fixed->kind == line.kind, "an ERROR message fits the kind of its line");
-        } else {
-            fuzzCheck(line.kind == LineKind::Unrecognised, "only unrecognised lines get an Error line");
-            fuzzCheck(rest == line.text, "an Error line quotes its line whole");
-            ++unrecognisedReports;
-        }
-        fuzzCheck(isSingleLine(message), "a message is a single line");
+    if (expected.startState) {
+        fuzzCheck(runner.currentState() != nullptr && runner.currentState() == *expected.startState,
+                  "an accepted start line sets the current state");
+    } else {
+        fuzzCheck(runner.currentState() == startBefore, "without an accepted start line the state stays");
     }
-    fuzzCheck(unrecognisedReports == unrecognisedLines, "every unrecognised line is reported");
-    if (result == 1) {
-        for (const LineKind kind : {LineKind::Tape, LineKind::Rule, LineKind::Start, LineKind::Finish}) {
-            fuzzCheck(kindPresent[static_cast<std::size_t>(kind)],
-                      "a runnable text has tape, rule, start and finish lines");
-        }
+    if (expected.finishState) {
+        fuzzCheck(runner.finishState() != nullptr && runner.finishState() == *expected.finishState,
+                  "an accepted finish line sets the finish state");
+    } else {
+        fuzzCheck(runner.finishState() == finishBefore, "without an accepted finish line the finish state stays");
     }
 }
 
@@ -202,6 +166,11 @@ bool CheckedRunner::reportStep() {
     fuzzCheck(statesLine.text == expectedStatesLine, "the states line shows the start or the rule applied");
     fuzzCheck(isSingleLine(statesLine.text), "a states line is a single line");
     checkTapeLine(tapeLog.lines()[tapeLinesBefore]);
+    if (showsStart && firstTapeLine) {
+        fuzzCheck(tapeLog.lines()[tapeLinesBefore].text == *firstTapeLine,
+                  "the first report shows the tape as the tape line laid it");
+    }
+    firstTapeLine.reset();
 
     if (rule != nullptr) {
         fuzzCheck(runner.currentState() == nextState, "an applied rule leads into its next state");

@@ -4,7 +4,10 @@
 #include <optional>
 #include <string>
 
+#include <vector>
+
 #include "engine/machine_runner.h"
+#include "tests/fuzz/expected_parse.h"
 #include "tests/fuzz/recording_sink.h"
 
 // The runner with a view of the rule its next step will apply, so that each
@@ -35,7 +38,9 @@ public:
 private:
     // The states line a step is expected to append, given the rule it applies.
     std::string expectedStepLine(const Rule* rule) const;
-    void checkParserMessages(const std::string& text, std::size_t firstNewLine, int result) const;
+    void checkParserMessages(std::size_t firstNewLine, const std::vector<std::string>& expected) const;
+    void checkMachineAfterParse(const ExpectedParse& expected, std::int32_t headBefore, char symbolBefore,
+                                const char* startBefore, const char* finishBefore) const;
     void checkTapeLine(const LoggedLine& line) const;
     void checkEndOfRun(std::size_t parserLinesBefore, std::size_t statesLinesBefore,
                        std::size_t tapeLinesBefore) const;
@@ -47,6 +52,8 @@ private:
     bool runGoingOn_ = false;
     bool startLineDue = false;
     std::string startLine;
+    // The window the first report must show, unless another parse came between.
+    std::optional<std::string> firstTapeLine;
     int steps = 0;
 };
 
