@@ -46,7 +46,8 @@ std::string windowOf(const ExpectedTape& tape) {
     for (int column = 0; column < windowLength; ++column) {
         const int position = column - markerOffset;
         if (position >= 0 && position < static_cast<int>(tape.cells.size())) {
-            window[static_cast<std::size_t>(column)] = tape.cells[static_cast<std::size_t>(position)];
+            window[static_cast<std::size_t>(column)] =
+                tape.cells[static_cast<std::size_t>(position)];
         }
     }
     return window;
@@ -55,8 +56,9 @@ std::string windowOf(const ExpectedTape& tape) {
 }  // namespace
 
 CheckedRunner::CheckedRunner() : runner(&parserLog, &statesLog, &tapeLog) {
-    fuzzCheck(parserLog.lines().size() == 1 && parserLog.lines()[0].text == "ZARN Turing Machine 1.00",
-              "the parser log begins with the banner");
+    fuzzCheck(
+        parserLog.lines().size() == 1 && parserLog.lines()[0].text == "ZARN Turing Machine 1.00",
+        "the parser log begins with the banner");
 }
 
 bool CheckedRunner::parse(const std::string& text) {
@@ -86,26 +88,32 @@ bool CheckedRunner::parse(const std::string& text) {
     return result == 1;
 }
 
-void CheckedRunner::checkParserMessages(std::size_t firstNewLine, const std::vector<std::string>& expected) const {
+void CheckedRunner::checkParserMessages(std::size_t firstNewLine,
+                                        const std::vector<std::string>& expected) const {
     const std::vector<LoggedLine>& log = parserLog.lines();
-    fuzzCheck(log.size() == firstNewLine + expected.size() + 3, "one message per faulty or unrecognised line");
+    fuzzCheck(log.size() == firstNewLine + expected.size() + 3,
+              "one message per faulty or unrecognised line");
     fuzzCheck(log[firstNewLine].text == hyphenLine, "a parse begins with the 44-hyphen line");
     fuzzCheck(log[firstNewLine + 1].text == "Parsing text...", "then \"Parsing text...\"");
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const LoggedLine& message = log[firstNewLine + 2 + i];
-        fuzzCheck(message.text == expected[i], "each message names its line and its fault, in text order");
+        fuzzCheck(message.text == expected[i],
+                  "each message names its line and its fault, in text order");
         fuzzCheck(message.marker == -1, "parser lines carry no marker");
     }
     fuzzCheck(log.back().text == "-Done.", "a parse ends with \"-Done.\"");
 }
 
-void CheckedRunner::checkMachineAfterParse(const ExpectedParse& expected, std::int32_t headBefore, char symbolBefore,
-                                           const char* startBefore, const char* finishBefore) const {
+void CheckedRunner::checkMachineAfterParse(const ExpectedParse& expected, std::int32_t headBefore,
+                                           char symbolBefore, const char* startBefore,
+                                           const char* finishBefore) const {
     if (expected.tape) {
         const ExpectedTape& tape = *expected.tape;
-        fuzzCheck(runner.headPosition() == tape.headOffset, "an accepted tape line places the head at its \".\"");
+        fuzzCheck(runner.headPosition() == tape.headOffset,
+                  "an accepted tape line places the head at its \".\"");
         const bool onCell = tape.headOffset < static_cast<int>(tape.cells.size());
-        fuzzCheck(runner.readSymbol() == (onCell ? tape.cells[static_cast<std::size_t>(tape.headOffset)] : '^'),
+        fuzzCheck(runner.readSymbol() ==
+                      (onCell ? tape.cells[static_cast<std::size_t>(tape.headOffset)] : '^'),
                   "the head starts on the cell after the \".\"");
     } else {
         fuzzCheck(runner.headPosition() == headBefore && runner.readSymbol() == symbolBefore,
@@ -115,13 +123,15 @@ void CheckedRunner::checkMachineAfterParse(const ExpectedParse& expected, std::i
         fuzzCheck(runner.currentState() != nullptr && runner.currentState() == *expected.startState,
                   "an accepted start line sets the current state");
     } else {
-        fuzzCheck(runner.currentState() == startBefore, "without an accepted start line the state stays");
+        fuzzCheck(runner.currentState() == startBefore,
+                  "without an accepted start line the state stays");
     }
     if (expected.finishState) {
         fuzzCheck(runner.finishState() != nullptr && runner.finishState() == *expected.finishState,
                   "an accepted finish line sets the finish state");
     } else {
-        fuzzCheck(runner.finishState() == finishBefore, "without an accepted finish line the finish state stays");
+        fuzzCheck(runner.finishState() == finishBefore,
+                  "without an accepted finish line the finish state stays");
     }
 }
 
@@ -156,14 +166,17 @@ bool CheckedRunner::reportStep() {
 
     const int result = runner.reportStep();
 
-    fuzzCheck(result == (finishes ? 0 : 1), "reportStep returns 0 exactly when the finish state is reached");
-    fuzzCheck(statesLog.lines().size() == tapeLog.lines().size(), "the states and tape logs grow in step");
+    fuzzCheck(result == (finishes ? 0 : 1),
+              "reportStep returns 0 exactly when the finish state is reached");
+    fuzzCheck(statesLog.lines().size() == tapeLog.lines().size(),
+              "the states and tape logs grow in step");
     fuzzCheck(statesLog.lines().size() == statesLinesBefore + (finishes ? 2 : 1),
               "one states line per report, plus Finished! at the end");
     fuzzCheck(parserLog.lines().size() == parserLinesBefore + (finishes ? 1 : 0),
               "the parser log only gets the completion line");
     const LoggedLine& statesLine = statesLog.lines()[statesLinesBefore];
-    fuzzCheck(statesLine.text == expectedStatesLine, "the states line shows the start or the rule applied");
+    fuzzCheck(statesLine.text == expectedStatesLine,
+              "the states line shows the start or the rule applied");
     fuzzCheck(isSingleLine(statesLine.text), "a states line is a single line");
     checkTapeLine(tapeLog.lines()[tapeLinesBefore]);
     if (showsStart && firstTapeLine) {
@@ -174,10 +187,12 @@ bool CheckedRunner::reportStep() {
 
     if (rule != nullptr) {
         fuzzCheck(runner.currentState() == nextState, "an applied rule leads into its next state");
-        fuzzCheck(runner.headPosition() == headBefore + moveDistance(move), "the head moves as the rule says");
+        fuzzCheck(runner.headPosition() == headBefore + moveDistance(move),
+                  "the head moves as the rule says");
         const std::int32_t oldColumn = headBefore + markerOffset;
         if (oldColumn >= 0 && oldColumn < windowLength) {
-            fuzzCheck(tapeLog.lines()[tapeLinesBefore].text[static_cast<std::size_t>(oldColumn)] == newSymbol,
+            fuzzCheck(tapeLog.lines()[tapeLinesBefore].text[static_cast<std::size_t>(oldColumn)] ==
+                          newSymbol,
                       "the rule's new symbol is written under the head");
         }
     } else {
@@ -195,7 +210,8 @@ bool CheckedRunner::reportStep() {
 void CheckedRunner::checkTapeLine(const LoggedLine& line) const {
     fuzzCheck(line.text.size() == windowLength, "every tape line is 60 characters");
     fuzzCheck(isSingleLine(line.text), "a tape line is a single line");
-    fuzzCheck(line.marker == runner.headPosition() + markerOffset, "the marker is the head position plus 2");
+    fuzzCheck(line.marker == runner.headPosition() + markerOffset,
+              "the marker is the head position plus 2");
     if (line.marker >= 0 && line.marker < windowLength) {
         fuzzCheck(line.text[static_cast<std::size_t>(line.marker)] == runner.readSymbol(),
                   "the marked cell holds the symbol under the head");
@@ -204,10 +220,13 @@ void CheckedRunner::checkTapeLine(const LoggedLine& line) const {
 
 void CheckedRunner::checkEndOfRun(std::size_t parserLinesBefore, std::size_t statesLinesBefore,
                                   std::size_t tapeLinesBefore) const {
-    fuzzCheck(parserLog.lines()[parserLinesBefore].text == "Run complete! " + std::to_string(steps) + " steps.",
+    fuzzCheck(parserLog.lines()[parserLinesBefore].text ==
+                  "Run complete! " + std::to_string(steps) + " steps.",
               "the completion line counts every step since the parse");
-    for (const LoggedLine& finished : {statesLog.lines()[statesLinesBefore + 1], tapeLog.lines()[tapeLinesBefore + 1]}) {
-        fuzzCheck(finished.text == "Finished!" && finished.marker == -1, "a run ends with Finished! in both logs");
+    for (const LoggedLine& finished :
+         {statesLog.lines()[statesLinesBefore + 1], tapeLog.lines()[tapeLinesBefore + 1]}) {
+        fuzzCheck(finished.text == "Finished!" && finished.marker == -1,
+                  "a run ends with Finished! in both logs");
     }
     fuzzCheck(!runner.isRunning(), "a finished machine no longer runs");
 }

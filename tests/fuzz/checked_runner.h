@@ -3,7 +3,6 @@
 
 #include <optional>
 #include <string>
-
 #include <vector>
 
 #include "engine/machine_runner.h"
@@ -38,9 +37,11 @@ public:
 private:
     // The states line a step is expected to append, given the rule it applies.
     std::string expectedStepLine(const Rule* rule) const;
-    void checkParserMessages(std::size_t firstNewLine, const std::vector<std::string>& expected) const;
-    void checkMachineAfterParse(const ExpectedParse& expected, std::int32_t headBefore, char symbolBefore,
-                                const char* startBefore, const char* finishBefore) const;
+    void checkParserMessages(std::size_t firstNewLine,
+                             const std::vector<std::string>& expected) const;
+    void checkMachineAfterParse(const ExpectedParse& expected, std::int32_t headBefore,
+                                char symbolBefore, const char* startBefore,
+                                const char* finishBefore) const;
     void checkTapeLine(const LoggedLine& line) const;
     void checkEndOfRun(std::size_t parserLinesBefore, std::size_t statesLinesBefore,
                        std::size_t tapeLinesBefore) const;

@@ -6,7 +6,9 @@ namespace {
 
 constexpr std::size_t maxRuleStateName = 99;
 
-bool isLineBreak(char c) { return c == '\r' || c == '\n'; }
+bool isLineBreak(char c) {
+    return c == '\r' || c == '\n';
+}
 
 std::optional<std::string_view> parenthesised(std::string_view line) {
     const std::size_t open = line.find('(');
@@ -95,8 +97,8 @@ private:
     void fault(const std::string& where, std::string_view message) {
         result.messages.push_back("ERROR at line " + where + std::string(message));
     }
-    void readState(const std::string& where, std::string_view line, std::optional<std::string>& state,
-                   std::string_view kind) {
+    void readState(const std::string& where, std::string_view line,
+                   std::optional<std::string>& state, std::string_view kind) {
         if (state) {
             fault(where, std::string(kind) + " state already defined");
         } else if (const std::optional<std::string_view> name = parenthesised(line)) {
