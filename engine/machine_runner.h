@@ -46,7 +46,8 @@ private:
     // The start configuration of the last successful parse. Its state is an
     // interned name, so a later failed parse cannot leave it dangling.
     Rule startRecord;
-    std::int32_t steps = 0;
+    // 64 bits, so that a run of billions of steps still reports its true count.
+    std::int64_t steps = 0;
 };
 
 #endif

@@ -1,5 +1,7 @@
 #include "engine/tape.h"
 
+#include <algorithm>
+
 Tape::Tape() {
     reset();
 }
@@ -39,25 +41,26 @@ void Tape::enterRightBlock() {
     headBlock->headIndex = 0;
 }
 
+// Walks and copies a block at a time. Each call measures from cell 0 of the
+// view block, so only the block the view cursor ends in matters afterwards.
 void Tape::readWindow(std::int32_t offset, std::int32_t length, char* out) {
-    viewBlock->viewIndex = 0;
-    for (; offset < 0; ++offset) {
-        if (--viewBlock->viewIndex < 0) {
-            viewBlock = leftOf(viewBlock);
-            viewBlock->viewIndex = TapeBlock::cellCount - 1;
-        }
+    std::int64_t index = offset;
+    while (index < 0) {
+        viewBlock = leftOf(viewBlock);
+        index += TapeBlock::cellCount;
     }
-    for (; offset > 0; --offset) {
-        if (++viewBlock->viewIndex >= TapeBlock::cellCount) {
-            viewBlock = rightOf(viewBlock);
-            viewBlock->viewIndex = 0;
-        }
+    while (index >= TapeBlock::cellCount) {
+        viewBlock = rightOf(viewBlock);
+        index -= TapeBlock::cellCount;
     }
-    for (std::int32_t i = 0; i < length; ++i) {
-        out[i] = viewBlock->cells[viewBlock->viewIndex];
-        if (++viewBlock->viewIndex >= TapeBlock::cellCount) {
+    for (std::int32_t copied = 0; copied < length;) {
+        const auto count = std::min<std::int64_t>(length - copied, TapeBlock::cellCount - index);
+        std::copy_n(viewBlock->cells.begin() + index, count, out + copied);
+        copied += static_cast<std::int32_t>(count);
+        index += count;
+        if (index == TapeBlock::cellCount) {
             viewBlock = rightOf(viewBlock);
-            viewBlock->viewIndex = 0;
+            index = 0;
         }
     }
 }

@@ -20,7 +20,6 @@ struct TapeBlock {
     std::int32_t headIndex;
     TapeBlock* prev = nullptr;
     TapeBlock* next = nullptr;
-    std::int32_t viewIndex = 0;
 };
 
 // An unbounded tape of 8-bit symbols with two cursors: the head, which the

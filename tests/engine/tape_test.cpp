@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -149,6 +150,36 @@ TEST(TapeWindow, ReachesAcrossBlockBoundariesOnBothSides) {
     tape.readWindow(1022, 4, window.data());
     EXPECT_EQ(window, "^^^^");
     EXPECT_EQ(displayWindow(tape), std::string(60, '^'));
+}
+
+TEST(TapeWindow, AnyWindowCopiesTheCellsCountedFromTheViewBlock) {
+    Tape tape;
+    auto symbolAt = [](int position) { return static_cast<char>('!' + (position + 5000) % 90); };
+    for (int i = 0; i < 3000; ++i) {
+        tape.moveLeft();
+    }
+    for (int position = -3000; position < 3000; ++position) {
+        tape.writeSymbol(symbolAt(position));
+        tape.moveRight();
+    }
+    // Each call measures from cell 0 of the block the previous call ended in.
+    int viewBlockStart = 0;
+    const int windows[][2] = {{-2, 60}, {1000, 50}, {-1500, 2100}, {0, 1024},
+                              {-1, 1},  {700, 0},   {-2048, 3000}, {5, -3}};
+    for (const auto& [offset, length] : windows) {
+        SCOPED_TRACE(testing::Message() << "offset " << offset << " length " << length);
+        std::string expected;
+        for (int i = 0; i < length; ++i) {
+            const int position = viewBlockStart + offset + i;
+            expected += position >= -3000 && position < 3000 ? symbolAt(position) : '^';
+        }
+        std::string window(static_cast<std::size_t>(std::max(length, 0)), '?');
+        tape.readWindow(offset, length, window.data());
+        EXPECT_EQ(window, expected);
+        const int end = viewBlockStart + offset + std::max(length, 0);
+        viewBlockStart = (end >= 0 ? end / 1024 : (end - 1023) / 1024) * 1024;
+    }
+    EXPECT_EQ(tape.headPosition(), 3000);
 }
 
 }  // namespace
