@@ -1,0 +1,425 @@
+// The "LISTBOX" control: a single-selection list of text lines with item data,
+// painted by its owner when it is owner-drawn. Only the visible items are
+// painted, so a list of a million lines stays responsive.
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QWheelEvent>
+#include <QWidget>
+#include <algorithm>
+#include <cstring>
+#include <set>
+#include <strings.h>
+
+#include "ansi_text.h"
+#include "gdi.h"
+#include "predefined_classes.h"
+#include "test_mode.h"
+#include "window.h"
+#include "window_widget.h"
+
+namespace platform {
+
+namespace {
+
+constexpr UINT kPresetItemHeight = 16;
+constexpr UINT kMeasureItemId = 0xFFFFFFFF;
+constexpr int kTextIndent = 2;
+constexpr int kWheelLines = 3;
+
+struct Item {
+    std::string text;
+    LPARAM data = 0;
+};
+
+class ListViewport;
+
+struct ListBox : ControlState {
+    HWND handle = nullptr;
+    std::vector<Item> items;
+    int itemHeight = static_cast<int>(kPresetItemHeight);
+    int top = 0;
+    int selected = LB_ERR;
+    std::set<int> selectionChanged;  // items to draw with ODA_SELECT at the next paint
+    bool focusChanged = false;       // the caret item to draw with ODA_FOCUS at the next paint
+    QWidget* content = nullptr;
+    QScrollBar* scrollBar = nullptr;
+    ListViewport* viewport = nullptr;
+
+    bool ownerDrawn(const Window& window) const {
+        return (window.style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0;
+    }
+    int count() const { return static_cast<int>(items.size()); }
+    bool valid(WPARAM index) const { return static_cast<std::size_t>(index) < items.size(); }
+    int fullyVisibleCount() const;
+    int maxTop() const { return std::max(0, count() - fullyVisibleCount()); }
+    void layout(Window& window) override;
+    void fontChanged(Window& window) override;
+    void setTop(int index);
+    void setSelection(int index);
+    void scrollIntoView(int index);
+    void refresh();
+};
+
+class ListViewport : public QWidget {
+public:
+    ListViewport(ListBox& list, QWidget* parent) : QWidget(parent), list_(list) {
+        setFocusPolicy(Qt::StrongFocus);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void focusInEvent(QFocusEvent*) override {
+        list_.focusChanged = true;
+        update();
+    }
+    void focusOutEvent(QFocusEvent*) override {
+        list_.focusChanged = true;
+        update();
+    }
+
+private:
+    void drawItem(QPainter& painter, const Window& window, int index, UINT action, UINT state);
+    ListBox& list_;
+};
+
+ListBox* listOf(HWND handle) {
+    Window* window = findWindow(handle);
+    return window ? dynamic_cast<ListBox*>(window->control.get()) : nullptr;
+}
+
+int ListBox::fullyVisibleCount() const {
+    const int height = viewport ? viewport->height() : 0;
+    return std::max(1, height / std::max(1, itemHeight));
+}
+
+void ListBox::layout(Window& window) {
+    const QRect area = content->rect();
+    const bool wantsBar = (window.style & WS_VSCROLL) != 0;
+    const bool needsBar = wantsBar && count() * itemHeight > area.height();
+    const int barWidth = needsBar ? content->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+    viewport->setGeometry(0, 0, std::max(0, area.width() - barWidth), area.height());
+    scrollBar->setGeometry(area.width() - barWidth, 0, barWidth, area.height());
+    scrollBar->setVisible(needsBar);
+    scrollBar->setRange(0, maxTop());
+    scrollBar->setPageStep(fullyVisibleCount());
+    setTop(top);
+}
+
+void ListBox::fontChanged(Window&) {
+    viewport->update();
+}
+
+void ListBox::setTop(int index) {
+    top = std::clamp(index, 0, maxTop());
+    if (scrollBar->value() != top) scrollBar->setValue(top);
+    viewport->update();
+}
+
+void ListBox::setSelection(int index) {
+    if (index == selected) return;
+    if (selected >= 0) selectionChanged.insert(selected);
+    if (index >= 0) selectionChanged.insert(index);
+    selected = index;
+    viewport->update();
+}
+
+void ListBox::scrollIntoView(int index) {
+    if (index < top) {
+        setTop(index);
+    } else if (index >= top + fullyVisibleCount()) {
+        setTop(index - fullyVisibleCount() + 1);
+    }
+}
+
+void ListBox::refresh() {
+    if (Window* window = findWindow(handle)) layout(*window);
+}
+
+void ListViewport::drawItem(QPainter& painter, const Window& window, int index, UINT action, UINT state) {
+    const QRect itemRect(0, (index - list_.top) * list_.itemHeight, width(), list_.itemHeight);
+    DRAWITEMSTRUCT draw{ODT_LISTBOX,
+                        static_cast<UINT>(window.id),
+                        static_cast<UINT>(index),
+                        action,
+                        state,
+                        window.handle,
+                        nullptr,
+                        RECT{itemRect.left(), itemRect.top(), itemRect.left() + itemRect.width(),
+                             itemRect.top() + itemRect.height()},
+                        index >= 0 ? static_cast<ULONG_PTR>(list_.items[static_cast<std::size_t>(index)].data) : 0};
+    if (index < 0) draw.rcItem = RECT{0, 0, width(), list_.itemHeight};
+    long recording = -1;
+    if (std::vector<win32test::DrawCall>* calls = drawRecording()) {
+        calls->push_back(win32test::DrawCall{window.handle, draw.itemID, action, state, draw.rcItem, 0, {}, {}});
+        recording = static_cast<long>(calls->size() - 1);
+    }
+    painter.save();
+    painter.setClipRect(index >= 0 ? itemRect : rect());
+    const HWND owner = window.parent;
+    LRESULT result = 0;
+    {
+        ScopedDeviceContext dc(painter, window.font, recording);
+        draw.hDC = dc.handle();
+        result = sendMessage(owner, WM_DRAWITEM, static_cast<WPARAM>(draw.CtlID), reinterpret_cast<LPARAM>(&draw));
+    }
+    painter.restore();
+    if (std::vector<win32test::DrawCall>* calls = drawRecording(); calls && recording >= 0) {
+        (*calls)[static_cast<std::size_t>(recording)].result = result;
+    }
+}
+
+void ListViewport::paintEvent(QPaintEvent*) {
+    Window* window = findWindow(list_.handle);
+    if (!window) return;
+    QPainter painter(this);
+    painter.fillRect(rect(), systemColor(COLOR_WINDOW));
+    const bool focused = hasFocus();
+    const int first = list_.top;
+    const int last = std::min(list_.count(), first + height() / std::max(1, list_.itemHeight) + 1);
+    if (!list_.ownerDrawn(*window)) {
+        painter.setFont(fontOf(window->font));
+        for (int index = first; index < last; ++index) {
+            const QRect itemRect(0, (index - first) * list_.itemHeight, width(), list_.itemHeight);
+            const bool isSelected = index == list_.selected;
+            if (isSelected) painter.fillRect(itemRect, systemColor(COLOR_HIGHLIGHT));
+            painter.setPen(systemColor(isSelected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+            painter.drawText(itemRect.adjusted(kTextIndent, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                             fromAnsi(list_.items[static_cast<std::size_t>(index)].text));
+        }
+        list_.selectionChanged.clear();
+        list_.focusChanged = false;
+        return;
+    }
+    const HWND handle = list_.handle;
+    if (list_.count() == 0) {
+        if (focused) drawItem(painter, *window, -1, ODA_FOCUS, ODS_FOCUS);
+        list_.selectionChanged.clear();
+        list_.focusChanged = false;
+        return;
+    }
+    const std::set<int> changed = std::exchange(list_.selectionChanged, {});
+    const bool focusChanged = std::exchange(list_.focusChanged, false);
+    for (int index = first; index < last; ++index) {
+        window = findWindow(handle);
+        if (!window || index >= list_.count()) return;
+        const bool isSelected = index == list_.selected;
+        const UINT state = (isSelected ? ODS_SELECTED : 0) | (focused && isSelected ? ODS_FOCUS : 0);
+        if (changed.count(index)) drawItem(painter, *window, index, ODA_SELECT, state);
+        if (focusChanged && isSelected) drawItem(painter, *window, index, ODA_FOCUS, state);
+        drawItem(painter, *window, index, ODA_DRAWENTIRE, state);
+    }
+}
+
+void ListViewport::mousePressEvent(QMouseEvent* event) {
+    const int index = list_.top + static_cast<int>(event->position().y()) / std::max(1, list_.itemHeight);
+    if (index < list_.count()) {
+        list_.setSelection(index);
+        list_.scrollIntoView(index);
+        const Window* window = findWindow(list_.handle);
+        if (window && (window->style & LBS_NOTIFY)) {
+            sendMessage(window->parent, WM_COMMAND, MAKEWPARAM(window->id, LBN_SELCHANGE),
+                        reinterpret_cast<LPARAM>(window->handle));
+        }
+    }
+    setFocus(Qt::MouseFocusReason);
+}
+
+void ListViewport::keyPressEvent(QKeyEvent* event) {
+    const int page = list_.fullyVisibleCount();
+    int target = list_.selected;
+    switch (event->key()) {
+    case Qt::Key_Up: target = std::max(0, target - 1); break;
+    case Qt::Key_Down: target = target + 1; break;
+    case Qt::Key_PageUp: target = std::max(0, target - page); break;
+    case Qt::Key_PageDown: target = target + page; break;
+    case Qt::Key_Home: target = 0; break;
+    case Qt::Key_End: target = list_.count() - 1; break;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    if (list_.count() == 0) return;
+    target = std::clamp(target, 0, list_.count() - 1);
+    list_.setSelection(target);
+    list_.scrollIntoView(target);
+}
+
+void ListViewport::wheelEvent(QWheelEvent* event) {
+    const int steps = event->angleDelta().y() / 120;
+    list_.setTop(list_.top - steps * kWheelLines);
+}
+
+void createListBox(Window& window, QWidget* content) {
+    auto list = std::make_unique<ListBox>();
+    list->handle = window.handle;
+    list->content = content;
+    list->viewport = new ListViewport(*list, content);
+    list->scrollBar = new QScrollBar(Qt::Vertical, content);
+    list->scrollBar->hide();
+    ListBox* state = list.get();
+    QObject::connect(list->scrollBar, &QScrollBar::valueChanged, [state](int value) { state->setTop(value); });
+    window.client = list->viewport;
+    window.control = std::move(list);
+}
+
+LRESULT insertItem(ListBox& list, const Window& window, WPARAM position, LPARAM lParam) {
+    const bool hasStrings = !list.ownerDrawn(window) || (window.style & LBS_HASSTRINGS);
+    Item item;
+    if (hasStrings) {
+        const char* text = reinterpret_cast<const char*>(lParam);
+        item.text = text ? text : "";
+    } else {
+        item.data = lParam;
+    }
+    int index = static_cast<int>(position);
+    if (index < 0 || index > list.count()) {
+        if (index >= 0) return LB_ERR;
+        index = list.count();
+    }
+    list.items.insert(list.items.begin() + index, std::move(item));
+    if (list.selected >= index) ++list.selected;
+    list.refresh();
+    return index;
+}
+
+LRESULT addItem(ListBox& list, const Window& window, LPARAM lParam) {
+    int position = list.count();
+    const bool sorted = (window.style & LBS_SORT) && (!list.ownerDrawn(window) || (window.style & LBS_HASSTRINGS));
+    if (sorted && lParam) {
+        const std::string text = reinterpret_cast<const char*>(lParam);
+        const auto place = std::upper_bound(list.items.begin(), list.items.end(), text,
+                                            [](const std::string& key, const Item& item) {
+                                                return strcasecmp(key.c_str(), item.text.c_str()) < 0;
+                                            });
+        position = static_cast<int>(place - list.items.begin());
+    }
+    return insertItem(list, window, static_cast<WPARAM>(position), lParam);
+}
+
+LRESULT CALLBACK listBoxProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    Window* window = findWindow(handle);
+    ListBox* list = listOf(handle);
+    if (!window || !list) return DefWindowProcA(handle, message, wParam, lParam);
+    switch (message) {
+    case WM_CREATE:
+        if (list->ownerDrawn(*window)) {
+            MEASUREITEMSTRUCT measure{ODT_LISTBOX, static_cast<UINT>(window->id), kMeasureItemId,
+                                      static_cast<UINT>(clientSize(*window).width()), kPresetItemHeight, 0};
+            sendMessage(window->parent, WM_MEASUREITEM, static_cast<WPARAM>(window->id),
+                        reinterpret_cast<LPARAM>(&measure));
+            if ((list = listOf(handle))) list->itemHeight = std::max(1, static_cast<int>(measure.itemHeight));
+        } else {
+            list->itemHeight = QFontMetrics(fontOf(window->font)).height();
+        }
+        if (list) list->refresh();
+        return 0;
+    case LB_ADDSTRING: return addItem(*list, *window, lParam);
+    case LB_INSERTSTRING: return insertItem(*list, *window, wParam, lParam);
+    case LB_DELETESTRING:
+        if (!list->valid(wParam)) return LB_ERR;
+        list->items.erase(list->items.begin() + static_cast<std::ptrdiff_t>(wParam));
+        if (list->selected == static_cast<int>(wParam)) {
+            list->selected = LB_ERR;
+        } else if (list->selected > static_cast<int>(wParam)) {
+            --list->selected;
+        }
+        list->refresh();
+        return list->count();
+    case LB_RESETCONTENT:
+        list->items.clear();
+        list->selected = LB_ERR;
+        list->selectionChanged.clear();
+        list->top = 0;
+        list->refresh();
+        return 0;
+    case LB_GETCOUNT: return list->count();
+    case LB_SETITEMDATA:
+        if (!list->valid(wParam)) return LB_ERR;
+        list->items[wParam].data = lParam;
+        return 0;
+    case LB_GETITEMDATA: return list->valid(wParam) ? list->items[wParam].data : LB_ERR;
+    case LB_SETCURSEL:
+        if (!list->valid(wParam)) {
+            list->setSelection(LB_ERR);
+            return LB_ERR;
+        }
+        list->setSelection(static_cast<int>(wParam));
+        list->scrollIntoView(static_cast<int>(wParam));
+        return static_cast<LRESULT>(wParam);
+    case LB_GETCURSEL: return list->selected;
+    case LB_GETTEXT: {
+        if (!list->valid(wParam) || !lParam) return LB_ERR;
+        const Item& item = list->items[wParam];
+        if (list->ownerDrawn(*window) && !(window->style & LBS_HASSTRINGS)) {
+            std::memcpy(reinterpret_cast<void*>(lParam), &item.data, sizeof item.data);
+            return sizeof item.data;
+        }
+        std::memcpy(reinterpret_cast<char*>(lParam), item.text.c_str(), item.text.size() + 1);
+        return static_cast<LRESULT>(item.text.size());
+    }
+    case LB_GETTEXTLEN:
+        if (!list->valid(wParam)) return LB_ERR;
+        if (list->ownerDrawn(*window) && !(window->style & LBS_HASSTRINGS)) return sizeof(LPARAM);
+        return static_cast<LRESULT>(list->items[wParam].text.size());
+    case LB_GETTOPINDEX: return list->top;
+    case LB_SETTOPINDEX:
+        if (!list->valid(wParam)) return LB_ERR;
+        list->setTop(static_cast<int>(wParam));
+        return 0;
+    case LB_GETITEMHEIGHT: return list->itemHeight;
+    case LB_SETITEMHEIGHT:
+        if (LOWORD(lParam) == 0) return LB_ERR;
+        list->itemHeight = LOWORD(lParam);
+        list->refresh();
+        return 0;
+    case LB_GETITEMRECT: {
+        RECT* rect = reinterpret_cast<RECT*>(lParam);
+        if (!list->valid(wParam) || !rect) return LB_ERR;
+        const int y = (static_cast<int>(wParam) - list->top) * list->itemHeight;
+        *rect = RECT{0, y, clientSize(*window).width(), y + list->itemHeight};
+        return 1;
+    }
+    case WM_SETFONT:
+        window->font = reinterpret_cast<HFONT>(wParam);
+        if (!list->ownerDrawn(*window)) {
+            list->itemHeight = QFontMetrics(fontOf(window->font)).height();
+            list->refresh();
+        }
+        if (lParam) list->viewport->update();
+        return 0;
+    default: return DefWindowProcA(handle, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+void registerListBoxClass() {
+    registerPredefinedClass("LISTBOX", listBoxProc, createListBox, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+}
+
+std::vector<win32test::ListItem> listBoxItems(HWND handle) {
+    std::vector<win32test::ListItem> items;
+    if (const ListBox* list = listOf(handle)) {
+        for (const Item& item : list->items) items.push_back({item.text, item.data});
+    }
+    return items;
+}
+
+int listBoxTopIndex(HWND handle) {
+    const ListBox* list = listOf(handle);
+    return list ? list->top : LB_ERR;
+}
+
+int listBoxVisibleCount(HWND handle) {
+    const ListBox* list = listOf(handle);
+    if (!list) return 0;
+    const int height = list->viewport->height();
+    const int partlyVisible = (height + list->itemHeight - 1) / std::max(1, list->itemHeight);
+    return std::clamp(list->count() - list->top, 0, partlyVisible);
+}
+
+}  // namespace platform

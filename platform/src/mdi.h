@@ -1,0 +1,21 @@
+// The MDI client's side of the window tree: what it must hear about its
+// document windows.
+#ifndef ZARN_PLATFORM_MDI_H
+#define ZARN_PLATFORM_MDI_H
+
+#include <QRect>
+
+#include <windows.h>
+
+namespace platform {
+
+bool isMdiClient(HWND window);
+// Where a document window created with CW_USEDEFAULT goes.
+QRect defaultMdiChildRect(HWND client);
+void mdiChildCreated(HWND client, HWND child);
+void mdiChildDestroyed(HWND client, HWND child);
+void mdiChildTextChanged(HWND client);
+
+}  // namespace platform
+
+#endif

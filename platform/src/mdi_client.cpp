@@ -1,0 +1,278 @@
+// The "MDICLIENT" control and the default procedures of MDI frames and
+// children: document windows inside the frame, their activation, tiling and
+// cascading, and their list in the frame's window menu.
+#include <QWidget>
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "mdi.h"
+#include "predefined_classes.h"
+#include "window.h"
+#include "window_widget.h"
+
+namespace platform {
+
+namespace {
+
+// Offset between cascaded windows: a caption and a frame, as in Win32.
+constexpr int kCascadeSpacing = kCaptionHeight + kFrameWidth - 1;
+// The window menu lists this many documents, as Win32 does before "More windows".
+constexpr std::size_t kListedDocuments = 9;
+
+struct MdiClient : ControlState {
+    HMENU windowMenu = nullptr;
+    UINT idFirstChild = 0;
+    std::vector<HWND> children;  // creation order: the order of the window menu
+    std::vector<HWND> zOrder;    // the active document first
+    HWND active = nullptr;
+    int created = 0;
+    int appendedMenuItems = 0;
+};
+
+MdiClient* clientOf(HWND handle) {
+    Window* window = findWindow(handle);
+    return window ? dynamic_cast<MdiClient*>(window->control.get()) : nullptr;
+}
+
+bool contains(const std::vector<HWND>& list, HWND handle) {
+    return std::find(list.begin(), list.end(), handle) != list.end();
+}
+
+void refreshWindowMenu(MdiClient& client) {
+    HMENU menu = client.windowMenu;
+    if (!menu) return;
+    for (; client.appendedMenuItems > 0; --client.appendedMenuItems) {
+        RemoveMenu(menu, static_cast<UINT>(GetMenuItemCount(menu) - 1), MF_BYPOSITION);
+    }
+    if (client.children.empty() || GetMenuItemCount(menu) < 0) return;
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    ++client.appendedMenuItems;
+    const std::size_t listed = std::min(client.children.size(), kListedDocuments);
+    for (std::size_t i = 0; i < listed; ++i) {
+        const Window* child = findWindow(client.children[i]);
+        const std::string text = "&" + std::to_string(i + 1) + " " + (child ? child->text : std::string());
+        const UINT check = client.children[i] == client.active ? MF_CHECKED : MF_UNCHECKED;
+        AppendMenuA(menu, MF_STRING | check, client.idFirstChild + i, text.c_str());
+        ++client.appendedMenuItems;
+    }
+}
+
+void setCaption(HWND handle, bool active) {
+    if (Window* window = findWindow(handle)) window->widget->setActiveCaption(active);
+}
+
+void activate(HWND clientHandle, HWND child) {
+    MdiClient* client = clientOf(clientHandle);
+    if (!client || !contains(client->children, child)) return;
+    if (Window* window = findWindow(child)) window->widget->raise();
+    const HWND previous = client->active;
+    if (previous == child) return;
+    client->active = child;
+    client->zOrder.erase(std::remove(client->zOrder.begin(), client->zOrder.end(), child), client->zOrder.end());
+    client->zOrder.insert(client->zOrder.begin(), child);
+    setCaption(previous, false);
+    setCaption(child, true);
+    refreshWindowMenu(*client);
+    sendMessage(child, WM_CHILDACTIVATE, 0, 0);
+    if (previous) {
+        sendMessage(previous, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(previous), reinterpret_cast<LPARAM>(child));
+    }
+    if (findWindow(child)) SetFocus(child);
+    sendMessage(child, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(previous), reinterpret_cast<LPARAM>(child));
+}
+
+QRect cascadeRect(const QSize& area, int index) {
+    const int stagger = area.height() / (3 * kCascadeSpacing);
+    const int offset = kCascadeSpacing * (index % (stagger + 1));
+    return QRect(offset, offset, area.width() - kCascadeSpacing * stagger, area.height() - kCascadeSpacing * stagger);
+}
+
+void tile(HWND clientHandle, WPARAM how) {
+    MdiClient* client = clientOf(clientHandle);
+    const Window* window = findWindow(clientHandle);
+    if (!client || !window || client->zOrder.empty()) return;
+    const std::vector<HWND> documents = client->zOrder;
+    const int total = static_cast<int>(documents.size());
+    const QSize area = clientSize(*window);
+    int rows = static_cast<int>(std::sqrt(static_cast<double>(total)));
+    int columns = total / rows;
+    if (how & MDITILE_HORIZONTAL) std::swap(rows, columns);
+    int width = area.width() / columns;
+    int height = area.height() / rows;
+    int placed = 0;
+    for (int column = 1, x = 0; column <= columns && placed < total; ++column, x += width) {
+        if (column == columns) {
+            rows = total - placed;
+            height = area.height() / rows;
+        }
+        for (int row = 1, y = 0; row <= rows && placed < total; ++row, y += height) {
+            SetWindowPos(documents[static_cast<std::size_t>(placed++)], nullptr, x, y, width, height,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+}
+
+void cascade(HWND clientHandle) {
+    MdiClient* client = clientOf(clientHandle);
+    const Window* window = findWindow(clientHandle);
+    if (!client || !window) return;
+    const std::vector<HWND> bottomFirst(client->zOrder.rbegin(), client->zOrder.rend());
+    const QSize area = clientSize(*window);
+    int index = 0;
+    for (HWND document : bottomFirst) {
+        const QRect rect = cascadeRect(area, index++);
+        SetWindowPos(document, nullptr, rect.x(), rect.y(), rect.width(), rect.height(), SWP_NOACTIVATE);
+    }
+}
+
+HWND nextDocument(const MdiClient& client, HWND from, bool previous) {
+    if (client.zOrder.size() < 2) return nullptr;
+    if (previous) return client.zOrder.back();
+    const auto at = std::find(client.zOrder.begin(), client.zOrder.end(), from ? from : client.active);
+    if (at == client.zOrder.end()) return nullptr;
+    // The next one is the least recently active: it comes back to the front.
+    return client.zOrder.back() == *at ? client.zOrder.front() : client.zOrder.back();
+}
+
+LRESULT CALLBACK mdiClientProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    MdiClient* client = clientOf(handle);
+    if (!client) return DefWindowProcA(handle, message, wParam, lParam);
+    switch (message) {
+    case WM_CREATE: {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        const auto* settings = creation ? static_cast<const CLIENTCREATESTRUCT*>(creation->lpCreateParams) : nullptr;
+        if (settings) {
+            client->windowMenu = static_cast<HMENU>(settings->hWindowMenu);
+            client->idFirstChild = settings->idFirstChild;
+        }
+        return 0;
+    }
+    case WM_MDIGETACTIVE:
+        if (lParam) *reinterpret_cast<BOOL*>(lParam) = FALSE;
+        return reinterpret_cast<LRESULT>(client->active);
+    case WM_MDIACTIVATE: activate(handle, reinterpret_cast<HWND>(wParam)); return 0;
+    case WM_MDIDESTROY:
+        if (contains(client->children, reinterpret_cast<HWND>(wParam))) DestroyWindow(reinterpret_cast<HWND>(wParam));
+        return 0;
+    case WM_MDITILE: tile(handle, wParam); return TRUE;
+    case WM_MDICASCADE: cascade(handle); return TRUE;
+    case WM_MDINEXT:
+        activate(handle, nextDocument(*client, reinterpret_cast<HWND>(wParam), lParam != 0));
+        return 0;
+    case WM_MDICREATE: {
+        const auto* create = reinterpret_cast<const MDICREATESTRUCTA*>(lParam);
+        if (!create) return 0;
+        return reinterpret_cast<LRESULT>(CreateWindowExA(WS_EX_MDICHILD, create->szClass, create->szTitle,
+                                                         create->style, create->x, create->y, create->cx,
+                                                         create->cy, handle, nullptr,
+                                                         static_cast<HINSTANCE>(create->hOwner),
+                                                         reinterpret_cast<LPVOID>(create->lParam)));
+    }
+    case WM_MDISETMENU: {
+        const HMENU previous = client->windowMenu;
+        if (lParam) {
+            refreshWindowMenu(*client);
+            client->appendedMenuItems = 0;
+            client->windowMenu = reinterpret_cast<HMENU>(lParam);
+            refreshWindowMenu(*client);
+        }
+        return reinterpret_cast<LRESULT>(previous);
+    }
+    case WM_MDIREFRESHMENU: refreshWindowMenu(*client); return reinterpret_cast<LRESULT>(client->windowMenu);
+    default: return DefWindowProcA(handle, message, wParam, lParam);
+    }
+}
+
+void createMdiClient(Window& window, QWidget* content) {
+    window.client = new ClientArea(window.handle, content);
+    window.control = std::make_unique<MdiClient>();
+}
+
+}  // namespace
+
+void registerMdiClientClass() {
+    registerPredefinedClass("MDICLIENT", mdiClientProc, createMdiClient,
+                            reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1));
+}
+
+bool isMdiClient(HWND window) {
+    return clientOf(window) != nullptr;
+}
+
+QRect defaultMdiChildRect(HWND clientHandle) {
+    MdiClient* client = clientOf(clientHandle);
+    const Window* window = findWindow(clientHandle);
+    if (!client || !window) return {};
+    return cascadeRect(clientSize(*window), client->created);
+}
+
+void mdiChildCreated(HWND clientHandle, HWND child) {
+    MdiClient* client = clientOf(clientHandle);
+    if (!client) return;
+    ++client->created;
+    client->children.push_back(child);
+    client->zOrder.push_back(child);
+    activate(clientHandle, child);
+}
+
+void mdiChildDestroyed(HWND clientHandle, HWND child) {
+    MdiClient* client = clientOf(clientHandle);
+    const Window* window = findWindow(clientHandle);
+    if (!client || !window) return;
+    std::erase(client->children, child);
+    std::erase(client->zOrder, child);
+    if (client->active == child) client->active = nullptr;
+    if (window->destroying) return;
+    if (!client->active && !client->zOrder.empty()) {
+        activate(clientHandle, client->zOrder.front());
+    } else {
+        refreshWindowMenu(*client);
+    }
+}
+
+void mdiChildTextChanged(HWND clientHandle) {
+    if (MdiClient* client = clientOf(clientHandle)) refreshWindowMenu(*client);
+}
+
+}  // namespace platform
+
+using namespace platform;
+
+LRESULT WINAPI DefFrameProcA(HWND frame, HWND clientHandle, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SIZE:
+        if (findWindow(clientHandle)) MoveWindow(clientHandle, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        return 0;
+    case WM_COMMAND:
+        if (const MdiClient* client = clientOf(clientHandle)) {
+            const UINT id = LOWORD(wParam);
+            if (id >= client->idFirstChild && id < client->idFirstChild + client->children.size()) {
+                SendMessageA(clientHandle, WM_MDIACTIVATE,
+                             reinterpret_cast<WPARAM>(client->children[id - client->idFirstChild]), 0);
+                return 0;
+            }
+        }
+        return DefWindowProcA(frame, message, wParam, lParam);
+    default: return DefWindowProcA(frame, message, wParam, lParam);
+    }
+}
+
+LRESULT WINAPI DefMDIChildProcA(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
+    const Window* window = findWindow(child);
+    if (!window) return 0;
+    switch (message) {
+    case WM_CLOSE: SendMessageA(window->parent, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0); return 0;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_CLOSE) {
+            sendMessage(child, WM_CLOSE, 0, 0);
+        } else if ((wParam & 0xFFF0) == SC_NEXTWINDOW) {
+            SendMessageA(window->parent, WM_MDINEXT, reinterpret_cast<WPARAM>(child), 0);
+        }
+        return 0;
+    case WM_CHILDACTIVATE:
+    case WM_MDIACTIVATE:
+    case WM_SETFOCUS: return 0;
+    default: return DefWindowProcA(child, message, wParam, lParam);
+    }
+}

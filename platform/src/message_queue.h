@@ -1,0 +1,21 @@
+// The thread's message queue.
+#ifndef ZARN_PLATFORM_MESSAGE_QUEUE_H
+#define ZARN_PLATFORM_MESSAGE_QUEUE_H
+
+#include <windows.h>
+
+namespace platform {
+
+void postMessage(const MSG& message);
+bool hasPostedMessage(HWND window, UINT message, WPARAM wParam);
+void dropWindowMessages(HWND window);
+void dropTimerMessages(HWND window, UINT_PTR id);
+void resetQueue();
+bool quitWasPosted();
+int postedQuitCode();
+// Runs pending Qt events and posted messages until none is left, never waiting.
+void dispatchPendingMessages();
+
+}  // namespace platform
+
+#endif

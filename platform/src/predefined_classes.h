@@ -1,0 +1,14 @@
+// The window classes that the system provides, registered on first use.
+#ifndef ZARN_PLATFORM_PREDEFINED_CLASSES_H
+#define ZARN_PLATFORM_PREDEFINED_CLASSES_H
+
+namespace platform {
+
+void registerListBoxClass();
+void registerMdiClientClass();
+void registerDialogClasses();
+void registerControlClasses();
+
+}  // namespace platform
+
+#endif

@@ -1,0 +1,319 @@
+// The test mode: scripted answers, simulated input and read-back for tests.
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+
+#include "menus.h"
+#include "message_queue.h"
+#include "test_mode.h"
+#include "timers.h"
+#include "window.h"
+#include "window_widget.h"
+
+namespace platform {
+
+std::vector<win32test::ListItem> listBoxItems(HWND handle);
+int listBoxTopIndex(HWND handle);
+int listBoxVisibleCount(HWND handle);
+
+namespace {
+
+struct TestMode {
+    bool enabled = false;
+    std::deque<std::function<void(HWND)>> dialogScripts;
+    std::vector<std::string> dialogsShown;
+    std::vector<win32test::DrawCall> drawCalls;
+};
+
+TestMode& state() {
+    static TestMode instance;
+    return instance;
+}
+
+void sendKey(HWND handle, int key) {
+    const Window* window = findWindow(handle);
+    if (!window) return;
+    QWidget* target = window->widget->focusWidget() ? window->widget->focusWidget() : window->widget;
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QApplication::sendEvent(target, &release);
+}
+
+QPushButton* defaultButton(HWND dialog) {
+    const Window* window = findWindow(dialog);
+    if (!window) return nullptr;
+    QPushButton* okButton = nullptr;
+    for (HWND child : window->children) {
+        const Window* control = findWindow(child);
+        auto* button = control ? dynamic_cast<QPushButton*>(control->client) : nullptr;
+        if (!button) continue;
+        if (button->isDefault()) return button;
+        if (control->id == IDOK) okButton = button;
+    }
+    return okButton;
+}
+
+std::function<void(HWND)> scriptFor(win32test::DialogAnswer answer) {
+    switch (answer) {
+    case win32test::DialogAnswer::Ok:
+        return [](HWND dialog) {
+            if (QPushButton* button = defaultButton(dialog)) {
+                button->click();
+            } else {
+                failTest("the dialog has no default button to click");
+            }
+        };
+    case win32test::DialogAnswer::Enter: return [](HWND dialog) { sendKey(dialog, Qt::Key_Return); };
+    case win32test::DialogAnswer::Escape: return [](HWND dialog) { sendKey(dialog, Qt::Key_Escape); };
+    case win32test::DialogAnswer::CloseBox: return [](HWND dialog) { win32test::clickCloseBox(dialog); };
+    }
+    return {};
+}
+
+RECT toRect(const QRect& rect) {
+    return RECT{rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+}
+
+}  // namespace
+
+bool testMode() {
+    return state().enabled;
+}
+
+void failTest(const std::string& what) {
+    std::fprintf(stderr, "win32 test mode: %s\n", what.c_str());
+    std::fflush(stderr);
+    std::abort();
+}
+
+std::vector<win32test::DrawCall>* drawRecording() {
+    return state().enabled ? &state().drawCalls : nullptr;
+}
+
+std::optional<std::function<void(HWND)>> takeDialogScript() {
+    if (state().dialogScripts.empty()) return std::nullopt;
+    std::function<void(HWND)> script = std::move(state().dialogScripts.front());
+    state().dialogScripts.pop_front();
+    return script;
+}
+
+void recordDialogShown(const std::string& caption) {
+    if (state().enabled) state().dialogsShown.push_back(caption);
+}
+
+}  // namespace platform
+
+using namespace platform;
+
+namespace win32test {
+
+void enable() {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!QApplication::instance()) {
+        static int argc = 1;
+        static char name[] = "platform-test";
+        static char* argv[] = {name, nullptr};
+        new QApplication(argc, argv);
+    }
+    state().enabled = true;
+}
+
+bool isEnabled() {
+    return state().enabled;
+}
+
+void reset() {
+    for (HWND handle : allWindows()) {
+        if (const Window* window = findWindow(handle); window && !window->parent) DestroyWindow(handle);
+    }
+    for (HWND handle : allWindows()) DestroyWindow(handle);
+    unregisterApplicationClasses();
+    resetQueue();
+    resetTimers();
+    dispatchPendingMessages();
+    resetQueue();
+    focusedWindow() = nullptr;
+    state().dialogScripts.clear();
+    state().dialogsShown.clear();
+    state().drawCalls.clear();
+}
+
+void advanceClock(unsigned milliseconds) {
+    advanceVirtualClock(milliseconds);
+}
+
+unsigned long long clockNow() {
+    return virtualClockNow();
+}
+
+void processPendingMessages() {
+    dispatchPendingMessages();
+}
+
+bool quitPosted() {
+    return quitWasPosted();
+}
+
+int quitCode() {
+    return postedQuitCode();
+}
+
+void answerNextDialogWith(DialogAnswer answer) {
+    state().dialogScripts.push_back(scriptFor(answer));
+}
+
+void scriptNextDialog(std::function<void(HWND dialog)> script) {
+    state().dialogScripts.push_back(std::move(script));
+}
+
+int dialogAnswersLeft() {
+    return static_cast<int>(state().dialogScripts.size());
+}
+
+std::vector<std::string> dialogsShown() {
+    return state().dialogsShown;
+}
+
+bool chooseMenuCommand(HWND handle, UINT id) {
+    const Window* window = findWindow(handle);
+    if (!window || !window->menu) return false;
+    QAction* action = findMenuAction(window->menu, id);
+    if (!action || !action->isEnabled()) return false;
+    action->trigger();
+    dispatchPendingMessages();
+    return true;
+}
+
+bool clickCloseBox(HWND handle) {
+    Window* window = findWindow(handle);
+    if (!window) return false;
+    if (window->isChild()) {
+        const QRect box = window->widget->closeBoxRect();
+        if (box.isEmpty()) return false;
+        const QPointF at = box.center();
+        QMouseEvent press(QEvent::MouseButtonPress, at, window->widget->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window->widget, &press);
+    } else {
+        window->widget->close();
+    }
+    dispatchPendingMessages();
+    return true;
+}
+
+bool resizeClient(HWND handle, int width, int height) {
+    Window* window = findWindow(handle);
+    if (!window) return false;
+    const QMargins margins = window->widget->nonClientMargins();
+    window->widget->resize(width + margins.left() + margins.right(), height + margins.top() + margins.bottom());
+    layoutWindow(*window);
+    reportGeometry(handle);
+    dispatchPendingMessages();
+    return true;
+}
+
+bool clickAt(HWND handle, int x, int y) {
+    const Window* window = findWindow(handle);
+    if (!window) return false;
+    QWidget* target = window->client->childAt(x, y);
+    if (!target) target = window->client;
+    const QPointF at = target->mapFrom(window->client, QPoint(x, y));
+    QMouseEvent press(QEvent::MouseButtonPress, at, target->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, target->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(target, &release);
+    dispatchPendingMessages();
+    return true;
+}
+
+bool isShown(HWND handle) {
+    return IsWindowVisible(handle) != FALSE;
+}
+
+RECT windowRect(HWND handle) {
+    const Window* window = findWindow(handle);
+    return window ? toRect(windowRectangle(*window)) : RECT{};
+}
+
+RECT clientRect(HWND handle) {
+    RECT rect{};
+    GetClientRect(handle, &rect);
+    return rect;
+}
+
+std::string windowText(HWND handle) {
+    const Window* window = findWindow(handle);
+    return window ? window->text : std::string();
+}
+
+std::string className(HWND handle) {
+    const Window* window = findWindow(handle);
+    return window ? window->windowClass->name : std::string();
+}
+
+std::vector<HWND> childWindows(HWND handle) {
+    const Window* window = findWindow(handle);
+    return window ? window->children : std::vector<HWND>();
+}
+
+std::vector<HWND> topLevelWindows() {
+    std::vector<HWND> result;
+    for (HWND handle : allWindows()) {
+        const Window* window = findWindow(handle);
+        if (window && !window->isChild()) result.push_back(handle);
+    }
+    return result;
+}
+
+std::vector<MenuItem> menuItems(HMENU menu) {
+    return menuItemsOf(menu);
+}
+
+bool menuItemChecked(HMENU menu, UINT id) {
+    const UINT state = GetMenuState(menu, id, MF_BYCOMMAND);
+    return state != UINT(-1) && (state & MF_CHECKED);
+}
+
+bool menuItemChecked(HWND handle, UINT id) {
+    return menuItemChecked(GetMenu(handle), id);
+}
+
+std::vector<ListItem> listItems(HWND listBox) {
+    return listBoxItems(listBox);
+}
+
+int listTopIndex(HWND listBox) {
+    return listBoxTopIndex(listBox);
+}
+
+int listSelectedIndex(HWND listBox) {
+    return findWindow(listBox) ? static_cast<int>(SendMessageA(listBox, LB_GETCURSEL, 0, 0)) : LB_ERR;
+}
+
+int listVisibleItemCount(HWND listBox) {
+    return listBoxVisibleCount(listBox);
+}
+
+void paint(HWND handle) {
+    const Window* window = findWindow(handle);
+    if (window) window->widget->repaint();
+}
+
+const std::vector<DrawCall>& drawCalls() {
+    return state().drawCalls;
+}
+
+void clearDrawCalls() {
+    state().drawCalls.clear();
+}
+
+}  // namespace win32test

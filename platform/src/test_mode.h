@@ -1,0 +1,26 @@
+// What the rest of the stand-in asks of the test mode.
+#ifndef ZARN_PLATFORM_TEST_MODE_H
+#define ZARN_PLATFORM_TEST_MODE_H
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <win32_test.h>
+
+namespace platform {
+
+bool testMode();
+// Fails the running test program loudly: used where real mode would wait for
+// a user that a test does not have.
+[[noreturn]] void failTest(const std::string& what);
+// Where WM_DRAWITEM drawing is recorded; null outside test mode.
+std::vector<win32test::DrawCall>* drawRecording();
+// The next scripted answer for a modal dialog, if there is one.
+std::optional<std::function<void(HWND)>> takeDialogScript();
+void recordDialogShown(const std::string& caption);
+
+}  // namespace platform
+
+#endif

@@ -1,0 +1,159 @@
+#include "window_widget.h"
+
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "ansi_text.h"
+#include "gdi.h"
+#include "window.h"
+
+namespace platform {
+
+namespace {
+
+constexpr int kResizeGripSize = 8;
+
+}  // namespace
+
+WindowWidget::WindowWidget(HWND handle, DWORD style, DWORD exStyle, QWidget* parent)
+    : QWidget(parent), handle_(handle), style_(style), exStyle_(exStyle) {
+    if (hasCaption()) setMouseTracking(false);
+}
+
+bool WindowWidget::hasCaption() const {
+    return (style_ & WS_CHILD) && (style_ & WS_CAPTION) == WS_CAPTION;
+}
+
+void WindowWidget::setMenuBar(QMenuBar* menuBar) {
+    menuBar_ = menuBar;
+}
+
+QMargins WindowWidget::nonClientMargins() const {
+    QMargins margins;
+    if (style_ & WS_CHILD) {
+        if (hasCaption()) {
+            margins = QMargins(kFrameWidth, kFrameWidth + kCaptionHeight, kFrameWidth, kFrameWidth);
+        } else if (style_ & (WS_BORDER | WS_DLGFRAME)) {
+            margins = QMargins(kBorderWidth, kBorderWidth, kBorderWidth, kBorderWidth);
+        }
+        if (exStyle_ & WS_EX_CLIENTEDGE) {
+            margins += QMargins(kClientEdgeWidth, kClientEdgeWidth, kClientEdgeWidth, kClientEdgeWidth);
+        }
+    }
+    if (menuBar_) margins.setTop(margins.top() + menuBar_->sizeHint().height());
+    return margins;
+}
+
+QRect WindowWidget::closeBoxRect() const {
+    if (!hasCaption()) return {};
+    const int side = kCaptionHeight - 4;
+    return QRect(width() - kFrameWidth - side - 2, kFrameWidth + 2, side, side);
+}
+
+void WindowWidget::setActiveCaption(bool active) {
+    activeCaption_ = active;
+    update();
+}
+
+void WindowWidget::resizeEvent(QResizeEvent*) {
+    if (Window* window = findWindow(handle_)) {
+        layoutWindow(*window);
+        reportGeometry(handle_);
+    }
+}
+
+void WindowWidget::moveEvent(QMoveEvent*) {
+    if (findWindow(handle_)) reportGeometry(handle_);
+}
+
+void WindowWidget::closeEvent(QCloseEvent* event) {
+    // The window goes only if its procedure agrees, through WM_CLOSE.
+    event->ignore();
+    sendMessage(handle_, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void WindowWidget::paintEvent(QPaintEvent*) {
+    const QMargins margins = nonClientMargins();
+    if (margins.isNull()) return;
+    QPainter painter(this);
+    if (hasCaption()) {
+        painter.fillRect(rect(), systemColor(COLOR_BTNFACE));
+        painter.setPen(systemColor(COLOR_WINDOWFRAME));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        const QRect caption(kFrameWidth, kFrameWidth, width() - 2 * kFrameWidth, kCaptionHeight);
+        painter.fillRect(caption, systemColor(activeCaption_ ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+        painter.setPen(systemColor(COLOR_CAPTIONTEXT));
+        QFont font = painter.font();
+        font.setBold(true);
+        painter.setFont(font);
+        const Window* window = findWindow(handle_);
+        const QString title = window ? fromAnsi(window->text) : QString();
+        painter.drawText(caption.adjusted(4, 0, -kCaptionHeight, 0), Qt::AlignVCenter | Qt::AlignLeft, title);
+        const QRect box = closeBoxRect();
+        painter.fillRect(box, systemColor(COLOR_BTNFACE));
+        painter.setPen(Qt::black);
+        painter.drawRect(box.adjusted(0, 0, -1, -1));
+        painter.drawLine(box.topLeft() + QPoint(4, 4), box.bottomRight() - QPoint(4, 4));
+        painter.drawLine(box.topRight() + QPoint(-4, 4), box.bottomLeft() + QPoint(4, -4));
+        return;
+    }
+    painter.setPen(systemColor(COLOR_WINDOWFRAME));
+    if (style_ & (WS_BORDER | WS_DLGFRAME)) painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (exStyle_ & WS_EX_CLIENTEDGE) {
+        painter.setPen(Qt::gray);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void WindowWidget::mousePressEvent(QMouseEvent* event) {
+    if (!hasCaption() || event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    const QPoint at = event->position().toPoint();
+    if (closeBoxRect().contains(at)) {
+        sendMessage(handle_, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return;
+    }
+    dragStart_ = event->globalPosition().toPoint();
+    geometryAtDragStart_ = geometry();
+    if (at.x() >= width() - kResizeGripSize && at.y() >= height() - kResizeGripSize) {
+        drag_ = Drag::Resize;
+    } else if (at.y() < kFrameWidth + kCaptionHeight) {
+        drag_ = Drag::Move;
+    }
+}
+
+void WindowWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (drag_ == Drag::None) return;
+    const QPoint delta = event->globalPosition().toPoint() - dragStart_;
+    QRect target = geometryAtDragStart_;
+    if (drag_ == Drag::Move) {
+        target.translate(delta);
+    } else {
+        target.setSize(target.size() + QSize(delta.x(), delta.y()));
+        target.setSize(target.size().expandedTo(QSize(3 * kCaptionHeight, kCaptionHeight + 2 * kFrameWidth)));
+    }
+    SetWindowPos(handle_, nullptr, target.x(), target.y(), target.width(), target.height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void WindowWidget::mouseReleaseEvent(QMouseEvent* event) {
+    drag_ = Drag::None;
+    QWidget::mouseReleaseEvent(event);
+}
+
+ClientArea::ClientArea(HWND handle, QWidget* parent) : QWidget(parent), handle_(handle) {}
+
+void ClientArea::paintEvent(QPaintEvent*) {
+    const Window* window = findWindow(handle_);
+    if (!window) return;
+    if (const auto color = brushColor(window->windowClass->background)) {
+        QPainter painter(this);
+        painter.fillRect(rect(), *color);
+    }
+}
+
+}  // namespace platform
