@@ -92,8 +92,10 @@ int listTopIndex(HWND listBox);
 int listSelectedIndex(HWND listBox);  // LB_ERR when none
 int listVisibleItemCount(HWND listBox);  // items at least partly inside the client area
 
-// Paints the window and its children now, as the screen would.
+// Paints the window and its children now, as the screen would, into an image
+// that pixelAt reads (client coordinates). Hidden windows paint nothing.
 void paint(HWND window);
+COLORREF pixelAt(HWND window, int x, int y);
 
 // What each WM_DRAWITEM drew. Coordinates are in the control's client
 // coordinates, exactly as passed to TextOutA, MoveToEx and LineTo.

@@ -18,7 +18,6 @@ constexpr DWORD kStaticTypeMask = 0x1F;
 // Keeps the control's Qt widget showing the window's text and font.
 struct ControlWidget : ControlState {
     QWidget* widget = nullptr;
-    void layout(Window& window) override { widget->setGeometry(window.content->rect()); }
     void fontChanged(Window& window) override {
         if (window.font) widget->setFont(fontOf(window.font));
     }

@@ -19,8 +19,8 @@ namespace platform {
 namespace {
 
 // CreateFontA with height 0 asks for the system's default size; this pixel size
-// gives DejaVu Sans Mono cells of 16 x 8 pixels, the metrics of the original.
-constexpr int kDefaultFontPixelSize = 13;
+// gives DejaVu Sans Mono cells of 16 x 8 pixels, as the Win32 default has.
+constexpr int kDefaultFontPixelSize = 14;
 constexpr int kStockObjectCount = 18;
 constexpr int kSystemColorCount = 31;
 

@@ -65,7 +65,9 @@ struct ListBox : ControlState {
 class ListViewport : public QWidget {
 public:
     ListViewport(ListBox& list, QWidget* parent) : QWidget(parent), list_(list) {
-        setFocusPolicy(Qt::StrongFocus);
+        // Only a click or SetFocus gives a list the focus, as in Win32: Qt
+        // would otherwise hand it to the first list of a window that opens.
+        setFocusPolicy(Qt::ClickFocus);
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
@@ -74,14 +76,6 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
-    void focusInEvent(QFocusEvent*) override {
-        list_.focusChanged = true;
-        update();
-    }
-    void focusOutEvent(QFocusEvent*) override {
-        list_.focusChanged = true;
-        update();
-    }
 
 private:
     void drawItem(QPainter& painter, const Window& window, int index, UINT action, UINT state);
@@ -179,7 +173,7 @@ void ListViewport::paintEvent(QPaintEvent*) {
     if (!window) return;
     QPainter painter(this);
     painter.fillRect(rect(), systemColor(COLOR_WINDOW));
-    const bool focused = hasFocus();
+    const bool focused = GetFocus() == list_.handle;
     const int first = list_.top;
     const int last = std::min(list_.count(), first + height() / std::max(1, list_.itemHeight) + 1);
     if (!list_.ownerDrawn(*window)) {
@@ -227,7 +221,7 @@ void ListViewport::mousePressEvent(QMouseEvent* event) {
                         reinterpret_cast<LPARAM>(window->handle));
         }
     }
-    setFocus(Qt::MouseFocusReason);
+    SetFocus(list_.handle);
 }
 
 void ListViewport::keyPressEvent(QKeyEvent* event) {
@@ -383,6 +377,11 @@ LRESULT CALLBACK listBoxProc(HWND handle, UINT message, WPARAM wParam, LPARAM lP
         *rect = RECT{0, y, clientSize(*window).width(), y + list->itemHeight};
         return 1;
     }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        list->focusChanged = true;
+        list->viewport->update();
+        return 0;
     case WM_SETFONT:
         window->font = reinterpret_cast<HFONT>(wParam);
         if (!list->ownerDrawn(*window)) {

@@ -32,9 +32,14 @@ private:
         int line;
     };
 
-    void directive(const std::string& text, const Source& source, std::vector<bool>& conditions, int depth);
+    // The state of each open #if, with the line that opened it.
+    struct Condition {
+        bool active;
+        int line;
+    };
+    void directive(const std::string& text, const Source& source, std::vector<Condition>& conditions, int depth);
     std::vector<ResourceToken> lex(const std::string& text, const Source& source, bool& inComment) const;
-    bool active(const std::vector<bool>& conditions) const;
+    bool active(const std::vector<Condition>& conditions) const;
     [[noreturn]] void fail(const Source& source, const std::string& message) const {
         throw ResourceScriptError(source.file, source.line, message);
     }
@@ -42,16 +47,16 @@ private:
     const IncludeReader& readInclude_;
 };
 
-bool Preprocessor::active(const std::vector<bool>& conditions) const {
-    for (bool condition : conditions) {
-        if (!condition) return false;
+bool Preprocessor::active(const std::vector<Condition>& conditions) const {
+    for (const Condition& condition : conditions) {
+        if (!condition.active) return false;
     }
     return true;
 }
 
 void Preprocessor::process(const std::string& text, const std::string& file, int depth) {
     if (depth > kMaxIncludeDepth) throw ResourceScriptError(file, 1, "includes nested too deeply");
-    std::vector<bool> conditions;
+    std::vector<Condition> conditions;
     bool inComment = false;
     std::size_t position = 0;
     int line = 1;
@@ -81,10 +86,10 @@ void Preprocessor::process(const std::string& text, const std::string& file, int
             for (ResourceToken& token : lex(logical, source, inComment)) result.tokens.push_back(std::move(token));
         }
     }
-    if (!conditions.empty()) throw ResourceScriptError(file, line - 1, "#if without #endif");
+    if (!conditions.empty()) throw ResourceScriptError(file, conditions.back().line, "#if without #endif");
 }
 
-void Preprocessor::directive(const std::string& text, const Source& source, std::vector<bool>& conditions,
+void Preprocessor::directive(const std::string& text, const Source& source, std::vector<Condition>& conditions,
                              int depth) {
     bool inComment = false;
     std::vector<ResourceToken> words = lex(text, source, inComment);
@@ -95,13 +100,13 @@ void Preprocessor::directive(const std::string& text, const Source& source, std:
         return result.defines.count(words[index].text) != 0;
     };
     if (name == "ifdef" || name == "ifndef") {
-        conditions.push_back(defined(1) == (name == "ifdef"));
+        conditions.push_back({defined(1) == (name == "ifdef"), source.line});
     } else if (name == "if") {
         const bool value = words.size() > 1 && !(words[1].kind == ResourceToken::Kind::Number && words[1].value == 0);
-        conditions.push_back(value);
+        conditions.push_back({value, source.line});
     } else if (name == "else") {
         if (conditions.empty()) fail(source, "#else without #if");
-        conditions.back() = !conditions.back();
+        conditions.back().active = !conditions.back().active;
     } else if (name == "endif") {
         if (conditions.empty()) fail(source, "#endif without #if");
         conditions.pop_back();

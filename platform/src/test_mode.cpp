@@ -1,13 +1,16 @@
 // The test mode: scripted answers, simulated input and read-back for tests.
 #include <QApplication>
 #include <QCloseEvent>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPointingDevice>
 #include <QPushButton>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <map>
 
 #include "menus.h"
 #include "message_queue.h"
@@ -29,6 +32,7 @@ struct TestMode {
     std::deque<std::function<void(HWND)>> dialogScripts;
     std::vector<std::string> dialogsShown;
     std::vector<win32test::DrawCall> drawCalls;
+    std::map<HWND, QImage> paintedImages;
 };
 
 TestMode& state() {
@@ -118,9 +122,14 @@ void enable() {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (!QApplication::instance()) {
         static int argc = 1;
-        static char name[] = "platform-test";
+        static char name[] = "win32-test";
         static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv);
+        static QApplication* application = new QApplication(argc, argv);
+        // The input devices that test input uses live in globals of Qt's own;
+        // made now, they outlive the application deleted at exit.
+        QPointingDevice::primaryPointingDevice();
+        QInputDevice::primaryKeyboard();
+        std::atexit([] { delete application; });
     }
     state().enabled = true;
 }
@@ -143,6 +152,7 @@ void reset() {
     state().dialogScripts.clear();
     state().dialogsShown.clear();
     state().drawCalls.clear();
+    state().paintedImages.clear();
 }
 
 void advanceClock(unsigned milliseconds) {
@@ -305,7 +315,21 @@ int listVisibleItemCount(HWND listBox) {
 
 void paint(HWND handle) {
     const Window* window = findWindow(handle);
-    if (window) window->widget->repaint();
+    if (!window || !IsWindowVisible(handle)) return;
+    QImage image(window->widget->size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    window->widget->render(&image);
+    state().paintedImages[handle] = image;
+}
+
+COLORREF pixelAt(HWND handle, int x, int y) {
+    const Window* window = findWindow(handle);
+    const auto painted = state().paintedImages.find(handle);
+    if (!window || painted == state().paintedImages.end()) return CLR_INVALID;
+    const QPoint at = window->client->mapTo(window->widget, QPoint(x, y));
+    if (!painted->second.rect().contains(at)) return CLR_INVALID;
+    const QColor color = painted->second.pixelColor(at);
+    return RGB(color.red(), color.green(), color.blue());
 }
 
 const std::vector<DrawCall>& drawCalls() {

@@ -142,6 +142,9 @@ void layoutWindow(Window& window) {
         bar->setGeometry(0, 0, window.widget->width(), bar->sizeHint().height());
     }
     window.content->setGeometry(window.widget->rect().marginsRemoved(margins));
+    if (window.client && window.client != window.content && window.client->parentWidget() == window.content) {
+        window.client->setGeometry(window.content->rect());
+    }
     if (window.control) window.control->layout(window);
 }
 

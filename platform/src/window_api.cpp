@@ -53,7 +53,6 @@ BOOL WINAPI ShowWindow(HWND handle, int command) {
         window->style &= ~WS_VISIBLE;
     }
     window->widget->setVisible(show);
-    if (show && !window->isChild()) window->widget->raise();
     sendWindowPosChanged(handle, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
     return wasVisible;
 }
@@ -109,7 +108,7 @@ BOOL WINAPI SetWindowPos(HWND handle, HWND, int x, int y, int width, int height,
         window->widget->resize(rect.size());
     }
     layoutWindow(*window);
-    if (!(flags & SWP_NOZORDER)) window->widget->raise();
+    if (!(flags & SWP_NOZORDER) && window->isChild()) window->widget->raise();
     if (flags & SWP_SHOWWINDOW) ShowWindow(handle, SW_SHOWNA);
     if (flags & SWP_HIDEWINDOW) ShowWindow(handle, SW_HIDE);
     sendWindowPosChanged(handle, flags);

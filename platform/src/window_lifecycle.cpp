@@ -137,6 +137,8 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
         return nullptr;
     }
     Window* parentWindow = findWindow(parent);
+    // A document window of an MDI client is a child window whatever its style says.
+    if ((exStyle & WS_EX_MDICHILD) && isMdiClient(parent)) style |= WS_CHILD;
     if ((parent && !parentWindow) || ((style & WS_CHILD) && !parentWindow)) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return nullptr;
