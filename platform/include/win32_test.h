@@ -90,7 +90,8 @@ struct ListItem {
 std::vector<ListItem> listItems(HWND listBox);
 int listTopIndex(HWND listBox);
 int listSelectedIndex(HWND listBox);  // LB_ERR when none
-int listVisibleItemCount(HWND listBox);  // items at least partly inside the client area
+// How many item rows the client area shows, at least partly, filled or not.
+int listVisibleItemCount(HWND listBox);
 
 // Paints the window and its children now, as the screen would, into an image
 // that pixelAt reads (client coordinates). Hidden windows paint nothing.

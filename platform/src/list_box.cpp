@@ -416,9 +416,8 @@ int listBoxTopIndex(HWND handle) {
 int listBoxVisibleCount(HWND handle) {
     const ListBox* list = listOf(handle);
     if (!list) return 0;
-    const int height = list->viewport->height();
-    const int partlyVisible = (height + list->itemHeight - 1) / std::max(1, list->itemHeight);
-    return std::clamp(list->count() - list->top, 0, partlyVisible);
+    const int itemHeight = std::max(1, list->itemHeight);
+    return (list->viewport->height() + itemHeight - 1) / itemHeight;
 }
 
 }  // namespace platform
