@@ -58,8 +58,7 @@ void closeActiveDocument() {
 HWND createDocument() {
     return CreateWindowExA(WS_EX_MDICHILD, documentClass, untitled,
                            WS_VISIBLE | WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, mdiClient, nullptr, appInstance,
-                           nullptr);
+                           CW_USEDEFAULT, CW_USEDEFAULT, mdiClient, nullptr, appInstance, nullptr);
 }
 
 void openDocument() {
@@ -78,9 +77,9 @@ void showAboutBox(HWND frame) {
 
 LRESULT onCreate(HWND frame) {
     // Fixed pitch, because the log lists place the head's box by character column.
-    fixedFont = CreateFontA(0, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            FIXED_PITCH | FF_ROMAN, nullptr);
+    fixedFont =
+        CreateFontA(0, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_ROMAN, nullptr);
     CLIENTCREATESTRUCT client{};
     client.hWindowMenu = GetSubMenu(GetMenu(frame), windowMenuIndex);
     client.idFirstChild = firstDocumentMenuId;

@@ -86,7 +86,9 @@ ATOM registerLogHostClass() {
     return RegisterClassA(&hostClass);
 }
 
-BOOL unregisterLogHostClass() { return UnregisterClassA(logHostClass, appInstance); }
+BOOL unregisterLogHostClass() {
+    return UnregisterClassA(logHostClass, appInstance);
+}
 
 HWND createLogHost(HWND parent, const RECT& area) {
     return createChild(logHostClass, "", logHostStyle, parent, area);
