@@ -51,6 +51,35 @@ int dialogAnswersLeft();
 // Every dialog opened so far: its caption, in order.
 std::vector<std::string> dialogsShown();
 
+// Scripted answers for message boxes: the id of the button the user presses
+// (IDOK, IDCANCEL, IDYES, ...). A message box with no answer left fails the
+// test program loudly, like a dialog.
+struct MessageBoxShown {
+    HWND owner;
+    std::string text;
+    std::string caption;
+    UINT type;
+};
+void answerNextMessageBoxWith(int id);
+const std::vector<MessageBoxShown>& messageBoxesShown();
+
+// Scripted answers for the open and save file dialogs: the path the user
+// chooses, or a cancel. An open dialog that requires an existing file takes
+// the next answer when the chosen file does not exist, as the real dialog
+// stays open.
+struct FileDialogShown {
+    HWND owner;
+    bool save;
+    std::string title;
+    std::string initialFile;           // lpstrFile when the dialog opened
+    std::vector<std::string> filters;  // description, pattern, description, ...
+    DWORD flags;
+    std::string defaultExtension;
+};
+void answerNextFileDialogWith(const std::string& path);
+void cancelNextFileDialog();
+const std::vector<FileDialogShown>& fileDialogsShown();
+
 // Simulated user input. Each call ends by processing pending messages.
 // chooseMenuCommand finds the item in the window's menu bar and triggers it as
 // a click would (the command reaches the window procedure as WM_COMMAND);
@@ -61,6 +90,10 @@ bool clickCloseBox(HWND window);
 bool resizeClient(HWND window, int width, int height);
 // A click with the left button at a point of the window's client area.
 bool clickAt(HWND window, int x, int y);
+// Keys typed into an "EDIT" control, one per character ('\n' is Enter).
+bool typeText(HWND edit, const std::string& text);
+// A click on a tab of a "SysTabControl32".
+bool clickTab(HWND tabControl, int index);
 
 // Read-back.
 bool isShown(HWND window);                 // WS_VISIBLE on it and every ancestor

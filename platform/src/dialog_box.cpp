@@ -116,7 +116,7 @@ struct DialogUnits {
     int baseY;
 };
 
-void runModalLoop(HWND dialog, const std::string& caption) {
+void runDialog(HWND dialog, const std::string& caption) {
     recordDialogShown(caption);
     if (testMode()) {
         while (dialogOf(dialog) && !dialogOf(dialog)->ended) {
@@ -127,15 +127,7 @@ void runModalLoop(HWND dialog, const std::string& caption) {
         }
         return;
     }
-    while (dialogOf(dialog) && !dialogOf(dialog)->ended) {
-        MSG message;
-        if (!GetMessageA(&message, nullptr, 0, 0)) {
-            PostQuitMessage(static_cast<int>(message.wParam));
-            return;
-        }
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    runModalLoop([dialog] { return !dialogOf(dialog) || dialogOf(dialog)->ended; });
 }
 
 HWND createDialogWindow(const DialogTemplate& dialog, HINSTANCE instance, HWND owner, const DialogUnits& units) {
@@ -199,7 +191,7 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND own
     if (ownerWasEnabled) EnableWindow(owner, FALSE);
     if (findWindow(dialog)) {
         ShowWindow(dialog, SW_SHOW);
-        runModalLoop(dialog, dialogTemplate->caption);
+        runDialog(dialog, dialogTemplate->caption);
     }
     const DialogState* state = dialogOf(dialog);
     const INT_PTR result = state ? state->result : -1;

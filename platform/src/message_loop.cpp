@@ -186,4 +186,16 @@ void dispatchPendingMessages() {
     }
 }
 
+void runModalLoop(const std::function<bool()>& done) {
+    while (!done()) {
+        MSG message;
+        if (!GetMessageA(&message, nullptr, 0, 0)) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
 }  // namespace platform

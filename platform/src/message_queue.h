@@ -2,6 +2,8 @@
 #ifndef ZARN_PLATFORM_MESSAGE_QUEUE_H
 #define ZARN_PLATFORM_MESSAGE_QUEUE_H
 
+#include <functional>
+
 #include <windows.h>
 
 namespace platform {
@@ -15,6 +17,9 @@ bool quitWasPosted();
 int postedQuitCode();
 // Runs pending Qt events and posted messages until none is left, never waiting.
 void dispatchPendingMessages();
+// The message loop of a modal window: runs until `done` says so, or until
+// WM_QUIT, which it posts again for the outer loop.
+void runModalLoop(const std::function<bool()>& done);
 
 }  // namespace platform
 

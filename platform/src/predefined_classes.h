@@ -8,6 +8,8 @@ void registerListBoxClass();
 void registerMdiClientClass();
 void registerDialogClasses();
 void registerControlClasses();
+void registerEditClass();
+void registerTabControlClass();
 
 }  // namespace platform
 

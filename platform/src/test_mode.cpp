@@ -24,6 +24,8 @@ namespace platform {
 std::vector<win32test::ListItem> listBoxItems(HWND handle);
 int listBoxTopIndex(HWND handle);
 int listBoxVisibleCount(HWND handle);
+bool typeIntoEdit(HWND handle, const std::string& text);
+bool clickTabOf(HWND handle, int index);
 
 namespace {
 
@@ -33,6 +35,10 @@ struct TestMode {
     std::vector<std::string> dialogsShown;
     std::vector<win32test::DrawCall> drawCalls;
     std::map<HWND, QImage> paintedImages;
+    std::deque<int> messageBoxAnswers;
+    std::vector<win32test::MessageBoxShown> messageBoxesShown;
+    std::deque<std::optional<std::string>> fileDialogAnswers;
+    std::vector<win32test::FileDialogShown> fileDialogsShown;
 };
 
 TestMode& state() {
@@ -112,6 +118,28 @@ void recordDialogShown(const std::string& caption) {
     if (state().enabled) state().dialogsShown.push_back(caption);
 }
 
+std::optional<int> takeMessageBoxAnswer() {
+    if (state().messageBoxAnswers.empty()) return std::nullopt;
+    const int answer = state().messageBoxAnswers.front();
+    state().messageBoxAnswers.pop_front();
+    return answer;
+}
+
+void recordMessageBox(const win32test::MessageBoxShown& shown) {
+    state().messageBoxesShown.push_back(shown);
+}
+
+std::optional<std::optional<std::string>> takeFileDialogAnswer() {
+    if (state().fileDialogAnswers.empty()) return std::nullopt;
+    std::optional<std::string> answer = std::move(state().fileDialogAnswers.front());
+    state().fileDialogAnswers.pop_front();
+    return answer;
+}
+
+void recordFileDialog(const win32test::FileDialogShown& shown) {
+    state().fileDialogsShown.push_back(shown);
+}
+
 }  // namespace platform
 
 using namespace platform;
@@ -162,6 +190,10 @@ void reset() {
     state().dialogsShown.clear();
     state().drawCalls.clear();
     state().paintedImages.clear();
+    state().messageBoxAnswers.clear();
+    state().messageBoxesShown.clear();
+    state().fileDialogAnswers.clear();
+    state().fileDialogsShown.clear();
 }
 
 void advanceClock(unsigned milliseconds) {
@@ -198,6 +230,38 @@ int dialogAnswersLeft() {
 
 std::vector<std::string> dialogsShown() {
     return state().dialogsShown;
+}
+
+void answerNextMessageBoxWith(int id) {
+    state().messageBoxAnswers.push_back(id);
+}
+
+const std::vector<MessageBoxShown>& messageBoxesShown() {
+    return state().messageBoxesShown;
+}
+
+void answerNextFileDialogWith(const std::string& path) {
+    state().fileDialogAnswers.push_back(path);
+}
+
+void cancelNextFileDialog() {
+    state().fileDialogAnswers.push_back(std::nullopt);
+}
+
+const std::vector<FileDialogShown>& fileDialogsShown() {
+    return state().fileDialogsShown;
+}
+
+bool typeText(HWND edit, const std::string& text) {
+    const bool typed = typeIntoEdit(edit, text);
+    dispatchPendingMessages();
+    return typed;
+}
+
+bool clickTab(HWND tabControl, int index) {
+    const bool clicked = clickTabOf(tabControl, index);
+    dispatchPendingMessages();
+    return clicked;
 }
 
 bool chooseMenuCommand(HWND handle, UINT id) {
@@ -270,8 +334,10 @@ RECT clientRect(HWND handle) {
 }
 
 std::string windowText(HWND handle) {
-    const Window* window = findWindow(handle);
-    return window ? window->text : std::string();
+    if (!findWindow(handle)) return {};
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(handle)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(handle, text.data(), static_cast<int>(text.size()))));
+    return text;
 }
 
 std::string className(HWND handle) {

@@ -20,6 +20,11 @@ std::vector<win32test::DrawCall>* drawRecording();
 // The next scripted answer for a modal dialog, if there is one.
 std::optional<std::function<void(HWND)>> takeDialogScript();
 void recordDialogShown(const std::string& caption);
+std::optional<int> takeMessageBoxAnswer();
+void recordMessageBox(const win32test::MessageBoxShown& shown);
+// The next file dialog answer: a path, or nothing for a cancel.
+std::optional<std::optional<std::string>> takeFileDialogAnswer();
+void recordFileDialog(const win32test::FileDialogShown& shown);
 
 }  // namespace platform
 

@@ -39,6 +39,8 @@ void ensurePredefinedClasses() {
     registerMdiClientClass();
     registerDialogClasses();
     registerControlClasses();
+    registerEditClass();
+    registerTabControlClass();
 }
 
 }  // namespace
