@@ -1,5 +1,6 @@
 #include "ui/log_list.h"
 
+#include <algorithm>
 #include <climits>
 #include <string>
 
@@ -32,7 +33,7 @@ std::string lineText(HWND list, UINT index) {
     std::string text(static_cast<size_t>(length) + 1, '\0');
     const LRESULT copied =
         SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(copied > 0 && copied <= length ? static_cast<size_t>(copied) : 0);
+    text.resize(copied > 0 ? static_cast<size_t>(std::min(copied, length)) : 0);
     return text;
 }
 
@@ -64,7 +65,7 @@ LRESULT onDrawItem(const DRAWITEMSTRUCT& item) {
         return TRUE;
     }
     const std::string text = lineText(item.hwndItem, item.itemID);
-    TEXTMETRICA metrics;
+    TEXTMETRICA metrics{};
     GetTextMetricsA(item.hDC, &metrics);
     const int textTop = (item.rcItem.top + item.rcItem.bottom - metrics.tmHeight) / 2;
     TextOutA(item.hDC, textLeft, textTop, text.c_str(), static_cast<int>(text.size()));

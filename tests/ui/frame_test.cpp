@@ -56,21 +56,6 @@ TEST_F(StartUpTest, PaceIsHalfASecondWithItsItemChecked) {
     EXPECT_EQ(checkedSpeedItems(frame), std::vector<UINT>{CMD_SPEED_500MS});
 }
 
-TEST_F(StartUpTest, MenuBarHasTheFiveMenusAndNothingGreyed) {
-    const std::vector<win32test::MenuItem> bar = win32test::menuItems(GetMenu(frame));
-    std::vector<std::string> titles;
-    for (const win32test::MenuItem& item : bar) {
-        titles.push_back(item.text);
-    }
-    EXPECT_EQ(titles, (std::vector<std::string>{"&File", "&Edit", "&Turing", "&Window", "&Help"}));
-    for (int menu = 0; menu < 5; ++menu) {
-        for (const win32test::MenuItem& item :
-             win32test::menuItems(GetSubMenu(GetMenu(frame), menu))) {
-            EXPECT_FALSE(item.grayed) << item.text;
-        }
-    }
-}
-
 using SpeedMenuTest = WorkbenchTest;
 
 TEST_F(SpeedMenuTest, EachItemSetsThePaceAndMovesTheCheckMark) {
@@ -92,13 +77,6 @@ TEST_F(SpeedMenuTest, ChoosingTheCheckedItemAgainChangesNothing) {
 TEST_F(SpeedMenuTest, PaceThatMatchesNoItemClearsEveryMark) {
     checkSpeedMenu(GetMenu(frame), 3);
     EXPECT_TRUE(checkedSpeedItems(frame).empty());
-}
-
-TEST_F(SpeedMenuTest, PaceHoldsForDocumentsOpenedLater) {
-    choose(CMD_SPEED_2S);
-    newDocument();
-    EXPECT_EQ(speedTicks, 16);
-    EXPECT_EQ(checkedSpeedItems(frame), std::vector<UINT>{CMD_SPEED_2S});
 }
 
 // Without a document every document command must vanish silently: no window,
@@ -235,14 +213,6 @@ TEST_F(ShutDownTest, ExitClosesEveryDocumentWithoutAsking) {
     EXPECT_TRUE(win32test::dialogsShown().empty());
     EXPECT_TRUE(win32test::quitPosted());
     EXPECT_EQ(win32test::quitCode(), 0);
-}
-
-TEST_F(ShutDownTest, CloseBoxEndsTheProgramLikeExit) {
-    HWND document = newDocument();
-    ASSERT_TRUE(win32test::clickCloseBox(frame));
-    EXPECT_FALSE(IsWindow(frame));
-    EXPECT_FALSE(IsWindow(document));
-    EXPECT_TRUE(win32test::quitPosted());
 }
 
 TEST_F(ShutDownTest, AfterTheLoopEveryClassIsUnregistered) {

@@ -15,26 +15,17 @@ namespace {
 
 using LogListSinkTest = LogListTest;
 
-TEST_F(LogListSinkTest, AppendsLikeTheLogListItself) {
+TEST_F(LogListSinkTest, AppendsAndMarksLikeTheLogListItself) {
     LogListSink sink(list);
-    EXPECT_EQ(sink.appendLogLine("Parsing text..."), 0);
-    EXPECT_EQ(sink.appendLogLine("-Done."), 1);
-    const std::vector<win32test::ListItem> items = win32test::listItems(list);
-    ASSERT_EQ(items.size(), 2u);
-    EXPECT_EQ(items[1].text, "-Done.");
-    EXPECT_EQ(items[1].data, -1);
-    EXPECT_EQ(win32test::listSelectedIndex(list), 1);
-}
-
-TEST_F(LogListSinkTest, MarksTheLineItIsGiven) {
-    LogListSink sink(list);
-    sink.appendLogLine("^^11");
-    sink.appendLogLine("^^01");
+    EXPECT_EQ(sink.appendLogLine("^^11"), 0);
+    EXPECT_EQ(sink.appendLogLine("^^01"), 1);
     sink.setLineMarker(0, 3);
     const std::vector<win32test::ListItem> items = win32test::listItems(list);
     ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(items[0].data, 3);
+    EXPECT_EQ(items[1].text, "^^01");
     EXPECT_EQ(items[1].data, -1);
+    EXPECT_EQ(win32test::listSelectedIndex(list), 1);
 }
 
 // The runner writes into three lists exactly as a document will wire it.

@@ -91,12 +91,4 @@ TEST_F(WindowMenuTest, PickingADocumentActivatesIt) {
     EXPECT_FALSE(win32test::menuItemChecked(windowMenu(), 101));
 }
 
-TEST_F(WindowMenuTest, ClosedDocumentLeavesTheList) {
-    choose(CMD_CLOSE);
-    const std::vector<win32test::MenuItem> items = win32test::menuItems(windowMenu());
-    ASSERT_EQ(items.size(), 5u);
-    EXPECT_EQ(items[4].text, "&1 Untitled");
-    EXPECT_EQ(activeDocument(), first);
-}
-
 }  // namespace
