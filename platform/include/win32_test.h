@@ -90,6 +90,10 @@ bool clickCloseBox(HWND window);
 bool resizeClient(HWND window, int width, int height);
 // A click with the left button at a point of the window's client area.
 bool clickAt(HWND window, int x, int y);
+// A key pressed and released in the window (VK_RETURN, VK_ESCAPE, VK_TAB,
+// VK_F4, VK_F6, the arrows, VK_HOME, VK_END, VK_PRIOR, VK_NEXT, VK_DELETE,
+// VK_BACK, VK_SPACE), with Ctrl held down if `control`.
+bool pressKey(HWND window, UINT virtualKey, bool control = false);
 // Keys typed into an "EDIT" control, one per character ('\n' is Enter).
 bool typeText(HWND edit, const std::string& text);
 // A click on a tab of a "SysTabControl32".

@@ -1,6 +1,9 @@
 // The "MDICLIENT" control and the default procedures of MDI frames and
 // children: document windows inside the frame, their activation, tiling and
 // cascading, and their list in the frame's window menu.
+#include <QCoreApplication>
+#include <QEvent>
+#include <QKeyEvent>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -19,6 +22,52 @@ namespace {
 constexpr int kCascadeSpacing = kCaptionHeight + kFrameWidth - 1;
 // The window menu lists this many documents, as Win32 does before "More windows".
 constexpr std::size_t kListedDocuments = 9;
+
+// Clicks anywhere in a document window activate it, and Ctrl+F4 and Ctrl+F6
+// close it and move to the next one: what TranslateMDISysAccel and the
+// system's mouse activation do on Win32.
+class DocumentInput : public QObject {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const bool press = event->type() == QEvent::MouseButtonPress;
+        const bool key = event->type() == QEvent::KeyPress;
+        if (!(press || key) || !watched->isWidgetType()) return QObject::eventFilter(watched, event);
+        const HWND document = documentOf(static_cast<QWidget*>(watched));
+        if (!document) return QObject::eventFilter(watched, event);
+        const Window* window = findWindow(document);
+        if (press) {
+            SendMessageA(window->parent, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(document), 0);
+            return false;
+        }
+        const auto* keyEvent = static_cast<QKeyEvent*>(event);
+        if (keyEvent->modifiers() != Qt::ControlModifier) return false;
+        if (keyEvent->key() == Qt::Key_F4) {
+            SendMessageA(document, WM_SYSCOMMAND, SC_CLOSE, 0);
+            return true;
+        }
+        if (keyEvent->key() == Qt::Key_F6) {
+            SendMessageA(document, WM_SYSCOMMAND, SC_NEXTWINDOW, 0);
+            return true;
+        }
+        return false;
+    }
+
+private:
+    static HWND documentOf(const QWidget* widget) {
+        for (const Window* window = windowOfWidget(widget); window; window = findWindow(window->parent)) {
+            if (window->isMdiChild() && isMdiClient(window->parent)) return window->handle;
+        }
+        return nullptr;
+    }
+};
+
+void watchDocumentInput() {
+    static DocumentInput* filter = nullptr;
+    if (filter || !QCoreApplication::instance()) return;
+    filter = new DocumentInput;
+    filter->setParent(QCoreApplication::instance());
+    QCoreApplication::instance()->installEventFilter(filter);
+}
 
 struct MdiClient : ControlState {
     HMENU windowMenu = nullptr;
@@ -210,6 +259,7 @@ QRect defaultMdiChildRect(HWND clientHandle) {
 void mdiChildCreated(HWND clientHandle, HWND child) {
     MdiClient* client = clientOf(clientHandle);
     if (!client) return;
+    watchDocumentInput();
     ++client->created;
     client->children.push_back(child);
     client->zOrder.push_back(child);

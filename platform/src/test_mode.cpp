@@ -46,14 +46,29 @@ TestMode& state() {
     return instance;
 }
 
-void sendKey(HWND handle, int key) {
+bool sendKey(HWND handle, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     const Window* window = findWindow(handle);
-    if (!window) return;
-    QWidget* target = window->widget->focusWidget() ? window->widget->focusWidget() : window->widget;
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    if (!window) return false;
+    QWidget* focus = window->widget->focusWidget();
+    QWidget* target = focus && window->widget->isAncestorOf(focus) ? focus : window->client;
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
     QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers);
     QApplication::sendEvent(target, &release);
+    return true;
+}
+
+int qtKey(UINT virtualKey) {
+    static const std::map<UINT, int> keys = {
+        {VK_RETURN, Qt::Key_Return}, {VK_ESCAPE, Qt::Key_Escape}, {VK_TAB, Qt::Key_Tab},
+        {VK_F4, Qt::Key_F4},         {VK_F6, Qt::Key_F6},         {VK_LEFT, Qt::Key_Left},
+        {VK_RIGHT, Qt::Key_Right},   {VK_UP, Qt::Key_Up},         {VK_DOWN, Qt::Key_Down},
+        {VK_HOME, Qt::Key_Home},     {VK_END, Qt::Key_End},       {VK_PRIOR, Qt::Key_PageUp},
+        {VK_NEXT, Qt::Key_PageDown}, {VK_DELETE, Qt::Key_Delete}, {VK_BACK, Qt::Key_Backspace},
+        {VK_SPACE, Qt::Key_Space},
+    };
+    const auto found = keys.find(virtualKey);
+    return found == keys.end() ? 0 : found->second;
 }
 
 QPushButton* defaultButton(HWND dialog) {
@@ -250,6 +265,13 @@ void cancelNextFileDialog() {
 
 const std::vector<FileDialogShown>& fileDialogsShown() {
     return state().fileDialogsShown;
+}
+
+bool pressKey(HWND window, UINT virtualKey, bool control) {
+    const int key = qtKey(virtualKey);
+    if (!key || !sendKey(window, key, control ? Qt::ControlModifier : Qt::NoModifier)) return false;
+    dispatchPendingMessages();
+    return true;
 }
 
 bool typeText(HWND edit, const std::string& text) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "mdi.h"
+#include "resources.h"
 #include "menus.h"
 #include "message_queue.h"
 #include "timers.h"
@@ -36,6 +37,7 @@ void buildWidgets(Window& window, Window* parent, HMENU menu) {
         HMENU barMenu = menu ? menu
                              : (windowClass.menuName ? LoadMenuA(windowClass.instance, windowClass.menuName) : nullptr);
         if (barMenu) attachMenuBar(window, barMenu);
+        if (windowClass.icon) window.widget->setWindowIcon(iconOf(windowClass.icon));
     }
     if (window.windowClass->createWidget) {
         window.content = new QWidget(window.widget);

@@ -214,6 +214,22 @@ TEST_F(ListBox, OnlyTheVisibleItemsOfAMillionAreDrawn) {
     EXPECT_EQ(drawnEntire, visible);
 }
 
+TEST_F(ListBox, ClicksAndArrowKeysMoveTheSelectionAndTheFocus) {
+    for (int i = 0; i < 8; ++i) append("line");
+    SendMessageA(list, LB_SETTOPINDEX, 0, 0);
+    ASSERT_TRUE(win32test::clickAt(list, 10, 2 * kItemHeight + 5));
+    EXPECT_EQ(win32test::listSelectedIndex(list), 2);
+    EXPECT_EQ(GetFocus(), list);
+    win32test::pressKey(list, VK_DOWN);
+    EXPECT_EQ(win32test::listSelectedIndex(list), 3);
+    win32test::pressKey(list, VK_END);
+    EXPECT_EQ(win32test::listSelectedIndex(list), 7);
+    EXPECT_EQ(win32test::listTopIndex(list), 3);
+    const std::vector<win32test::DrawCall> calls = paintAndRecord();
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.back().itemState, static_cast<UINT>(ODS_SELECTED | ODS_FOCUS));
+}
+
 TEST_F(ListBox, LinesKeepEveryByteFromOneTo255) {
     std::string all;
     for (int byte = 1; byte <= 255; ++byte) all += static_cast<char>(byte);

@@ -157,6 +157,19 @@ TEST_F(Mdi, TheCloseBoxOfADocumentDestroysIt) {
     EXPECT_EQ(windowMenu().size(), 1u);
 }
 
+TEST_F(Mdi, AClickInsideADocumentActivatesItAndCtrlF4ClosesIt) {
+    HWND first = newDocument("One");
+    HWND second = newDocument("Two");
+    SendMessageA(mdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
+    ASSERT_TRUE(win32test::clickAt(first, 10, 10));
+    EXPECT_EQ(active(), first);
+    win32test::clickAt(second, 5, 5);
+    EXPECT_EQ(active(), second);
+    ASSERT_TRUE(win32test::pressKey(second, VK_F4, true));
+    EXPECT_FALSE(IsWindow(second));
+    EXPECT_EQ(active(), first);
+}
+
 TEST_F(Mdi, TheFrameGoesWithItsDocumentsWhenClosed) {
     HWND first = newDocument("One");
     HWND second = newDocument("Two");
