@@ -90,6 +90,9 @@ void createDialog(Window& window, QWidget* content) {
     auto dialog = std::make_unique<DialogState>();
     dialog->procedure = std::exchange(procedureForNextDialog, nullptr);
     window.client = new ClientArea(window.handle, content);
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (window.style & WS_SYSMENU) flags |= Qt::WindowCloseButtonHint;
+    window.widget->setWindowFlags(flags);
     window.widget->installEventFilter(new DialogKeys(window.handle, window.widget));
     window.control = std::move(dialog);
 }
@@ -168,6 +171,7 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND own
         window->widget->windowHandle()->setTransientParent(ownerWindow->widget->window()->windowHandle());
     }
     window->widget->setWindowModality(Qt::ApplicationModal);
+    if (!(dialogTemplate->style & WS_THICKFRAME)) window->widget->setFixedSize(window->widget->size());
 
     const HFONT fontHandle = createFontHandle(font);
     HWND firstTabStop = nullptr;

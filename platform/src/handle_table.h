@@ -43,8 +43,6 @@ public:
         for (Handle handle : handles) visit(handle);
     }
 
-    bool empty() const { return objects.empty(); }
-
 private:
     std::uintptr_t nextValue;
     std::map<std::uintptr_t, std::unique_ptr<Object>> objects;

@@ -66,10 +66,6 @@ std::vector<HWND> allWindows() {
     return handles;
 }
 
-bool anyWindowLeft() {
-    return !windows().empty();
-}
-
 HWND addWindow(std::unique_ptr<Window> window) {
     Window* record = window.get();
     record->handle = windows().add(std::move(window));

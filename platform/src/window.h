@@ -103,9 +103,6 @@ HINSTANCE moduleInstance();
 // The window that has the keyboard focus, as SetFocus and GetFocus see it.
 HWND& focusedWindow();
 
-// Forgets every window: used by the test mode's reset after destroying them.
-bool anyWindowLeft();
-
 }  // namespace platform
 
 #endif

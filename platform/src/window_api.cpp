@@ -98,14 +98,17 @@ BOOL WINAPI SetWindowPos(HWND handle, HWND, int x, int y, int width, int height,
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
-    QRect rect = windowRectangle(*window);
-    if (!(flags & SWP_NOMOVE)) rect.moveTo(x, y);
-    if (!(flags & SWP_NOSIZE)) rect.setSize(QSize(std::max(0, width), std::max(0, height)));
+    const QSize size(std::max(0, width), std::max(0, height));
     if (window->isChild()) {
+        QRect rect = window->widget->geometry();
+        if (!(flags & SWP_NOMOVE)) rect.moveTo(x, y);
+        if (!(flags & SWP_NOSIZE)) rect.setSize(size);
         window->widget->setGeometry(rect);
     } else {
-        window->widget->move(rect.topLeft());
-        window->widget->resize(rect.size());
+        // The desktop draws the frame of a top-level window: the size given is
+        // the stand-in's own, menu bar and client area.
+        if (!(flags & SWP_NOMOVE)) window->widget->move(x, y);
+        if (!(flags & SWP_NOSIZE)) window->widget->resize(size);
     }
     layoutWindow(*window);
     if (!(flags & SWP_NOZORDER) && window->isChild()) window->widget->raise();
