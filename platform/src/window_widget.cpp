@@ -18,9 +18,7 @@ constexpr int kResizeGripSize = 8;
 }  // namespace
 
 WindowWidget::WindowWidget(HWND handle, DWORD style, DWORD exStyle, QWidget* parent)
-    : QWidget(parent), handle_(handle), style_(style), exStyle_(exStyle) {
-    if (hasCaption()) setMouseTracking(false);
-}
+    : QWidget(parent), handle_(handle), style_(style), exStyle_(exStyle) {}
 
 bool WindowWidget::hasCaption() const {
     return (style_ & WS_CHILD) && (style_ & WS_CAPTION) == WS_CAPTION;
