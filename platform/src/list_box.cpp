@@ -62,9 +62,13 @@ struct ListBox : ControlState {
     void refresh();
 };
 
+ListBox* listOf(HWND handle);
+
+// The list's client area. It finds its list through the handle at every event,
+// so that a list already destroyed is never touched.
 class ListViewport : public QWidget {
 public:
-    ListViewport(ListBox& list, QWidget* parent) : QWidget(parent), list_(list) {
+    ListViewport(HWND handle, QWidget* parent) : QWidget(parent), handle_(handle) {
         // Only a click or SetFocus gives a list the focus, as in Win32: Qt
         // would otherwise hand it to the first list of a window that opens.
         setFocusPolicy(Qt::ClickFocus);
@@ -78,8 +82,8 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    void drawItem(QPainter& painter, const Window& window, int index, UINT action, UINT state);
-    ListBox& list_;
+    void drawItem(QPainter& painter, const ListBox& list, const Window& window, int index, UINT action, UINT state);
+    HWND handle_;
 };
 
 ListBox* listOf(HWND handle) {
@@ -135,8 +139,9 @@ void ListBox::refresh() {
     if (Window* window = findWindow(handle)) layout(*window);
 }
 
-void ListViewport::drawItem(QPainter& painter, const Window& window, int index, UINT action, UINT state) {
-    const QRect itemRect(0, (index - list_.top) * list_.itemHeight, width(), list_.itemHeight);
+void ListViewport::drawItem(QPainter& painter, const ListBox& list, const Window& window, int index, UINT action,
+                            UINT state) {
+    const QRect itemRect(0, (index - list.top) * list.itemHeight, width(), list.itemHeight);
     DRAWITEMSTRUCT draw{ODT_LISTBOX,
                         static_cast<UINT>(window.id),
                         static_cast<UINT>(index),
@@ -146,8 +151,8 @@ void ListViewport::drawItem(QPainter& painter, const Window& window, int index, 
                         nullptr,
                         RECT{itemRect.left(), itemRect.top(), itemRect.left() + itemRect.width(),
                              itemRect.top() + itemRect.height()},
-                        index >= 0 ? static_cast<ULONG_PTR>(list_.items[static_cast<std::size_t>(index)].data) : 0};
-    if (index < 0) draw.rcItem = RECT{0, 0, width(), list_.itemHeight};
+                        index >= 0 ? static_cast<ULONG_PTR>(list.items[static_cast<std::size_t>(index)].data) : 0};
+    if (index < 0) draw.rcItem = RECT{0, 0, width(), list.itemHeight};
     long recording = -1;
     if (std::vector<win32test::DrawCall>* calls = drawRecording()) {
         calls->push_back(win32test::DrawCall{window.handle, draw.itemID, action, state, draw.rcItem, 0, {}, {}});
@@ -169,93 +174,108 @@ void ListViewport::drawItem(QPainter& painter, const Window& window, int index, 
 }
 
 void ListViewport::paintEvent(QPaintEvent*) {
-    Window* window = findWindow(list_.handle);
-    if (!window) return;
+    Window* window = findWindow(handle_);
+    ListBox* list = listOf(handle_);
+    if (!window || !list) return;
     QPainter painter(this);
     painter.fillRect(rect(), systemColor(COLOR_WINDOW));
-    const bool focused = GetFocus() == list_.handle;
-    const int first = list_.top;
-    const int last = std::min(list_.count(), first + height() / std::max(1, list_.itemHeight) + 1);
-    if (!list_.ownerDrawn(*window)) {
+    const bool focused = GetFocus() == list->handle;
+    const int first = list->top;
+    const int last = std::min(list->count(), first + height() / std::max(1, list->itemHeight) + 1);
+    if (!list->ownerDrawn(*window)) {
         painter.setFont(fontOf(window->font));
         for (int index = first; index < last; ++index) {
-            const QRect itemRect(0, (index - first) * list_.itemHeight, width(), list_.itemHeight);
-            const bool isSelected = index == list_.selected;
+            const QRect itemRect(0, (index - first) * list->itemHeight, width(), list->itemHeight);
+            const bool isSelected = index == list->selected;
             if (isSelected) painter.fillRect(itemRect, systemColor(COLOR_HIGHLIGHT));
             painter.setPen(systemColor(isSelected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
             painter.drawText(itemRect.adjusted(kTextIndent, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft,
-                             fromAnsi(list_.items[static_cast<std::size_t>(index)].text));
+                             fromAnsi(list->items[static_cast<std::size_t>(index)].text));
         }
-        list_.selectionChanged.clear();
-        list_.focusChanged = false;
+        list->selectionChanged.clear();
+        list->focusChanged = false;
         return;
     }
-    const HWND handle = list_.handle;
-    if (list_.count() == 0) {
-        if (focused) drawItem(painter, *window, -1, ODA_FOCUS, ODS_FOCUS);
-        list_.selectionChanged.clear();
-        list_.focusChanged = false;
+    if (list->count() == 0) {
+        if (focused) drawItem(painter, *list, *window, -1, ODA_FOCUS, ODS_FOCUS);
+        list->selectionChanged.clear();
+        list->focusChanged = false;
         return;
     }
-    const std::set<int> changed = std::exchange(list_.selectionChanged, {});
-    const bool focusChanged = std::exchange(list_.focusChanged, false);
+    const std::set<int> changed = std::exchange(list->selectionChanged, {});
+    const bool focusChanged = std::exchange(list->focusChanged, false);
+    // The owner may change or destroy the list while it draws: every call
+    // looks the list up again.
+    const auto draw = [&](int index, UINT action, UINT state) {
+        const Window* current = findWindow(handle_);
+        const ListBox* alive = listOf(handle_);
+        if (!current || !alive || index >= alive->count()) return false;
+        drawItem(painter, *alive, *current, index, action, state);
+        return true;
+    };
     for (int index = first; index < last; ++index) {
-        window = findWindow(handle);
-        if (!window || index >= list_.count()) return;
-        const bool isSelected = index == list_.selected;
+        const bool isSelected = listOf(handle_) && index == listOf(handle_)->selected;
         const UINT state = (isSelected ? ODS_SELECTED : 0) | (focused && isSelected ? ODS_FOCUS : 0);
-        if (changed.count(index)) drawItem(painter, *window, index, ODA_SELECT, state);
-        if (focusChanged && isSelected) drawItem(painter, *window, index, ODA_FOCUS, state);
-        drawItem(painter, *window, index, ODA_DRAWENTIRE, state);
+        if (changed.count(index) && !draw(index, ODA_SELECT, state)) return;
+        if (focusChanged && isSelected && !draw(index, ODA_FOCUS, state)) return;
+        if (!draw(index, ODA_DRAWENTIRE, state)) return;
     }
 }
 
 void ListViewport::mousePressEvent(QMouseEvent* event) {
-    const int index = list_.top + static_cast<int>(event->position().y()) / std::max(1, list_.itemHeight);
-    if (index < list_.count()) {
-        list_.setSelection(index);
-        list_.scrollIntoView(index);
-        const Window* window = findWindow(list_.handle);
+    ListBox* list = listOf(handle_);
+    if (!list) return;
+    const int index = list->top + static_cast<int>(event->position().y()) / std::max(1, list->itemHeight);
+    if (index < list->count()) {
+        list->setSelection(index);
+        list->scrollIntoView(index);
+        const Window* window = findWindow(list->handle);
         if (window && (window->style & LBS_NOTIFY)) {
             sendMessage(window->parent, WM_COMMAND, MAKEWPARAM(window->id, LBN_SELCHANGE),
                         reinterpret_cast<LPARAM>(window->handle));
         }
     }
-    SetFocus(list_.handle);
+    SetFocus(list->handle);
 }
 
 void ListViewport::keyPressEvent(QKeyEvent* event) {
-    const int page = list_.fullyVisibleCount();
-    int target = list_.selected;
+    ListBox* list = listOf(handle_);
+    if (!list) return;
+    const int page = list->fullyVisibleCount();
+    int target = list->selected;
     switch (event->key()) {
     case Qt::Key_Up: target = std::max(0, target - 1); break;
     case Qt::Key_Down: target = target + 1; break;
     case Qt::Key_PageUp: target = std::max(0, target - page); break;
     case Qt::Key_PageDown: target = target + page; break;
     case Qt::Key_Home: target = 0; break;
-    case Qt::Key_End: target = list_.count() - 1; break;
+    case Qt::Key_End: target = list->count() - 1; break;
     default: QWidget::keyPressEvent(event); return;
     }
-    if (list_.count() == 0) return;
-    target = std::clamp(target, 0, list_.count() - 1);
-    list_.setSelection(target);
-    list_.scrollIntoView(target);
+    if (list->count() == 0) return;
+    target = std::clamp(target, 0, list->count() - 1);
+    list->setSelection(target);
+    list->scrollIntoView(target);
 }
 
 void ListViewport::wheelEvent(QWheelEvent* event) {
+    ListBox* list = listOf(handle_);
+    if (!list) return;
     const int steps = event->angleDelta().y() / 120;
-    list_.setTop(list_.top - steps * kWheelLines);
+    list->setTop(list->top - steps * kWheelLines);
 }
 
 void createListBox(Window& window, QWidget* content) {
     auto list = std::make_unique<ListBox>();
     list->handle = window.handle;
     list->content = content;
-    list->viewport = new ListViewport(*list, content);
+    list->viewport = new ListViewport(window.handle, content);
     list->scrollBar = new QScrollBar(Qt::Vertical, content);
     list->scrollBar->hide();
-    ListBox* state = list.get();
-    QObject::connect(list->scrollBar, &QScrollBar::valueChanged, [state](int value) { state->setTop(value); });
+    const HWND handle = window.handle;
+    QObject::connect(list->scrollBar, &QScrollBar::valueChanged, [handle](int value) {
+        if (ListBox* scrolled = listOf(handle)) scrolled->setTop(value);
+    });
     window.client = list->viewport;
     window.control = std::move(list);
 }

@@ -11,6 +11,7 @@ constexpr int kItemHeight = 20;
 
 MEASUREITEMSTRUCT measured;
 int measureCount = 0;
+bool destroyWhileDrawing = false;
 
 // Draws like the workbench's log host: the line's text, and a box one
 // character wide at the marker column kept in the item data.
@@ -25,6 +26,10 @@ LRESULT CALLBACK ownerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     if (message != WM_DRAWITEM) return DefWindowProcA(window, message, wParam, lParam);
     const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
     if (draw->itemID == static_cast<UINT>(-1)) return FALSE;
+    if (destroyWhileDrawing) {
+        DestroyWindow(draw->hwndItem);
+        return TRUE;
+    }
     if (draw->itemAction != ODA_DRAWENTIRE && draw->itemAction != ODA_SELECT) return TRUE;
     const LRESULT length = SendMessageA(draw->hwndItem, LB_GETTEXTLEN, draw->itemID, 0);
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
@@ -51,6 +56,7 @@ protected:
         PlatformTest::SetUp();
         measured = {};
         measureCount = 0;
+        destroyWhileDrawing = false;
         registerRecorder();
         WNDCLASSA ownerClass{};
         ownerClass.lpfnWndProc = ownerProc;
@@ -228,6 +234,17 @@ TEST_F(ListBox, ClicksAndArrowKeysMoveTheSelectionAndTheFocus) {
     const std::vector<win32test::DrawCall> calls = paintAndRecord();
     ASSERT_FALSE(calls.empty());
     EXPECT_EQ(calls.back().itemState, static_cast<UINT>(ODS_SELECTED | ODS_FOCUS));
+}
+
+TEST_F(ListBox, AnOwnerMayDestroyTheListWhileItDraws) {
+    for (int i = 0; i < 5; ++i) append("line");
+    win32test::processPendingMessages();
+    win32test::clearDrawCalls();
+    destroyWhileDrawing = true;
+    win32test::paint(list);
+    EXPECT_EQ(win32test::drawCalls().size(), 1u);
+    EXPECT_FALSE(IsWindow(list));
+    win32test::processPendingMessages();
 }
 
 TEST_F(ListBox, LinesKeepEveryByteFromOneTo255) {
