@@ -154,18 +154,6 @@ TEST_F(StepReportingTest, ANewRunRestartsTheCountAndTheStartConfiguration) {
     EXPECT_EQ(parserLog.last(), "Run complete! 1 steps.");
 }
 
-TEST_F(StepReportingTest, StatesAndTapeLogsGrowInStep) {
-    parseOk("tape(.)\nstart(a)\nfinish(h)\n(a,^,b,1,R)\n(b,^,a,1,L)\n(a,1,b,^,L)\n(b,1,h,1,N)");
-    for (int call = 0; call < 50; ++call) {
-        const int running = runner.reportStep();
-        ASSERT_EQ(statesLog.lines.size(), tapeLog.lines.size());
-        if (running == 0) {
-            break;
-        }
-    }
-    EXPECT_EQ(statesLog.last(), "Finished!");
-}
-
 TEST_F(StepReportingTest, LongStateNamesAreShownWhole) {
     const std::string name(99, 's');
     parseOk("tape(.1)\nstart(" + name + ")\nfinish(h)\n(" + name + ",1," + name + ",1,N)");

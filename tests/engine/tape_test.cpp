@@ -138,20 +138,6 @@ TEST(TapeWindow, WritesExactlyTheRequestedLengthAndNoTerminator) {
     EXPECT_EQ(buffer, "q^^#####");
 }
 
-TEST(TapeWindow, ReachesAcrossBlockBoundariesOnBothSides) {
-    Tape tape;
-    for (int i = 0; i < 1030; ++i) {
-        tape.moveLeft();
-    }
-    tape.writeSymbol('L');
-    std::string window(4, '?');
-    tape.readWindow(-1031, 4, window.data());
-    EXPECT_EQ(window, "^L^^");
-    tape.readWindow(1022, 4, window.data());
-    EXPECT_EQ(window, "^^^^");
-    EXPECT_EQ(displayWindow(tape), std::string(60, '^'));
-}
-
 TEST(TapeWindow, AnyWindowCopiesTheCellsCountedFromTheViewBlock) {
     Tape tape;
     auto symbolAt = [](int position) { return static_cast<char>('!' + (position + 5000) % 90); };
