@@ -35,8 +35,7 @@ private:
     void reportUnrecognisedLine(int lineNumber, std::string_view line);
     void reportLineError(int lineNumber, const char* message);
 
-    void appendStartLine();
-    void appendStepLine();
+    void appendStatesLine();
     void appendTapeLine();
 
     LogSink* parserLog = nullptr;

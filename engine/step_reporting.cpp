@@ -20,26 +20,14 @@ char moveCharacter(Move move) {
 
 }  // namespace
 
-void MachineRunner::appendStartLine() {
-    std::string line = "(";
-    line += lastRule->state->name();
-    line += ',';
-    line += lastRule->symbol;
-    line += ')';
-    statesLog->appendLogLine(line);
-}
-
-void MachineRunner::appendStepLine() {
-    std::string line = "(";
-    line += lastRule->state->name();
-    line += ',';
-    line += lastRule->symbol;
-    line += ',';
-    line += lastRule->nextState->name();
-    line += ',';
-    line += lastRule->newSymbol;
-    line += ',';
-    line += moveCharacter(lastRule->move);
+// Until a rule has applied, the start configuration is all there is to show,
+// also when the first steps find no rule.
+void MachineRunner::appendStatesLine() {
+    std::string line = "(" + lastRule->state->name() + ',' + lastRule->symbol;
+    if (lastRule != &startRecord) {
+        line += ',' + lastRule->nextState->name() + ',' + lastRule->newSymbol + ',' +
+                moveCharacter(lastRule->move);
+    }
     line += ')';
     statesLog->appendLogLine(line);
 }
@@ -54,17 +42,11 @@ void MachineRunner::appendTapeLine() {
 int MachineRunner::reportStep() {
     if (firstStep != 0) {
         firstStep = 0;
-        appendStartLine();
     } else {
         ++steps;
         step();
-        // Until a rule applies there is no step to show, only the start.
-        if (lastRule == &startRecord) {
-            appendStartLine();
-        } else {
-            appendStepLine();
-        }
     }
+    appendStatesLine();
     appendTapeLine();
     if (!isRunning()) {
         parserLog->appendLogLine("Run complete! " + std::to_string(steps) + " steps.");

@@ -59,7 +59,7 @@ BOOL giveBack(OPENFILENAMEA& dialog, const std::string& chosen) {
     return TRUE;
 }
 
-std::optional<std::string> runQtDialog(const OPENFILENAMEA& dialog, bool save) {
+std::optional<std::string> chooseFileWithQt(const OPENFILENAMEA& dialog, bool save) {
     const Window* owner = findWindow(dialog.hwndOwner);
     const QString initial = dialog.lpstrFile ? fromAnsi(dialog.lpstrFile) : QString();
     QFileDialog chooser(owner ? owner->widget->window() : nullptr,
@@ -76,13 +76,7 @@ std::optional<std::string> runQtDialog(const OPENFILENAMEA& dialog, bool save) {
     if (dialog.lpstrDefExt) chooser.setDefaultSuffix(fromAnsi(dialog.lpstrDefExt));
     if (!initial.isEmpty()) chooser.selectFile(initial);
     chooser.setWindowModality(Qt::ApplicationModal);
-    bool finished = false;
-    QObject::connect(&chooser, &QFileDialog::finished, [&finished] {
-        finished = true;
-        PostMessageA(nullptr, WM_NULL, 0, 0);
-    });
-    chooser.open();
-    runModalLoop([&finished] { return finished; });
+    runQtDialog(chooser);
     if (chooser.result() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return std::nullopt;
     return toAnsi(chooser.selectedFiles().first());
 }
@@ -103,7 +97,7 @@ std::optional<std::string> scriptedAnswer(const OPENFILENAMEA& dialog, bool save
 BOOL runFileDialog(LPOPENFILENAMEA dialog, bool save) {
     lastDialogError = 0;
     if (!dialog || (dialog->hwndOwner && !findWindow(dialog->hwndOwner))) return FALSE;
-    const std::optional<std::string> chosen = testMode() ? scriptedAnswer(*dialog, save) : runQtDialog(*dialog, save);
+    const std::optional<std::string> chosen = testMode() ? scriptedAnswer(*dialog, save) : chooseFileWithQt(*dialog, save);
     return chosen ? giveBack(*dialog, *chosen) : FALSE;
 }
 

@@ -53,13 +53,7 @@ int showMessageBox(HWND owner, const std::string& text, const std::string& capti
                     ownerWindow ? ownerWindow->widget->window() : nullptr);
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
-    bool finished = false;
-    QObject::connect(&box, &QMessageBox::finished, [&finished] {
-        finished = true;
-        PostMessageA(nullptr, WM_NULL, 0, 0);
-    });
-    box.open();
-    runModalLoop([&finished] { return finished; });
+    runQtDialog(box);
     return idOf(box.standardButton(box.clickedButton()));
 }
 

@@ -2,6 +2,7 @@
 // Qt loop until a message is posted, so input, painting and timers flow while
 // the program waits.
 #include <QCoreApplication>
+#include <QDialog>
 #include <QEventLoop>
 #include <deque>
 
@@ -196,6 +197,16 @@ void runModalLoop(const std::function<bool()>& done) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+}
+
+void runQtDialog(QDialog& dialog) {
+    bool finished = false;
+    QObject::connect(&dialog, &QDialog::finished, [&finished] {
+        finished = true;
+        PostMessageA(nullptr, WM_NULL, 0, 0);
+    });
+    dialog.open();
+    runModalLoop([&finished] { return finished; });
 }
 
 }  // namespace platform

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+class QDialog;
+
 namespace platform {
 
 void postMessage(const MSG& message);
@@ -20,6 +22,9 @@ void dispatchPendingMessages();
 // The message loop of a modal window: runs until `done` says so, or until
 // WM_QUIT, which it posts again for the outer loop.
 void runModalLoop(const std::function<bool()>& done);
+// Opens a Qt dialog and runs the modal loop until the user closes it, so that
+// timers and posted messages go on behind it.
+void runQtDialog(QDialog& dialog);
 
 }  // namespace platform
 
