@@ -104,6 +104,7 @@ bool isShown(HWND window);                 // WS_VISIBLE on it and every ancesto
 RECT windowRect(HWND window);              // outer rectangle, parent client coordinates
 RECT clientRect(HWND window);              // client area, in its own coordinates
 std::string windowText(HWND window);
+std::string clipboardText();  // the text on the real clipboard, as the program would paste it
 std::string className(HWND window);
 std::vector<HWND> childWindows(HWND window);  // direct children, creation order
 std::vector<HWND> topLevelWindows();

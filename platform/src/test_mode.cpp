@@ -1,6 +1,8 @@
 // The test mode: scripted answers, simulated input and read-back for tests.
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -12,6 +14,7 @@
 #include <deque>
 #include <map>
 
+#include "ansi_text.h"
 #include "menus.h"
 #include "message_queue.h"
 #include "test_mode.h"
@@ -360,6 +363,10 @@ std::string windowText(HWND handle) {
     std::string text(static_cast<std::size_t>(GetWindowTextLengthA(handle)) + 1, '\0');
     text.resize(static_cast<std::size_t>(GetWindowTextA(handle, text.data(), static_cast<int>(text.size()))));
     return text;
+}
+
+std::string clipboardText() {
+    return toAnsi(QGuiApplication::clipboard()->text());
 }
 
 std::string className(HWND handle) {

@@ -248,7 +248,8 @@ HWND WINAPI SetFocus(HWND handle) {
     window = findWindow(handle);
     if (!window) return previous;
     QWidget* target = window->client->focusProxy() ? window->client->focusProxy() : window->client;
-    if (target->focusPolicy() != Qt::NoFocus) target->setFocus(Qt::OtherFocusReason);
+    // Keys go to the focused window even when it ignores them, never to the menu bar.
+    target->setFocus(Qt::OtherFocusReason);
     sendMessage(handle, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
     return previous;
 }
