@@ -61,6 +61,9 @@ struct MessageBoxShown {
     UINT type;
 };
 void answerNextMessageBoxWith(int id);
+// Runs the test's own code while the box is open (advancing the clock, say, so
+// that timers fire behind it), then presses the button whose id it returns.
+void scriptNextMessageBox(std::function<int()> whileOpen);
 const std::vector<MessageBoxShown>& messageBoxesShown();
 
 // Scripted answers for the open and save file dialogs: the path the user

@@ -71,7 +71,7 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     const std::string shownCaption = caption ? caption : "Error";
     if (!testMode()) return showMessageBox(owner, shownText, shownCaption, type);
     recordMessageBox({owner, shownText, shownCaption, type});
-    const std::optional<int> answer = takeMessageBoxAnswer();
+    const std::optional<std::function<int()>> answer = takeMessageBoxAnswer();
     if (!answer) failTest("the message box \"" + shownCaption + "\" (\"" + shownText + "\") opened with no scripted answer");
-    return *answer;
+    return (*answer)();
 }

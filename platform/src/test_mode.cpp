@@ -38,7 +38,7 @@ struct TestMode {
     std::vector<std::string> dialogsShown;
     std::vector<win32test::DrawCall> drawCalls;
     std::map<HWND, QImage> paintedImages;
-    std::deque<int> messageBoxAnswers;
+    std::deque<std::function<int()>> messageBoxAnswers;
     std::vector<win32test::MessageBoxShown> messageBoxesShown;
     std::deque<std::optional<std::string>> fileDialogAnswers;
     std::vector<win32test::FileDialogShown> fileDialogsShown;
@@ -136,9 +136,9 @@ void recordDialogShown(const std::string& caption) {
     if (state().enabled) state().dialogsShown.push_back(caption);
 }
 
-std::optional<int> takeMessageBoxAnswer() {
+std::optional<std::function<int()>> takeMessageBoxAnswer() {
     if (state().messageBoxAnswers.empty()) return std::nullopt;
-    const int answer = state().messageBoxAnswers.front();
+    std::function<int()> answer = std::move(state().messageBoxAnswers.front());
     state().messageBoxAnswers.pop_front();
     return answer;
 }
@@ -251,7 +251,11 @@ std::vector<std::string> dialogsShown() {
 }
 
 void answerNextMessageBoxWith(int id) {
-    state().messageBoxAnswers.push_back(id);
+    state().messageBoxAnswers.push_back([id] { return id; });
+}
+
+void scriptNextMessageBox(std::function<int()> whileOpen) {
+    state().messageBoxAnswers.push_back(std::move(whileOpen));
 }
 
 const std::vector<MessageBoxShown>& messageBoxesShown() {

@@ -20,7 +20,8 @@ std::vector<win32test::DrawCall>* drawRecording();
 // The next scripted answer for a modal dialog, if there is one.
 std::optional<std::function<void(HWND)>> takeDialogScript();
 void recordDialogShown(const std::string& caption);
-std::optional<int> takeMessageBoxAnswer();
+// Runs the test's code while the box is open; gives the id of the button pressed.
+std::optional<std::function<int()>> takeMessageBoxAnswer();
 void recordMessageBox(const win32test::MessageBoxShown& shown);
 // The next file dialog answer: a path, or nothing for a cancel.
 std::optional<std::optional<std::string>> takeFileDialogAnswer();

@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QTimer>
 #include <functional>
@@ -153,6 +154,25 @@ TEST_F(RealMode, TheFileDialogGivesBackTheChosenName) {
     ASSERT_TRUE(GetSaveFileNameA(&dialog));
     EXPECT_EQ(std::string(path), chosen + ".txt");
     EXPECT_STREQ(title, "chosen.txt");
+}
+
+TEST_F(RealMode, TimersTickWhileAMenuOfTheMenuBarIsOpen) {
+    SetMenu(window, LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINMENU)));
+    QMenuBar* bar = nullptr;
+    for (QWidget* topLevel : QApplication::topLevelWidgets()) {
+        if (!bar) bar = topLevel->findChild<QMenuBar*>();
+    }
+    ASSERT_NE(bar, nullptr);
+    // As a click on "File" would, from the program's own message loop.
+    QTimer::singleShot(0, bar, [bar] { bar->setActiveAction(bar->actions().first()); });
+    MSG message{};
+    bool openWhileTicking = false;
+    while (timerTicks < 3 && GetMessageA(&message, nullptr, 0, 0)) {
+        DispatchMessageA(&message);
+        if (timerTicks > 0) openWhileTicking = QApplication::activePopupWidget() != nullptr;
+    }
+    EXPECT_TRUE(openWhileTicking);
+    if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
 }
 
 }  // namespace
