@@ -37,6 +37,7 @@ protected:
         const Window* window = findWindow(document);
         if (press) {
             SendMessageA(window->parent, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(document), 0);
+            focusClickedControl(static_cast<QWidget*>(watched));
             return false;
         }
         const auto* keyEvent = static_cast<QKeyEvent*>(event);
@@ -53,6 +54,18 @@ protected:
     }
 
 private:
+    // Activation focuses the document; then, as on Win32, the click focuses the
+    // control under it, if that control takes the focus.
+    static void focusClickedControl(const QWidget* widget) {
+        for (; widget; widget = widget->parentWidget()) {
+            if (widget->focusPolicy() & Qt::ClickFocus) {
+                if (const Window* control = windowOfWidget(widget)) SetFocus(control->handle);
+                return;
+            }
+            if (dynamic_cast<const WindowWidget*>(widget)) return;
+        }
+    }
+
     static HWND documentOf(const QWidget* widget) {
         for (const Window* window = windowOfWidget(widget); window; window = findWindow(window->parent)) {
             if (window->isMdiChild() && isMdiClient(window->parent)) return window->handle;

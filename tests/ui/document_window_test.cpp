@@ -172,6 +172,15 @@ TEST_F(DocumentTest, EditorAtCreationHasTheSameAreaAsAfterAResize) {
     expectRect(win32test::windowRect(data->editor), created, "editor");
 }
 
+TEST_F(DocumentTest, AClickIntoAnotherDocumentsEditorActivatesItAndFocusesTheEditor) {
+    HWND second = newDocument();
+    ASSERT_EQ(activeDocument(), second);
+    ASSERT_TRUE(choose(CMD_TILE_VERT));
+    ASSERT_TRUE(win32test::clickAt(data->editor, 10, 10));
+    EXPECT_EQ(activeDocument(), document);
+    EXPECT_EQ(GetFocus(), data->editor);
+}
+
 using EditCommandTest = DocumentTest;
 
 std::string editorText(HWND editor) {
