@@ -126,6 +126,18 @@ bool sharingViolation(const struct stat& status, DWORD access, DWORD shareMode) 
     return violated;
 }
 
+// Win32 refuses to replace a file that a handle holds open without
+// FILE_SHARE_DELETE.
+bool heldAgainstReplacing(const struct stat& status) {
+    bool held = false;
+    files().forEachHandle([&](HANDLE handle) {
+        const File* file = files().find(handle);
+        held = held || (file->device == status.st_dev && file->inode == status.st_ino &&
+                        !(file->shareMode & FILE_SHARE_DELETE));
+    });
+    return held;
+}
+
 // Checks made before the file is opened, so that a refused CREATE_ALWAYS
 // truncates nothing.
 DWORD openError(const struct stat& existing, DWORD access, DWORD shareMode, DWORD creation) {
@@ -337,7 +349,8 @@ BOOL WINAPI MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags) {
     if (replaces && !(flags & MOVEFILE_REPLACE_EXISTING)) {
         return fail(ERROR_ALREADY_EXISTS, FALSE);
     }
-    if (replaces && (!S_ISREG(replaced.st_mode) || isReadOnly(replaced))) {
+    if (replaces &&
+        (!S_ISREG(replaced.st_mode) || isReadOnly(replaced) || heldAgainstReplacing(replaced))) {
         return fail(ERROR_ACCESS_DENIED, FALSE);
     }
     if ((flags & MOVEFILE_WRITE_THROUGH) && !syncPath(source)) {

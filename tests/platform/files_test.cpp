@@ -171,7 +171,7 @@ TEST_F(Files, MoveReplacesAWritableFileKeepingItsPermissionBits) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
 }
 
-TEST_F(Files, MoveAndDeleteLeaveReadOnlyFilesAndFoldersAlone) {
+TEST_F(Files, MoveAndDeleteLeaveReadOnlyOrHeldFilesAndFoldersAlone) {
     const std::string fresh = pathOf("fresh.tmp");
     write(fresh, "new");
     write(path, "old");
@@ -179,6 +179,12 @@ TEST_F(Files, MoveAndDeleteLeaveReadOnlyFilesAndFoldersAlone) {
     EXPECT_FALSE(MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
     EXPECT_EQ(contents(path), "old");
+    setMode(path, 0644);
+    HANDLE holder = open(path, GENERIC_READ, OPEN_EXISTING, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    EXPECT_FALSE(MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(contents(path), "old");
+    CloseHandle(holder);
     EXPECT_FALSE(MoveFileExA(fresh.c_str(), testing::TempDir().c_str(), MOVEFILE_REPLACE_EXISTING));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
     EXPECT_FALSE(DeleteFileA(folder.c_str()));

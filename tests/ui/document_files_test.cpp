@@ -54,6 +54,10 @@ protected:
     static void writeBytes(const std::string& path, const std::string& bytes) {
         std::ofstream(path, std::ios::binary) << bytes;
     }
+    static void writeReadOnlyFile(const std::string& path, const std::string& bytes) {
+        writeBytes(path, bytes);
+        fs::permissions(path, fs::perms::owner_read);
+    }
     std::vector<std::string> filesInFolder() const {
         std::vector<std::string> names;
         for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
@@ -178,8 +182,7 @@ TEST_F(Saving, ANamedDocumentReplacesItsFileAtOnceKeepingItsPermissions) {
 
 TEST_F(Saving, AFailedSaveAsLeavesANewDocumentUntitled) {
     HWND document = newDocument();
-    writeBytes(path, "read-only");
-    fs::permissions(path, fs::perms::owner_read);
+    writeReadOnlyFile(path, "read-only");
     win32test::answerNextMessageBoxWith(IDOK);
     saveAs(path);
     expectErrorBox("Unable to save\n" + path + "\nFile is read-only");
@@ -291,6 +294,15 @@ TEST_F(FailedSave, AReadOnlyFileIsRefusedEvenToRoot) {
     expectNothingChanged();
 }
 
+TEST_F(FailedSave, AFileHeldOpenElsewhereIsLeftAlone) {
+    HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                0, nullptr);
+    choose(CMD_SAVE);
+    CloseHandle(holder);
+    expectErrorBox("Unable to save\n" + path);
+    expectNothingChanged();
+}
+
 TEST_F(FailedSave, AFullDiskLeavesNoPartOfTheNewText) {
     // A limit on file size fails the write as a full disk would.
     rlimit limit{};
@@ -384,8 +396,7 @@ TEST_F(SavingOutput, WhileAMachineRunsTheFileHoldsTheLogsAsTheyStoodWhenTheDialo
 TEST_F(SavingOutput, AFailureSaysSoAndLeavesTheEarlierFileAlone) {
     HWND document = newDocument();
     runToTheEnd(document, workedExample);
-    writeBytes(path, "earlier output");
-    fs::permissions(path, fs::perms::owner_read);
+    writeReadOnlyFile(path, "earlier output");
     win32test::answerNextMessageBoxWith(IDOK);
     saveOutput(path);
     expectErrorBox("Unable to save output\n" + path + "\nFile is read-only");
