@@ -67,9 +67,11 @@ void scriptNextMessageBox(std::function<int()> whileOpen);
 const std::vector<MessageBoxShown>& messageBoxesShown();
 
 // Scripted answers for the open and save file dialogs: the path the user
-// chooses, or a cancel. An open dialog that requires an existing file takes
-// the next answer when the chosen file does not exist, as the real dialog
-// stays open.
+// chooses, or a cancel. `whileOpen` runs first, as the dialog stands open (a
+// test may advance the clock there, so that timers fire behind the dialog).
+// As the real dialog stays open, the next answer is taken when the chosen path
+// names a folder, lies in a missing folder under OFN_PATHMUSTEXIST, or names a
+// missing file under OFN_FILEMUSTEXIST.
 struct FileDialogShown {
     HWND owner;
     bool save;
@@ -78,9 +80,14 @@ struct FileDialogShown {
     std::vector<std::string> filters;  // description, pattern, description, ...
     DWORD flags;
     std::string defaultExtension;
+    DWORD structSize;
+    HINSTANCE instance;
+    DWORD filterIndex;
+    DWORD maxFile;
+    DWORD maxFileTitle;  // 0 when there is no lpstrFileTitle
 };
-void answerNextFileDialogWith(const std::string& path);
-void cancelNextFileDialog();
+void answerNextFileDialogWith(const std::string& path, std::function<void()> whileOpen = {});
+void cancelNextFileDialog(std::function<void()> whileOpen = {});
 const std::vector<FileDialogShown>& fileDialogsShown();
 
 // Simulated user input. Each call ends by processing pending messages.

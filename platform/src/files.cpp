@@ -1,24 +1,31 @@
-// Whole-file reading and writing through KERNEL32-style handles over POSIX
-// files. Paths are ANSI (Latin-1) and stored on disk in the locale's encoding.
-#include <QFile>
-#include <cerrno>
+// KERNEL32's file calls over POSIX files. Paths are ANSI (Latin-1) and stored
+// on disk in the locale's encoding. A file with no write bit set is what Win32
+// calls read-only, and Win32's rules protect it even from root.
 #include <fcntl.h>
-#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <windows.h>
+
+#include <QFile>
+#include <cerrno>
+#include <memory>
 
 #include "ansi_text.h"
 #include "handle_table.h"
-
-#include <windows.h>
 
 namespace platform {
 namespace {
 
 struct File {
     int descriptor = -1;
+    dev_t device = 0;
+    ino_t inode = 0;
+    DWORD access = 0;
+    DWORD shareMode = 0;
     ~File() {
-        if (descriptor >= 0) ::close(descriptor);
+        if (descriptor >= 0) {
+            ::close(descriptor);
+        }
     }
 };
 
@@ -27,34 +34,159 @@ HandleTable<File, HANDLE>& files() {
     return table;
 }
 
+QByteArray diskPath(LPCSTR name) {
+    return QFile::encodeName(fromAnsi(name));
+}
+
+bool isReadOnly(const struct stat& status) {
+    return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+QByteArray folderOf(const QByteArray& path) {
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash < 0 ? QByteArray(".") : slash == 0 ? "/" : path.left(slash);
+}
+
+// Win32 tells a missing file in an existing folder from a missing folder.
+DWORD missingError(const QByteArray& path) {
+    struct stat status {};
+    const QByteArray folder = folderOf(path);
+    const bool folderExists = ::stat(folder.constData(), &status) == 0 && S_ISDIR(status.st_mode);
+    return folderExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
+}
+
+DWORD errorOf(int error, const QByteArray& path = {}) {
+    switch (error) {
+        case ENOENT:
+            return missingError(path);
+        case ENOTDIR:
+            return ERROR_PATH_NOT_FOUND;
+        case EACCES:
+        case EPERM:
+        case EISDIR:
+        case EROFS:
+        case EBADF:
+            return ERROR_ACCESS_DENIED;
+        case EEXIST:
+            return ERROR_FILE_EXISTS;
+        case ENOSPC:
+        case EDQUOT:
+        case EFBIG:
+            return ERROR_DISK_FULL;
+        case ENAMETOOLONG:
+            return ERROR_FILENAME_EXCED_RANGE;
+        case EXDEV:
+            return ERROR_NOT_SAME_DEVICE;
+        default:
+            return ERROR_GEN_FAILURE;
+    }
+}
+
+template <typename Result>
+Result fail(DWORD error, Result result) {
+    SetLastError(error);
+    return result;
+}
+
 int openFlags(DWORD access, DWORD creation) {
     int flags = O_CLOEXEC;
     const bool reads = access & GENERIC_READ;
     const bool writes = access & GENERIC_WRITE;
     flags |= reads && writes ? O_RDWR : writes ? O_WRONLY : O_RDONLY;
     switch (creation) {
-    case CREATE_NEW: return flags | O_CREAT | O_EXCL;
-    case CREATE_ALWAYS: return flags | O_CREAT | O_TRUNC;
-    case OPEN_ALWAYS: return flags | O_CREAT;
-    case TRUNCATE_EXISTING: return flags | O_TRUNC;
-    default: return flags;
+        case CREATE_NEW:
+            return flags | O_CREAT | O_EXCL;
+        case CREATE_ALWAYS:
+            return flags | O_CREAT | O_TRUNC;
+        case OPEN_ALWAYS:
+            return flags | O_CREAT;
+        case TRUNCATE_EXISTING:
+            return flags | O_TRUNC;
+        default:
+            return flags;
     }
 }
 
-DWORD errorOf(int error) {
-    switch (error) {
-    case ENOENT:
-    case ENOTDIR: return ERROR_FILE_NOT_FOUND;
-    case EACCES:
-    case EPERM:
-    case EISDIR:
-    case EROFS: return ERROR_ACCESS_DENIED;
-    default: return ERROR_INVALID_HANDLE;
+// Each open handle admits only the access that its share mode allows, and a
+// new open must in turn share what the handles already open use.
+bool deniedBy(DWORD access, DWORD shareMode) {
+    return ((access & GENERIC_WRITE) && !(shareMode & FILE_SHARE_WRITE)) ||
+           ((access & GENERIC_READ) && !(shareMode & FILE_SHARE_READ));
+}
+
+bool sharingViolation(const struct stat& status, DWORD access, DWORD shareMode) {
+    bool violated = false;
+    files().forEachHandle([&](HANDLE handle) {
+        const File* held = files().find(handle);
+        if (held->device == status.st_dev && held->inode == status.st_ino &&
+            (deniedBy(access, held->shareMode) || deniedBy(held->access, shareMode))) {
+            violated = true;
+        }
+    });
+    return violated;
+}
+
+// Win32 refuses to replace a file that a handle holds open without
+// FILE_SHARE_DELETE.
+bool heldAgainstReplacing(const struct stat& status) {
+    bool held = false;
+    files().forEachHandle([&](HANDLE handle) {
+        const File* file = files().find(handle);
+        held = held || (file->device == status.st_dev && file->inode == status.st_ino &&
+                        !(file->shareMode & FILE_SHARE_DELETE));
+    });
+    return held;
+}
+
+// Checks made before the file is opened, so that a refused CREATE_ALWAYS
+// truncates nothing.
+DWORD openError(const struct stat& existing, DWORD access, DWORD shareMode, DWORD creation) {
+    if (creation == CREATE_NEW) {
+        return ERROR_FILE_EXISTS;
     }
+    const bool writes =
+        (access & GENERIC_WRITE) || creation == CREATE_ALWAYS || creation == TRUNCATE_EXISTING;
+    if (S_ISDIR(existing.st_mode) || (writes && isReadOnly(existing))) {
+        return ERROR_ACCESS_DENIED;
+    }
+    if (sharingViolation(existing, access, shareMode)) {
+        return ERROR_SHARING_VIOLATION;
+    }
+    return NO_ERROR;
 }
 
 File* findFile(HANDLE handle) {
     return handle == INVALID_HANDLE_VALUE ? nullptr : files().find(handle);
+}
+
+// Win32 requires a place for the byte count unless the call is overlapped;
+// without one a real system crashes, here the call fails.
+File* fileForTransfer(HANDLE handle, const void* buffer, DWORD count, LPDWORD done,
+                      LPOVERLAPPED overlapped) {
+    if (done == nullptr && overlapped == nullptr) {
+        return fail(ERROR_INVALID_PARAMETER, nullptr);
+    }
+    if (done != nullptr) {
+        *done = 0;
+    }
+    File* file = findFile(handle);
+    if (file == nullptr) {
+        return fail(ERROR_INVALID_HANDLE, nullptr);
+    }
+    if (buffer == nullptr && count > 0) {
+        return fail(ERROR_INVALID_PARAMETER, nullptr);
+    }
+    return file;
+}
+
+bool syncPath(const QByteArray& path) {
+    const int descriptor = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) {
+        return false;
+    }
+    const bool synced = ::fsync(descriptor) == 0;
+    ::close(descriptor);
+    return synced;
 }
 
 }  // namespace
@@ -62,89 +194,176 @@ File* findFile(HANDLE handle) {
 
 using namespace platform;
 
-HANDLE WINAPI CreateFileA(LPCSTR fileName, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD creation, DWORD,
-                          HANDLE) {
-    if (!fileName || creation < CREATE_NEW || creation > TRUNCATE_EXISTING) {
-        SetLastError(ERROR_FILE_NOT_FOUND);
-        return INVALID_HANDLE_VALUE;
+HANDLE WINAPI CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES,
+                          DWORD creation, DWORD, HANDLE) {
+    if (fileName == nullptr || creation < CREATE_NEW || creation > TRUNCATE_EXISTING) {
+        return fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
     }
-    const QByteArray path = QFile::encodeName(fromAnsi(fileName));
+    const QByteArray path = diskPath(fileName);
+    struct stat status {};
+    if (::stat(path.constData(), &status) == 0) {
+        if (const DWORD error = openError(status, access, shareMode, creation)) {
+            return fail(error, INVALID_HANDLE_VALUE);
+        }
+    }
     const int descriptor = ::open(path.constData(), openFlags(access, creation), 0666);
     if (descriptor < 0) {
-        SetLastError(errorOf(errno));
-        return INVALID_HANDLE_VALUE;
-    }
-    struct stat status {};
-    if (::fstat(descriptor, &status) == 0 && S_ISDIR(status.st_mode)) {
-        ::close(descriptor);
-        SetLastError(ERROR_ACCESS_DENIED);
-        return INVALID_HANDLE_VALUE;
+        return fail(errorOf(errno, path), INVALID_HANDLE_VALUE);
     }
     auto file = std::make_unique<File>();
     file->descriptor = descriptor;
+    if (::fstat(descriptor, &status) != 0 || S_ISDIR(status.st_mode)) {
+        return fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
+    }
+    file->device = status.st_dev;
+    file->inode = status.st_ino;
+    file->access = access;
+    file->shareMode = shareMode;
     return files().add(std::move(file));
 }
 
-BOOL WINAPI ReadFile(HANDLE handle, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED) {
-    if (read) *read = 0;
-    File* file = findFile(handle);
-    if (!file || (!buffer && toRead > 0)) {
-        SetLastError(ERROR_INVALID_HANDLE);
+BOOL WINAPI ReadFile(HANDLE handle, LPVOID buffer, DWORD toRead, LPDWORD read,
+                     LPOVERLAPPED overlapped) {
+    File* file = fileForTransfer(handle, buffer, toRead, read, overlapped);
+    if (file == nullptr) {
         return FALSE;
     }
     DWORD done = 0;
     while (done < toRead) {
-        const ssize_t got = ::read(file->descriptor, static_cast<char*>(buffer) + done, toRead - done);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) {
-            SetLastError(errorOf(errno));
-            return FALSE;
+        const ssize_t got =
+            ::read(file->descriptor, static_cast<char*>(buffer) + done, toRead - done);
+        if (got < 0 && errno == EINTR) {
+            continue;
         }
-        if (got == 0) break;
+        if (got < 0) {
+            return fail(errorOf(errno), FALSE);
+        }
+        if (got == 0) {
+            break;
+        }
         done += static_cast<DWORD>(got);
+        if (read != nullptr) {
+            *read = done;
+        }
     }
-    if (read) *read = done;
     return TRUE;
 }
 
-BOOL WINAPI WriteFile(HANDLE handle, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPOVERLAPPED) {
-    if (written) *written = 0;
-    File* file = findFile(handle);
-    if (!file || (!buffer && toWrite > 0)) {
-        SetLastError(ERROR_INVALID_HANDLE);
+BOOL WINAPI WriteFile(HANDLE handle, LPCVOID buffer, DWORD toWrite, LPDWORD written,
+                      LPOVERLAPPED overlapped) {
+    File* file = fileForTransfer(handle, buffer, toWrite, written, overlapped);
+    if (file == nullptr) {
         return FALSE;
     }
     DWORD done = 0;
     while (done < toWrite) {
-        const ssize_t put = ::write(file->descriptor, static_cast<const char*>(buffer) + done, toWrite - done);
-        if (put < 0 && errno == EINTR) continue;
+        const ssize_t put =
+            ::write(file->descriptor, static_cast<const char*>(buffer) + done, toWrite - done);
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
         if (put <= 0) {
-            SetLastError(errorOf(errno));
-            if (written) *written = done;
-            return FALSE;
+            return fail(put < 0 ? errorOf(errno) : ERROR_DISK_FULL, FALSE);
         }
         done += static_cast<DWORD>(put);
+        if (written != nullptr) {
+            *written = done;
+        }
     }
-    if (written) *written = done;
     return TRUE;
 }
 
+BOOL WINAPI FlushFileBuffers(HANDLE handle) {
+    File* file = findFile(handle);
+    if (file == nullptr) {
+        return fail(ERROR_INVALID_HANDLE, FALSE);
+    }
+    return ::fsync(file->descriptor) == 0 ? TRUE : fail(errorOf(errno), FALSE);
+}
+
+// A size of 0xFFFFFFFF is also a valid low word: the last error then tells.
 DWORD WINAPI GetFileSize(HANDLE handle, LPDWORD sizeHigh) {
     File* file = findFile(handle);
     struct stat status {};
-    if (!file || ::fstat(file->descriptor, &status) != 0) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return INVALID_FILE_SIZE;
+    if (file == nullptr || ::fstat(file->descriptor, &status) != 0) {
+        return fail(ERROR_INVALID_HANDLE, INVALID_FILE_SIZE);
     }
     const auto size = static_cast<unsigned long long>(status.st_size);
-    if (sizeHigh) *sizeHigh = static_cast<DWORD>(size >> 32);
+    if (sizeHigh != nullptr) {
+        *sizeHigh = static_cast<DWORD>(size >> 32);
+    }
+    SetLastError(NO_ERROR);
     return static_cast<DWORD>(size & 0xFFFFFFFFull);
 }
 
 BOOL WINAPI CloseHandle(HANDLE handle) {
     if (handle == INVALID_HANDLE_VALUE || !files().remove(handle)) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
+        return fail(ERROR_INVALID_HANDLE, FALSE);
+    }
+    return TRUE;
+}
+
+DWORD WINAPI GetFileAttributesA(LPCSTR fileName) {
+    if (fileName == nullptr) {
+        return fail(ERROR_INVALID_PARAMETER, INVALID_FILE_ATTRIBUTES);
+    }
+    const QByteArray path = diskPath(fileName);
+    struct stat status {};
+    if (::stat(path.constData(), &status) != 0) {
+        return fail(errorOf(errno, path), INVALID_FILE_ATTRIBUTES);
+    }
+    const DWORD kind = S_ISDIR(status.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
+    return kind | (isReadOnly(status) ? FILE_ATTRIBUTE_READONLY : 0);
+}
+
+BOOL WINAPI DeleteFileA(LPCSTR fileName) {
+    if (fileName == nullptr) {
+        return fail(ERROR_INVALID_PARAMETER, FALSE);
+    }
+    const QByteArray path = diskPath(fileName);
+    struct stat status {};
+    if (::stat(path.constData(), &status) != 0) {
+        return fail(errorOf(errno, path), FALSE);
+    }
+    if (S_ISDIR(status.st_mode) || isReadOnly(status)) {
+        return fail(ERROR_ACCESS_DENIED, FALSE);
+    }
+    return ::unlink(path.constData()) == 0 ? TRUE : fail(errorOf(errno, path), FALSE);
+}
+
+// A replaced file hands its permission bits on to the one that replaces it, as
+// a file on Windows keeps the access rights of its folder: a private file
+// stays private when it is saved again.
+BOOL WINAPI MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags) {
+    if (existingName == nullptr || newName == nullptr) {
+        return fail(ERROR_INVALID_PARAMETER, FALSE);
+    }
+    const QByteArray source = diskPath(existingName);
+    const QByteArray target = diskPath(newName);
+    struct stat status {};
+    if (::lstat(source.constData(), &status) != 0) {
+        return fail(errorOf(errno, source), FALSE);
+    }
+    struct stat replaced {};
+    const bool replaces = ::stat(target.constData(), &replaced) == 0;
+    if (replaces && !(flags & MOVEFILE_REPLACE_EXISTING)) {
+        return fail(ERROR_ALREADY_EXISTS, FALSE);
+    }
+    if (replaces &&
+        (!S_ISREG(replaced.st_mode) || isReadOnly(replaced) || heldAgainstReplacing(replaced))) {
+        return fail(ERROR_ACCESS_DENIED, FALSE);
+    }
+    if ((flags & MOVEFILE_WRITE_THROUGH) && !syncPath(source)) {
+        return fail(errorOf(errno, source), FALSE);
+    }
+    if (replaces && ::chmod(source.constData(), replaced.st_mode & 0777) != 0) {
+        return fail(errorOf(errno, source), FALSE);
+    }
+    if (::rename(source.constData(), target.constData()) != 0) {
+        return fail(errorOf(errno, target), FALSE);
+    }
+    if (flags & MOVEFILE_WRITE_THROUGH) {
+        syncPath(folderOf(target));
     }
     return TRUE;
 }

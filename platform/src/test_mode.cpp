@@ -40,7 +40,7 @@ struct TestMode {
     std::map<HWND, QImage> paintedImages;
     std::deque<std::function<int()>> messageBoxAnswers;
     std::vector<win32test::MessageBoxShown> messageBoxesShown;
-    std::deque<std::optional<std::string>> fileDialogAnswers;
+    std::deque<FileDialogAnswer> fileDialogAnswers;
     std::vector<win32test::FileDialogShown> fileDialogsShown;
 };
 
@@ -147,9 +147,9 @@ void recordMessageBox(const win32test::MessageBoxShown& shown) {
     state().messageBoxesShown.push_back(shown);
 }
 
-std::optional<std::optional<std::string>> takeFileDialogAnswer() {
+std::optional<FileDialogAnswer> takeFileDialogAnswer() {
     if (state().fileDialogAnswers.empty()) return std::nullopt;
-    std::optional<std::string> answer = std::move(state().fileDialogAnswers.front());
+    FileDialogAnswer answer = std::move(state().fileDialogAnswers.front());
     state().fileDialogAnswers.pop_front();
     return answer;
 }
@@ -262,12 +262,12 @@ const std::vector<MessageBoxShown>& messageBoxesShown() {
     return state().messageBoxesShown;
 }
 
-void answerNextFileDialogWith(const std::string& path) {
-    state().fileDialogAnswers.push_back(path);
+void answerNextFileDialogWith(const std::string& path, std::function<void()> whileOpen) {
+    state().fileDialogAnswers.push_back({std::move(whileOpen), path});
 }
 
-void cancelNextFileDialog() {
-    state().fileDialogAnswers.push_back(std::nullopt);
+void cancelNextFileDialog(std::function<void()> whileOpen) {
+    state().fileDialogAnswers.push_back({std::move(whileOpen), std::nullopt});
 }
 
 const std::vector<FileDialogShown>& fileDialogsShown() {

@@ -23,8 +23,13 @@ void recordDialogShown(const std::string& caption);
 // Runs the test's code while the box is open; gives the id of the button pressed.
 std::optional<std::function<int()>> takeMessageBoxAnswer();
 void recordMessageBox(const win32test::MessageBoxShown& shown);
-// The next file dialog answer: a path, or nothing for a cancel.
-std::optional<std::optional<std::string>> takeFileDialogAnswer();
+// A file dialog answer: what runs while it is open, then a path, or nothing
+// for a cancel.
+struct FileDialogAnswer {
+    std::function<void()> whileOpen;
+    std::optional<std::string> path;
+};
+std::optional<FileDialogAnswer> takeFileDialogAnswer();
 void recordFileDialog(const win32test::FileDialogShown& shown);
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -36,12 +37,13 @@ protected:
 };
 
 TEST_F(CommonDialogs, TheChosenPathAndNameComeBackWithTheDefaultExtension) {
-    win32test::answerNextFileDialogWith("/tmp/machines/busy");
+    const std::string folder = testing::TempDir();
+    win32test::answerNextFileDialogWith(folder + "busy");
     ASSERT_TRUE(GetSaveFileNameA(&dialog));
-    EXPECT_STREQ(path, "/tmp/machines/busy.txt");
+    EXPECT_EQ(std::string(path), folder + "busy.txt");
     EXPECT_STREQ(title, "busy.txt");
-    EXPECT_EQ(dialog.nFileOffset, 14);
-    EXPECT_EQ(dialog.nFileExtension, 19);
+    EXPECT_EQ(dialog.nFileOffset, folder.size());
+    EXPECT_EQ(dialog.nFileExtension, folder.size() + 5);
     ASSERT_EQ(win32test::fileDialogsShown().size(), 1u);
     const win32test::FileDialogShown& shown = win32test::fileDialogsShown()[0];
     EXPECT_TRUE(shown.save);
@@ -49,6 +51,10 @@ TEST_F(CommonDialogs, TheChosenPathAndNameComeBackWithTheDefaultExtension) {
     EXPECT_EQ(shown.initialFile, "");
     EXPECT_EQ(shown.filters, (std::vector<std::string>{"Text files", "*.txt", "All files", "*.*"}));
     EXPECT_EQ(shown.owner, owner);
+    EXPECT_EQ(shown.structSize, 76u);
+    EXPECT_EQ(shown.filterIndex, 0u);
+    EXPECT_EQ(shown.maxFile, 300u);
+    EXPECT_EQ(shown.maxFileTitle, 200u);
 }
 
 TEST_F(CommonDialogs, ACancelLeavesTheBufferAlone) {
@@ -60,12 +66,41 @@ TEST_F(CommonDialogs, ACancelLeavesTheBufferAlone) {
     EXPECT_EQ(CommDlgExtendedError(), 0u);
 }
 
-TEST_F(CommonDialogs, APathLongerThanTheBufferIsRefused) {
+// As on Win32, the first two bytes of the path buffer then hold the size needed.
+TEST_F(CommonDialogs, APathOrNameLongerThanItsBufferIsRefused) {
     dialog.nMaxFile = 8;
     win32test::answerNextFileDialogWith("/tmp/long-name.txt");
     EXPECT_FALSE(GetSaveFileNameA(&dialog));
     EXPECT_EQ(CommDlgExtendedError(), 0x3003u);
+    EXPECT_EQ(path[0], 19);
+    EXPECT_EQ(path[1], 0);
+
+    dialog.nMaxFile = sizeof path;
+    path[0] = '\0';
+    const std::string longName(200, 'n');
+    win32test::answerNextFileDialogWith("/tmp/" + longName);
+    EXPECT_FALSE(GetSaveFileNameA(&dialog));
+    EXPECT_EQ(CommDlgExtendedError(), 0x3003u);
     EXPECT_STREQ(path, "");
+    EXPECT_STREQ(title, "");
+}
+
+// A real dialog stays open and the user tries again, so the next answer counts.
+TEST_F(CommonDialogs, AFolderOrAPathIntoAMissingFolderKeepsTheDialogOpen) {
+    win32test::answerNextFileDialogWith(testing::TempDir() + "missing-folder/busy.txt");
+    win32test::answerNextFileDialogWith(testing::TempDir());
+    win32test::answerNextFileDialogWith(testing::TempDir() + "busy");
+    ASSERT_TRUE(GetSaveFileNameA(&dialog));
+    EXPECT_EQ(std::string(path), testing::TempDir() + "busy.txt");
+    EXPECT_EQ(win32test::fileDialogsShown().size(), 1u);
+}
+
+TEST_F(CommonDialogs, TimersFireWhileAScriptedDialogStandsOpen) {
+    SetTimer(owner, 1, 125, nullptr);
+    win32test::cancelNextFileDialog([] { win32test::advanceClock(625); });
+    EXPECT_FALSE(GetSaveFileNameA(&dialog));
+    const std::vector<UINT> messages = messagesOf(owner);
+    EXPECT_EQ(std::count(messages.begin(), messages.end(), static_cast<UINT>(WM_TIMER)), 5);
 }
 
 TEST_F(CommonDialogs, OpenWaitsForAFileThatExists) {

@@ -1,65 +1,208 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <windows.h>
 
+#include <QDir>
 #include <QFile>
-
 #include <cstdio>
 #include <string>
 
-#include <windows.h>
-
 namespace {
 
+// Files in a folder of their own under the test's temporary folder. Names are
+// ANSI (Latin-1); on disk they are in the locale's encoding.
 class Files : public testing::Test {
 protected:
-    // The name is ANSI (Latin-1); on disk it is in the locale's encoding.
-    void TearDown() override { QFile::remove(QString::fromLatin1(path.c_str())); }
-    HANDLE open(DWORD access, DWORD creation) const {
-        return CreateFileA(path.c_str(), access, 0, nullptr, creation, 0, nullptr);
+    void SetUp() override { QDir().mkpath(QString::fromLatin1(folder.c_str())); }
+    void TearDown() override { QDir(QString::fromLatin1(folder.c_str())).removeRecursively(); }
+
+    std::string pathOf(const std::string& name) const { return folder + "/" + name; }
+    static HANDLE open(const std::string& path, DWORD access, DWORD creation, DWORD share = 0) {
+        return CreateFileA(path.c_str(), access, share, nullptr, creation, 0, nullptr);
     }
-    std::string path = testing::TempDir() + "files_test_\xE9t\xE9.txt";
+    static void write(const std::string& path, const std::string& bytes) {
+        HANDLE file = open(path, GENERIC_WRITE, CREATE_ALWAYS);
+        DWORD count = 0;
+        ASSERT_TRUE(
+            WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr));
+        ASSERT_TRUE(CloseHandle(file));
+    }
+    static std::string contents(const std::string& path) {
+        QFile file(QString::fromLatin1(path.c_str()));
+        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "(unreadable)";
+    }
+    static mode_t modeOf(const std::string& path) {
+        struct stat status {};
+        ::stat(QFile::encodeName(QString::fromLatin1(path.c_str())).constData(), &status);
+        return status.st_mode & 0777;
+    }
+    static void setMode(const std::string& path, mode_t mode) {
+        ::chmod(QFile::encodeName(QString::fromLatin1(path.c_str())).constData(), mode);
+    }
+
+    std::string folder = testing::TempDir() + "files_test_\xE9t\xE9";
+    std::string path = pathOf("machine_\xE9.txt");
 };
 
-TEST_F(Files, WrittenBytesReadBackWholeNulIncluded) {
+TEST_F(Files, WrittenBytesReadBackWholeNulIncludedAndCreateAlwaysEmptiesTheFile) {
+    write(path, "longer text that goes");
     const char written[] = "q0\r\n(q0,1,q1,0,R)";
-    HANDLE file = open(GENERIC_WRITE, CREATE_ALWAYS);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD count = 0;
-    ASSERT_TRUE(WriteFile(file, written, sizeof written, &count, nullptr));
-    EXPECT_EQ(count, sizeof written);
-    ASSERT_TRUE(CloseHandle(file));
-    EXPECT_TRUE(QFile::exists(QString::fromLatin1(path.c_str())));
+    write(path, std::string(written, sizeof written));
 
-    file = open(GENERIC_READ, OPEN_EXISTING);
+    HANDLE file = open(path, GENERIC_READ, OPEN_EXISTING);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetFileSize(file, nullptr), sizeof written);
+    DWORD high = 7;
+    EXPECT_EQ(GetFileSize(file, &high), sizeof written);
+    EXPECT_EQ(high, 0u);
     char read[64] = {};
+    DWORD count = 0;
     ASSERT_TRUE(ReadFile(file, read, sizeof read, &count, nullptr));
-    EXPECT_EQ(count, sizeof written);
     EXPECT_EQ(std::string(read, count), std::string(written, sizeof written));
     ASSERT_TRUE(ReadFile(file, read, sizeof read, &count, nullptr));
     EXPECT_EQ(count, 0u);
     EXPECT_TRUE(CloseHandle(file));
     EXPECT_FALSE(CloseHandle(file));
     EXPECT_FALSE(ReadFile(file, read, sizeof read, &count, nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
 }
 
-TEST_F(Files, CreateAlwaysEmptiesAnExistingFile) {
-    HANDLE file = open(GENERIC_WRITE, CREATE_ALWAYS);
-    WriteFile(file, "longer text", 11, nullptr, nullptr);
-    CloseHandle(file);
-    file = open(GENERIC_WRITE, CREATE_ALWAYS);
-    WriteFile(file, "x", 1, nullptr, nullptr);
-    EXPECT_EQ(GetFileSize(file, nullptr), 1u);
-    CloseHandle(file);
-}
-
-TEST_F(Files, AMissingFileOrFolderFailsWithItsError) {
-    EXPECT_EQ(open(GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
+TEST_F(Files, OpeningFailsWithTheErrorsOfWin32) {
+    EXPECT_EQ(open(pathOf("missing.txt"), GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-    EXPECT_EQ(CreateFileA(testing::TempDir().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
-              INVALID_HANDLE_VALUE);
+    EXPECT_EQ(open(pathOf("missing/file.txt"), GENERIC_WRITE, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(open(folder, GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(open(folder, GENERIC_WRITE, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    write(path, "kept");
+    EXPECT_EQ(open(path, GENERIC_WRITE, CREATE_NEW), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
+    EXPECT_EQ(contents(path), "kept");
     EXPECT_EQ(GetFileSize(INVALID_HANDLE_VALUE, nullptr), INVALID_FILE_SIZE);
+}
+
+// A file without write bits is read-only, and Win32 keeps it so even for root.
+TEST_F(Files, AReadOnlyFileIsReportedAndRefusedToWritersEvenToRoot) {
+    write(path, "kept");
+    EXPECT_EQ(GetFileAttributesA(path.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+    setMode(path, 0444);
+    EXPECT_EQ(GetFileAttributesA(path.c_str()),
+              static_cast<DWORD>(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE));
+    EXPECT_EQ(open(path, GENERIC_WRITE, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(open(path, GENERIC_WRITE, OPEN_EXISTING), INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(DeleteFileA(path.c_str()));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(contents(path), "kept");
+    HANDLE reader = open(path, GENERIC_READ, OPEN_EXISTING);
+    EXPECT_NE(reader, INVALID_HANDLE_VALUE);
+    CloseHandle(reader);
+
+    EXPECT_EQ(GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY,
+              static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+    EXPECT_EQ(GetFileAttributesA(pathOf("missing.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(GetFileAttributesA(pathOf("missing/file.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+}
+
+TEST_F(Files, AFileOpenForWritingWithoutSharingCannotBeOpenedAgainNorTruncated) {
+    write(path, "held");
+    HANDLE holder = open(path, GENERIC_WRITE, OPEN_EXISTING);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(open(path, GENERIC_WRITE, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    EXPECT_EQ(open(path, GENERIC_READ, OPEN_EXISTING, FILE_SHARE_READ | FILE_SHARE_WRITE),
+              INVALID_HANDLE_VALUE);
+    EXPECT_EQ(contents(path), "held");
+    CloseHandle(holder);
+
+    holder = open(path, GENERIC_READ, OPEN_EXISTING, FILE_SHARE_READ);
+    HANDLE reader = open(path, GENERIC_READ, OPEN_EXISTING, FILE_SHARE_READ);
+    EXPECT_NE(reader, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(open(path, GENERIC_WRITE, OPEN_EXISTING, FILE_SHARE_READ), INVALID_HANDLE_VALUE);
+    CloseHandle(reader);
+    CloseHandle(holder);
+    HANDLE writer = open(path, GENERIC_WRITE, OPEN_EXISTING);
+    EXPECT_NE(writer, INVALID_HANDLE_VALUE);
+    CloseHandle(writer);
+}
+
+// Win32 crashes on a null byte count without OVERLAPPED; here the call fails,
+// so that the fault shows in the Linux tests.
+TEST_F(Files, ANullByteCountWithoutOverlappedIsRefused) {
+    HANDLE file = open(path, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS);
+    EXPECT_FALSE(WriteFile(file, "x", 1, nullptr, nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    EXPECT_EQ(GetFileSize(file, nullptr), 0u);
+    char byte = 0;
+    EXPECT_FALSE(ReadFile(file, &byte, 1, nullptr, nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    CloseHandle(file);
+}
+
+TEST_F(Files, AWriteToAFullDiskFailsWithWhatWasWritten) {
+    HANDLE full = open("/dev/full", GENERIC_WRITE, OPEN_EXISTING);
+    ASSERT_NE(full, INVALID_HANDLE_VALUE);
+    DWORD count = 9;
+    EXPECT_FALSE(WriteFile(full, "abc", 3, &count, nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DISK_FULL));
+    EXPECT_EQ(count, 0u);
+    EXPECT_FALSE(FlushFileBuffers(INVALID_HANDLE_VALUE));
+    CloseHandle(full);
+}
+
+TEST_F(Files, MoveReplacesAWritableFileKeepingItsPermissionBits) {
+    const std::string fresh = pathOf("fresh.tmp");
+    write(path, "old");
+    setMode(path, 0600);
+    write(fresh, "new");
+    setMode(fresh, 0666);
+    EXPECT_FALSE(MoveFileExA(fresh.c_str(), path.c_str(), 0));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+    ASSERT_TRUE(MoveFileExA(fresh.c_str(), path.c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    EXPECT_EQ(contents(path), "new");
+    EXPECT_EQ(modeOf(path), 0600u);
+    EXPECT_EQ(GetFileAttributesA(fresh.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+}
+
+TEST_F(Files, MoveAndDeleteLeaveReadOnlyOrHeldFilesAndFoldersAlone) {
+    const std::string fresh = pathOf("fresh.tmp");
+    write(fresh, "new");
+    write(path, "old");
+    setMode(path, 0444);
+    EXPECT_FALSE(MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(contents(path), "old");
+    setMode(path, 0644);
+    HANDLE holder = open(path, GENERIC_READ, OPEN_EXISTING, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    EXPECT_FALSE(MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(contents(path), "old");
+    CloseHandle(holder);
+    EXPECT_FALSE(MoveFileExA(fresh.c_str(), testing::TempDir().c_str(), MOVEFILE_REPLACE_EXISTING));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_FALSE(DeleteFileA(folder.c_str()));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_TRUE(DeleteFileA(fresh.c_str()));
+    EXPECT_FALSE(DeleteFileA(fresh.c_str()));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+}
+
+TEST_F(Files, TheSizeOfAFileOver4GbComesInTwoWords) {
+    write(path, "");
+    const QByteArray onDisk = QFile::encodeName(QString::fromLatin1(path.c_str()));
+    ASSERT_EQ(::truncate(onDisk.constData(), 0x100000005LL), 0);
+    HANDLE file = open(path, GENERIC_READ, OPEN_EXISTING);
+    DWORD high = 0;
+    EXPECT_EQ(GetFileSize(file, &high), 5u);
+    EXPECT_EQ(high, 1u);
+    CloseHandle(file);
 }
 
 }  // namespace

@@ -124,36 +124,17 @@ TEST_F(RealMode, TheAboutBoxClosesOnEnterWhileTimersTick) {
     EXPECT_TRUE(IsWindowEnabled(window));
 }
 
-TEST_F(RealMode, TheFileDialogGivesBackTheChosenName) {
-    char path[300] = "";
-    char title[200] = "";
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-    dialog.hwndOwner = window;
-    dialog.lpstrFilter = "Text files\0*.txt\0All files\0*.*\0";
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = sizeof path;
-    dialog.lpstrFileTitle = title;
-    dialog.nMaxFileTitle = sizeof title;
-    dialog.lpstrTitle = "Save file";
-    dialog.lpstrDefExt = "txt";
-    const std::string chosen = testing::TempDir() + "chosen";
-    whenModalOpens(1, [chosen](QWidget* modal) {
-        auto* chooser = qobject_cast<QFileDialog*>(modal);
-        // What the user types into the name box.
-        auto* name = chooser ? chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
-        if (!name) {
-            ADD_FAILURE() << "no file dialog with a name box";
-            modal->close();
-            return;
-        }
-        EXPECT_EQ(chooser->windowTitle(), "Save file");
-        name->setText(QString::fromStdString(chosen));
-        static_cast<QDialog*>(chooser)->accept();
-    });
-    ASSERT_TRUE(GetSaveFileNameA(&dialog));
-    EXPECT_EQ(std::string(path), chosen + ".txt");
-    EXPECT_STREQ(title, "chosen.txt");
+// What the user types into the name box of the open file dialog, then Enter.
+void chooseInFileDialog(QWidget* modal, const std::string& name) {
+    auto* chooser = qobject_cast<QFileDialog*>(modal);
+    auto* box = chooser ? chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
+    if (!box) {
+        ADD_FAILURE() << "no file dialog with a name box";
+        modal->close();
+        return;
+    }
+    box->setText(QString::fromStdString(name));
+    static_cast<QDialog*>(chooser)->accept();
 }
 
 TEST_F(RealMode, TimersTickWhileAMenuOfTheMenuBarIsOpen) {
@@ -173,6 +154,61 @@ TEST_F(RealMode, TimersTickWhileAMenuOfTheMenuBarIsOpen) {
     }
     EXPECT_TRUE(openWhileTicking);
     if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+}
+
+class RealFileDialog : public RealMode {
+protected:
+    void SetUp() override {
+        RealMode::SetUp();
+        dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+        dialog.hwndOwner = window;
+        dialog.lpstrFilter = "Text files\0*.txt\0All files\0*.*\0";
+        dialog.lpstrFile = path;
+        dialog.nMaxFile = sizeof path;
+        dialog.lpstrFileTitle = title;
+        dialog.nMaxFileTitle = sizeof title;
+        dialog.lpstrTitle = "Save file";
+        dialog.Flags = OFN_PATHMUSTEXIST;
+        dialog.lpstrDefExt = "txt";
+    }
+    char path[300] = "";
+    char title[200] = "";
+    OPENFILENAMEA dialog{};
+};
+
+TEST_F(RealFileDialog, GivesBackTheChosenName) {
+    const std::string chosen = testing::TempDir() + "chosen";
+    whenModalOpens(1, [chosen](QWidget* modal) {
+        EXPECT_EQ(modal->windowTitle(), "Save file");
+        chooseInFileDialog(modal, chosen);
+    });
+    ASSERT_TRUE(GetSaveFileNameA(&dialog));
+    EXPECT_EQ(std::string(path), chosen + ".txt");
+    EXPECT_STREQ(title, "chosen.txt");
+}
+
+// Qt's own dialog would close on a name in a folder that does not exist.
+TEST_F(RealFileDialog, SaysSoAndStaysOpenOnANameInAMissingFolder) {
+    const std::string missing = testing::TempDir() + "missing-folder/chosen.txt";
+    const std::string chosen = testing::TempDir() + "chosen.txt";
+    QString said;
+    whenModalOpens(1, [&](QWidget* modal) {
+        whenModalOpens(1, [&](QWidget* box) {
+            auto* message = qobject_cast<QMessageBox*>(box);
+            if (!message) {
+                ADD_FAILURE() << "no message box";
+                box->close();
+                return;
+            }
+            said = message->text();
+            whenModalOpens(1, [&](QWidget* stillOpen) { chooseInFileDialog(stillOpen, chosen); });
+            message->button(QMessageBox::Ok)->click();
+        });
+        chooseInFileDialog(modal, missing);
+    });
+    ASSERT_TRUE(GetSaveFileNameA(&dialog));
+    EXPECT_EQ(said.toStdString(), missing + "\nPath does not exist.");
+    EXPECT_EQ(std::string(path), chosen);
 }
 
 }  // namespace
