@@ -138,15 +138,6 @@ Outcome readDescription(const char* path, std::string& text) {
     return outcome;
 }
 
-// The copied length, not WM_GETTEXTLENGTH's, which may count more than it copies.
-std::string editorText(HWND editor) {
-    const LRESULT length = SendMessageA(editor, WM_GETTEXTLENGTH, 0, 0);
-    std::string text(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(
-        std::max(GetWindowTextA(editor, text.data(), static_cast<int>(text.size())), 0)));
-    return text;
-}
-
 Outcome writeDescription(const DocumentData& data, const char* path) {
     FileReplacement file(path);
     file.write(editorText(data.editor));

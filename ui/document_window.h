@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "ui/log_list_sink.h"
 
@@ -38,6 +39,9 @@ struct DocumentData {
 
 // The record of a document window, or null before WM_CREATE and after WM_DESTROY.
 DocumentData* documentData(HWND document);
+
+// The editor's whole text, without its closing NUL.
+std::string editorText(HWND editor);
 
 HWND createTabControl(HWND parent, const RECT& area, int id);
 int insertTab(HWND tabControl, const char* label, int index);

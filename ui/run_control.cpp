@@ -5,17 +5,6 @@
 #include "engine/machine_runner.h"
 #include "ui/workbench.h"
 
-namespace {
-
-std::string editorText(HWND editor) {
-    const auto length = SendMessageA(editor, WM_GETTEXTLENGTH, 0, 0);
-    std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-    GetWindowTextA(editor, text.data(), static_cast<int>(text.size()));
-    return text;
-}
-
-}  // namespace
-
 // A failed parse changes nothing here: a run already going on goes on with the
 // machine as the parse left it.
 LRESULT onRun(HWND document, DocumentData& data) {

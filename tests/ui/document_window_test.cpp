@@ -183,27 +183,23 @@ TEST_F(DocumentTest, AClickIntoAnotherDocumentsEditorActivatesItAndFocusesTheEdi
 
 using EditCommandTest = DocumentTest;
 
-std::string editorText(HWND editor) {
-    return win32test::windowText(editor);
-}
-
 TEST_F(EditCommandTest, TheEditMenuActsOnTheActiveDocumentsEditor) {
     ASSERT_TRUE(win32test::typeText(data->editor, "tape(01)"));
-    EXPECT_EQ(editorText(data->editor), "tape(01)");
+    EXPECT_EQ(win32test::windowText(data->editor), "tape(01)");
 
     SendMessageA(data->editor, EM_SETSEL, 5, 7);
     ASSERT_TRUE(choose(CMD_COPY));
     EXPECT_EQ(win32test::clipboardText(), "01");
     ASSERT_TRUE(choose(CMD_CUT));
-    EXPECT_EQ(editorText(data->editor), "tape()");
+    EXPECT_EQ(win32test::windowText(data->editor), "tape()");
     ASSERT_TRUE(choose(CMD_UNDO));
-    EXPECT_EQ(editorText(data->editor), "tape(01)");
+    EXPECT_EQ(win32test::windowText(data->editor), "tape(01)");
 
     SendMessageA(data->editor, EM_SETSEL, 0, 4);
     ASSERT_TRUE(choose(CMD_DELETE));
-    EXPECT_EQ(editorText(data->editor), "(01)");
+    EXPECT_EQ(win32test::windowText(data->editor), "(01)");
     ASSERT_TRUE(choose(CMD_PASTE));
-    EXPECT_EQ(editorText(data->editor), "01(01)");
+    EXPECT_EQ(win32test::windowText(data->editor), "01(01)");
 }
 
 TEST_F(EditCommandTest, AnswersZeroWhateverTheEditorAnswers) {
@@ -230,7 +226,7 @@ TEST_F(DocumentTest, EditorTextRoundTripsWithItsLineBreaksAndEightBitBytes) {
         SetWindowTextA(data->editor, text.set.c_str());
         EXPECT_EQ(SendMessageA(data->editor, WM_GETTEXTLENGTH, 0, 0),
                   static_cast<LRESULT>(text.readBack.size()));
-        EXPECT_EQ(editorText(data->editor), text.readBack);
+        EXPECT_EQ(win32test::windowText(data->editor), text.readBack);
     }
 }
 
