@@ -1,0 +1,16 @@
+// The areas of Win32 that the checks cover, each run in turn by WinMain on a
+// visible top-level window `top` (except those that make their own).
+#ifndef ZARN_CONFORMANCE_AREAS_H
+#define ZARN_CONFORMANCE_AREAS_H
+
+#include <windows.h>
+
+namespace conformance {
+
+void checkWindows(HWND top);
+void checkMdi();
+void checkMenus();
+
+}  // namespace conformance
+
+#endif

@@ -1,0 +1,21 @@
+// The conformance checks: the same Win32 calls, built once against Win32 and
+// once against our stand-in, must give the same answers.
+#include <commctrl.h>
+#include <windows.h>
+
+#include "tests/conformance/areas.h"
+#include "tests/conformance/check.h"
+#include "tests/conformance/recorder.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    InitCommonControls();
+    conformance::registerRecorders();
+    HWND top = conformance::createRecorder(nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640,
+                                           480, "Conformance");
+    conformance::checkWindows(top);
+    conformance::checkMdi();
+    conformance::checkMenus();
+    DestroyWindow(top);
+    conformance::unregisterRecorders();
+    return conformance::printSummary();
+}
