@@ -856,6 +856,7 @@ HGDIOBJ WINAPI GetStockObject(int index);
 HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object);
 BOOL WINAPI GetTextMetricsA(HDC dc, LPTEXTMETRICA metrics);
 BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int length);
+BOOL WINAPI GetTextExtentPoint32A(HDC dc, LPCSTR text, int length, LPSIZE size);
 BOOL WINAPI MoveToEx(HDC dc, int x, int y, LPPOINT previous);
 BOOL WINAPI LineTo(HDC dc, int x, int y);
 int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush);
