@@ -10,6 +10,10 @@ namespace conformance {
 void checkWindows(HWND top);
 void checkMdi();
 void checkMenus();
+void checkTabControl(HWND top);
+void checkEdit(HWND top);
+void checkListBox(HWND top);
+void checkFixedFont(HWND top);
 
 }  // namespace conformance
 

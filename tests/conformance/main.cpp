@@ -1,7 +1,8 @@
 // The conformance checks: the same Win32 calls, built once against Win32 and
 // once against our stand-in, must give the same answers.
-#include <commctrl.h>
 #include <windows.h>
+// The common controls' header expects windows.h before it.
+#include <commctrl.h>
 
 #include "tests/conformance/areas.h"
 #include "tests/conformance/check.h"
@@ -15,6 +16,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     conformance::checkWindows(top);
     conformance::checkMdi();
     conformance::checkMenus();
+    conformance::checkTabControl(top);
+    conformance::checkEdit(top);
+    conformance::checkListBox(top);
+    conformance::checkFixedFont(top);
     DestroyWindow(top);
     conformance::unregisterRecorders();
     return conformance::printSummary();
