@@ -458,6 +458,12 @@ typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
 #define LBN_DBLCLK 2
 #define EN_CHANGE 0x0300
 
+#define GW_HWNDFIRST 0
+#define GW_HWNDLAST 1
+#define GW_HWNDNEXT 2
+#define GW_HWNDPREV 3
+#define GW_OWNER 4
+#define GW_CHILD 5
 #define GWL_WNDPROC (-4)
 #define GWL_HINSTANCE (-6)
 #define GWL_STYLE (-16)
@@ -744,11 +750,19 @@ typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
 #define OPEN_EXISTING 3
 #define OPEN_ALWAYS 4
 #define TRUNCATE_EXISTING 5
+#define FILE_ATTRIBUTE_READONLY 0x00000001
+#define FILE_ATTRIBUTE_DIRECTORY 0x00000010
+#define FILE_ATTRIBUTE_ARCHIVE 0x00000020
 #define FILE_ATTRIBUTE_NORMAL 0x00000080
+#define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
+#define MOVEFILE_REPLACE_EXISTING 0x00000001
 #define ERROR_SUCCESS 0L
 #define ERROR_FILE_NOT_FOUND 2L
+#define ERROR_PATH_NOT_FOUND 3L
 #define ERROR_ACCESS_DENIED 5L
 #define ERROR_INVALID_HANDLE 6L
+#define ERROR_SHARING_VIOLATION 32L
+#define ERROR_ALREADY_EXISTS 183L
 #define ERROR_INVALID_WINDOW_HANDLE 1400L
 #define ERROR_CLASS_ALREADY_EXISTS 1410L
 #define ERROR_CLASS_DOES_NOT_EXIST 1411L
@@ -787,6 +801,9 @@ LONG_PTR WINAPI SetWindowLongPtrA(HWND window, int index, LONG_PTR value);
 LONG WINAPI GetWindowLongA(HWND window, int index);
 LONG WINAPI SetWindowLongA(HWND window, int index, LONG value);
 HWND WINAPI GetParent(HWND window);
+HWND WINAPI GetWindow(HWND window, UINT relation);
+HWND WINAPI FindWindowA(LPCSTR className, LPCSTR windowName);
+int WINAPI GetClassNameA(HWND window, LPSTR buffer, int capacity);
 HWND WINAPI GetDlgItem(HWND dialog, int id);
 int WINAPI GetDlgCtrlID(HWND window);
 HWND WINAPI SetFocus(HWND window);
@@ -877,6 +894,10 @@ BOOL WINAPI ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPO
 BOOL WINAPI WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPOVERLAPPED overlapped);
 DWORD WINAPI GetFileSize(HANDLE file, LPDWORD sizeHigh);
 BOOL WINAPI CloseHandle(HANDLE object);
+DWORD WINAPI GetFileAttributesA(LPCSTR fileName);
+BOOL WINAPI SetFileAttributesA(LPCSTR fileName, DWORD attributes);
+BOOL WINAPI MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags);
+BOOL WINAPI DeleteFileA(LPCSTR fileName);
 DWORD WINAPI GetLastError(void);
 void WINAPI SetLastError(DWORD error);
 int WINAPI lstrlenA(LPCSTR text);

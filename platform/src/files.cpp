@@ -41,10 +41,18 @@ int openFlags(DWORD access, DWORD creation) {
     }
 }
 
-DWORD errorOf(int error) {
+// ENOENT is a missing file when its folder exists, else a missing path.
+DWORD errorOf(int error, const QByteArray& path = {}) {
     switch (error) {
-    case ENOENT:
-    case ENOTDIR: return ERROR_FILE_NOT_FOUND;
+    case ENOENT: {
+        const int slash = path.lastIndexOf('/');
+        struct stat folder {};
+        if (slash <= 0 || (::stat(path.left(slash).constData(), &folder) == 0 && S_ISDIR(folder.st_mode))) {
+            return ERROR_FILE_NOT_FOUND;
+        }
+        return ERROR_PATH_NOT_FOUND;
+    }
+    case ENOTDIR: return ERROR_PATH_NOT_FOUND;
     case EACCES:
     case EPERM:
     case EISDIR:
@@ -71,7 +79,7 @@ HANDLE WINAPI CreateFileA(LPCSTR fileName, DWORD access, DWORD, LPSECURITY_ATTRI
     const QByteArray path = QFile::encodeName(fromAnsi(fileName));
     const int descriptor = ::open(path.constData(), openFlags(access, creation), 0666);
     if (descriptor < 0) {
-        SetLastError(errorOf(errno));
+        SetLastError(errorOf(errno, path));
         return INVALID_HANDLE_VALUE;
     }
     struct stat status {};
@@ -144,6 +152,68 @@ DWORD WINAPI GetFileSize(HANDLE handle, LPDWORD sizeHigh) {
 BOOL WINAPI CloseHandle(HANDLE handle) {
     if (handle == INVALID_HANDLE_VALUE || !files().remove(handle)) {
         SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Files report FILE_ATTRIBUTE_ARCHIVE, as freshly written files do on Win32;
+// read-only is a file without write permission for its owner.
+DWORD WINAPI GetFileAttributesA(LPCSTR fileName) {
+    struct stat status {};
+    const QByteArray path = fileName ? QFile::encodeName(fromAnsi(fileName)) : QByteArray();
+    if (!fileName || ::stat(path.constData(), &status) != 0) {
+        SetLastError(fileName ? errorOf(errno, path) : ERROR_FILE_NOT_FOUND);
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    if (S_ISDIR(status.st_mode)) return FILE_ATTRIBUTE_DIRECTORY;
+    return FILE_ATTRIBUTE_ARCHIVE | ((status.st_mode & S_IWUSR) ? 0 : FILE_ATTRIBUTE_READONLY);
+}
+
+BOOL WINAPI SetFileAttributesA(LPCSTR fileName, DWORD attributes) {
+    struct stat status {};
+    const QByteArray path = fileName ? QFile::encodeName(fromAnsi(fileName)) : QByteArray();
+    if (!fileName || ::stat(path.constData(), &status) != 0) {
+        SetLastError(fileName ? errorOf(errno, path) : ERROR_FILE_NOT_FOUND);
+        return FALSE;
+    }
+    const mode_t writable = S_IWUSR | S_IWGRP | S_IWOTH;
+    const mode_t mode = (attributes & FILE_ATTRIBUTE_READONLY) ? status.st_mode & ~writable
+                                                               : status.st_mode | S_IWUSR;
+    if (::chmod(path.constData(), mode) != 0) {
+        SetLastError(errorOf(errno, path));
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL WINAPI MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags) {
+    if (!existingName || !newName) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return FALSE;
+    }
+    const QByteArray from = QFile::encodeName(fromAnsi(existingName));
+    const QByteArray to = QFile::encodeName(fromAnsi(newName));
+    struct stat status {};
+    if (::stat(from.constData(), &status) != 0) {
+        SetLastError(errorOf(errno, from));
+        return FALSE;
+    }
+    if (!(flags & MOVEFILE_REPLACE_EXISTING) && ::stat(to.constData(), &status) == 0) {
+        SetLastError(ERROR_ALREADY_EXISTS);
+        return FALSE;
+    }
+    if (::rename(from.constData(), to.constData()) != 0) {
+        SetLastError(errorOf(errno, to));
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL WINAPI DeleteFileA(LPCSTR fileName) {
+    const QByteArray path = fileName ? QFile::encodeName(fromAnsi(fileName)) : QByteArray();
+    if (!fileName || ::unlink(path.constData()) != 0) {
+        SetLastError(fileName ? errorOf(errno, path) : ERROR_FILE_NOT_FOUND);
         return FALSE;
     }
     return TRUE;
