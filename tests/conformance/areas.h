@@ -14,6 +14,9 @@ void checkTabControl(HWND top);
 void checkEdit(HWND top);
 void checkListBox(HWND top);
 void checkFixedFont(HWND top);
+void checkTimers(HWND top);
+void checkAboutBox(HWND top);
+void checkFiles();
 
 }  // namespace conformance
 

@@ -20,6 +20,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     conformance::checkEdit(top);
     conformance::checkListBox(top);
     conformance::checkFixedFont(top);
+    conformance::checkTimers(top);
+    conformance::checkAboutBox(top);
+    conformance::checkFiles();
     DestroyWindow(top);
     conformance::unregisterRecorders();
     return conformance::printSummary();
