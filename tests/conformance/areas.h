@@ -14,6 +14,8 @@ void checkTabControl(HWND top);
 void checkEdit(HWND top);
 void checkListBox(HWND top);
 void checkFixedFont(HWND top);
+void checkDrawing(HWND top);
+void checkMessageLoop(HWND top);
 void checkTimers(HWND top);
 void checkAboutBox(HWND top);
 void checkFiles();

@@ -1,8 +1,10 @@
-// The one fixed-pitch font of the editors and log lists: every character is
-// as wide as tmAveCharWidth, so a box at 6 + column * tmAveCharWidth frames
-// the character at that column.
+// GDI as the front end uses it: the one fixed-pitch font of the editors and
+// log lists, whose every character is as wide as tmAveCharWidth (so a box at
+// 6 + column * tmAveCharWidth frames the character at that column); the
+// document's white brush; text and lines on a device context; the icon.
 #include <windows.h>
 
+#include "res/resource.h"
 #include "tests/conformance/areas.h"
 #include "tests/conformance/check.h"
 
@@ -34,6 +36,30 @@ void checkFixedFont(HWND top) {
     SelectObject(dc, previous);
     ReleaseDC(top, dc);
     CHECK(DeleteObject(font));
+}
+
+void checkDrawing(HWND top) {
+    LOGBRUSH white{};
+    white.lbStyle = BS_SOLID;
+    white.lbColor = RGB(255, 255, 255);
+    HBRUSH brush = CreateBrushIndirect(&white);
+    CHECK(brush != nullptr);
+    CHECK(DeleteObject(brush));
+
+    HDC dc = GetDC(top);
+    CHECK(dc != nullptr);
+    CHECK(TextOutA(dc, 6, 2, "^^101^", 6));
+    POINT previous{-1, -1};
+    CHECK(MoveToEx(dc, 5, 6, nullptr));
+    CHECK(MoveToEx(dc, 1, 2, &previous));
+    CHECK(previous.x == 5 && previous.y == 6);
+    CHECK(LineTo(dc, 10, 2));
+    CHECK(MoveToEx(dc, 0, 0, &previous));
+    CHECK(previous.x == 10 && previous.y == 2);
+    CHECK_EQ(ReleaseDC(top, dc), 1);
+
+    CHECK(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APPICON)) != nullptr);
+    CHECK(LoadCursorA(nullptr, IDC_ARROW) != nullptr);
 }
 
 }  // namespace conformance

@@ -20,6 +20,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     conformance::checkEdit(top);
     conformance::checkListBox(top);
     conformance::checkFixedFont(top);
+    conformance::checkDrawing(top);
+    conformance::checkMessageLoop(top);
     conformance::checkTimers(top);
     conformance::checkAboutBox(top);
     conformance::checkFiles();

@@ -8,6 +8,7 @@
 #include "res/resource.h"
 #include "tests/conformance/areas.h"
 #include "tests/conformance/check.h"
+#include "tests/conformance/knowing_differences.h"
 #include "tests/conformance/recorder.h"
 
 namespace conformance {
@@ -154,6 +155,19 @@ void checkDestruction(const Mdi& mdi, HWND first, HWND second) {
     CHECK_EQ(GetMenuItemCount(mdi.windowMenu), 3);
 }
 
+// Ten documents: Win32 lists nine and "More windows...".
+void checkTenDocuments(const Mdi& mdi) {
+    std::vector<HWND> documents;
+    for (int i = 0; i < 10; ++i) {
+        documents.push_back(createDocument(mdi, "many"));
+    }
+    CHECK_EQ(GetMenuItemCount(mdi.windowMenu), 3 + 1 + listedDocumentsOfTen);
+    for (HWND document : documents) {
+        SendMessageA(mdi.client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(document), 0);
+    }
+    CHECK_EQ(GetMenuItemCount(mdi.windowMenu), 3);
+}
+
 }  // namespace
 
 void checkMdi() {
@@ -164,6 +178,7 @@ void checkMdi() {
     const Documents documents = checkCreation(mdi);
     checkTiling(mdi, documents.second, documents.first);
     checkDestruction(mdi, documents.first, documents.second);
+    checkTenDocuments(mdi);
     DestroyWindow(mdi.frame);
     recordedClient = nullptr;
 }

@@ -7,6 +7,7 @@
 #include "tests/conformance/areas.h"
 #include "tests/conformance/check.h"
 #include "tests/conformance/knowing_differences.h"
+#include "tests/conformance/recorder.h"
 
 namespace conformance {
 namespace {
@@ -29,8 +30,9 @@ RECT displayArea(HWND tabs) {
 }  // namespace
 
 void checkTabControl(HWND top) {
+    HWND parent = createRecorder(top, WS_CHILD | WS_VISIBLE, 0, 0, 500, 400);
     HWND tabs = CreateWindowExA(0, "SysTabControl32", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                                0, 0, 400, 300, top, reinterpret_cast<HMENU>(1001),
+                                0, 0, 400, 300, parent, reinterpret_cast<HMENU>(1001),
                                 GetModuleHandleA(nullptr), nullptr);
     CHECK(tabs != nullptr);
     CHECK_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), -1);
@@ -48,8 +50,11 @@ void checkTabControl(HWND top) {
     CHECK_EQ(insertTab(tabs, "Tape", 7), 2);
     CHECK_EQ(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), 3);
     CHECK_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 0);
+    // Only the user's click notifies the parent; the program's own choice does not.
+    received.clear();
     CHECK_EQ(SendMessageA(tabs, TCM_SETCURSEL, 2, 0), 0);
     CHECK_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 2);
+    CHECK_EQ(countOf(parent, WM_NOTIFY), 0);  // no TCN_SELCHANGING, no TCN_SELCHANGE
     char label[16] = "";
     TCITEMA item{};
     item.mask = TCIF_TEXT;
@@ -63,7 +68,8 @@ void checkTabControl(HWND top) {
     SetWindowPos(tabs, nullptr, 0, 0, 300, 100, SWP_NOZORDER);
     area = displayArea(tabs);
     CHECK(area.left == 4 && area.right == 296 && area.bottom == 96);
-    DestroyWindow(tabs);
+    DestroyWindow(parent);
+    CHECK(!IsWindow(tabs));
 }
 
 }  // namespace conformance

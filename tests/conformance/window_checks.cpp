@@ -5,6 +5,7 @@
 
 #include "tests/conformance/areas.h"
 #include "tests/conformance/check.h"
+#include "tests/conformance/knowing_differences.h"
 #include "tests/conformance/recorder.h"
 
 namespace conformance {
@@ -132,6 +133,22 @@ void checkShowAndPlace(HWND top) {
     DestroyWindow(bordered);
 }
 
+// Messages that the stand-in leaves out: nothing in the program needs them.
+void checkMessagesLeftOut(HWND top) {
+    received.clear();
+    HWND popup = createRecorder(nullptr, WS_OVERLAPPEDWINDOW, 0, 0, 200, 100);
+    CHECK_EQ(countOf(popup, WM_GETMINMAXINFO) > 0, sendsUnneededMessages);
+    CHECK_EQ(countOf(popup, WM_NCCALCSIZE) > 0, sendsUnneededMessages);
+    DestroyWindow(popup);
+
+    HWND child = createRecorder(top, WS_CHILD | WS_VISIBLE, 0, 0, 50, 50);
+    received.clear();
+    InvalidateRect(child, nullptr, TRUE);
+    UpdateWindow(child);
+    CHECK_EQ(countOf(child, WM_PAINT) > 0, paintsThroughWmPaint);
+    DestroyWindow(child);
+}
+
 }  // namespace
 
 void checkWindows(HWND top) {
@@ -141,6 +158,7 @@ void checkWindows(HWND top) {
     checkUserData(top);
     checkText(top);
     checkShowAndPlace(top);
+    checkMessagesLeftOut(top);
 }
 
 }  // namespace conformance
