@@ -458,6 +458,12 @@ typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
 #define LBN_DBLCLK 2
 #define EN_CHANGE 0x0300
 
+#define GW_HWNDFIRST 0
+#define GW_HWNDLAST 1
+#define GW_HWNDNEXT 2
+#define GW_HWNDPREV 3
+#define GW_OWNER 4
+#define GW_CHILD 5
 #define GWL_WNDPROC (-4)
 #define GWL_HINSTANCE (-6)
 #define GWL_STYLE (-16)
@@ -804,6 +810,9 @@ LONG_PTR WINAPI SetWindowLongPtrA(HWND window, int index, LONG_PTR value);
 LONG WINAPI GetWindowLongA(HWND window, int index);
 LONG WINAPI SetWindowLongA(HWND window, int index, LONG value);
 HWND WINAPI GetParent(HWND window);
+HWND WINAPI GetWindow(HWND window, UINT relation);
+HWND WINAPI FindWindowA(LPCSTR className, LPCSTR windowName);
+int WINAPI GetClassNameA(HWND window, LPSTR buffer, int capacity);
 HWND WINAPI GetDlgItem(HWND dialog, int id);
 int WINAPI GetDlgCtrlID(HWND window);
 HWND WINAPI SetFocus(HWND window);
@@ -873,6 +882,7 @@ HGDIOBJ WINAPI GetStockObject(int index);
 HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object);
 BOOL WINAPI GetTextMetricsA(HDC dc, LPTEXTMETRICA metrics);
 BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int length);
+BOOL WINAPI GetTextExtentPoint32A(HDC dc, LPCSTR text, int length, LPSIZE size);
 BOOL WINAPI MoveToEx(HDC dc, int x, int y, LPPOINT previous);
 BOOL WINAPI LineTo(HDC dc, int x, int y);
 int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush);
@@ -897,6 +907,7 @@ DWORD WINAPI GetFileAttributesA(LPCSTR fileName);
 BOOL WINAPI DeleteFileA(LPCSTR fileName);
 BOOL WINAPI MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags);
 BOOL WINAPI CloseHandle(HANDLE object);
+BOOL WINAPI SetFileAttributesA(LPCSTR fileName, DWORD attributes);
 DWORD WINAPI GetLastError(void);
 void WINAPI SetLastError(DWORD error);
 int WINAPI lstrlenA(LPCSTR text);

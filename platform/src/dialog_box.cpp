@@ -188,11 +188,12 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND own
         }
     }
     if (dialogTemplate->style & DS_SETFONT) SendMessageA(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(fontHandle), FALSE);
+    // The owner is disabled already when WM_INITDIALOG arrives, as on Win32.
+    const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
+    if (ownerWasEnabled) EnableWindow(owner, FALSE);
     if (SendMessageA(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(firstTabStop), initParam) && firstTabStop) {
         SetFocus(firstTabStop);
     }
-    const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
-    if (ownerWasEnabled) EnableWindow(owner, FALSE);
     if (findWindow(dialog)) {
         ShowWindow(dialog, SW_SHOW);
         runDialog(dialog, dialogTemplate->caption);

@@ -367,3 +367,18 @@ BOOL WINAPI MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags) {
     }
     return TRUE;
 }
+
+BOOL WINAPI SetFileAttributesA(LPCSTR fileName, DWORD attributes) {
+    if (fileName == nullptr) {
+        return fail(ERROR_INVALID_PARAMETER, FALSE);
+    }
+    const QByteArray path = diskPath(fileName);
+    struct stat status {};
+    if (::stat(path.constData(), &status) != 0) {
+        return fail(errorOf(errno, path), FALSE);
+    }
+    const mode_t writable = S_IWUSR | S_IWGRP | S_IWOTH;
+    const mode_t mode = (attributes & FILE_ATTRIBUTE_READONLY) ? status.st_mode & ~writable
+                                                               : status.st_mode | S_IWUSR;
+    return ::chmod(path.constData(), mode) == 0 ? TRUE : fail(errorOf(errno, path), FALSE);
+}

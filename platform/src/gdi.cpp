@@ -334,6 +334,18 @@ BOOL WINAPI TextOutA(HDC dcHandle, int x, int y, LPCSTR text, int length) {
     return TRUE;
 }
 
+// Measured as TextOutA lays the text out: one cell per character in a fixed-pitch font.
+BOOL WINAPI GetTextExtentPoint32A(HDC dcHandle, LPCSTR text, int length, LPSIZE size) {
+    const DeviceContext* dc = findDc(dcHandle);
+    if (!dc || !text || length < 0 || !size) return FALSE;
+    const QFont font = fontOf(dc->font);
+    const QFontMetrics metrics(font);
+    const QString measured = fromAnsi(std::string_view(text, static_cast<std::size_t>(length)));
+    size->cx = font.fixedPitch() ? averageCharWidth(font) * measured.size() : metrics.horizontalAdvance(measured);
+    size->cy = metrics.ascent() + metrics.descent();
+    return TRUE;
+}
+
 BOOL WINAPI MoveToEx(HDC dcHandle, int x, int y, LPPOINT previous) {
     DeviceContext* dc = findDc(dcHandle);
     if (!dc) return FALSE;

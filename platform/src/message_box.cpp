@@ -1,5 +1,6 @@
 // MessageBoxA over QMessageBox, run in the stand-in's own modal loop so that
 // timers go on behind it.
+#include <QAbstractButton>
 #include <QMessageBox>
 #include <QPushButton>
 #include <map>
@@ -47,13 +48,41 @@ int idOf(QMessageBox::StandardButton button) {
     return found == ids.end() ? IDCANCEL : found->second;
 }
 
+// The open box has a hidden window of its own, titled with its caption, so
+// that a program finds it with FindWindowA and presses a button by sending
+// WM_COMMAND with the button's id, as with Win32's box.
+constexpr const char* kBoxWindowClass = "MessageBoxWindow";
+std::map<HWND, QMessageBox*> openBoxes;
+
+LRESULT CALLBACK boxWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto open = openBoxes.find(handle);
+    if (message != WM_COMMAND || open == openBoxes.end()) return DefWindowProcA(handle, message, wParam, lParam);
+    for (QAbstractButton* button : open->second->buttons()) {
+        if (idOf(open->second->standardButton(button)) == LOWORD(wParam)) button->click();
+    }
+    return 0;
+}
+
+HWND createBoxWindow(HWND owner, const std::string& caption) {
+    WNDCLASSA boxClass{};
+    boxClass.lpfnWndProc = boxWindowProc;
+    boxClass.lpszClassName = kBoxWindowClass;
+    RegisterClassA(&boxClass);
+    return CreateWindowExA(0, kBoxWindowClass, caption.c_str(), WS_POPUP, 0, 0, 0, 0, owner, nullptr, nullptr,
+                           nullptr);
+}
+
 int showMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) {
     const Window* ownerWindow = findWindow(owner);
     QMessageBox box(iconOf(type), fromAnsi(caption), fromAnsi(text), buttonsOf(type),
                     ownerWindow ? ownerWindow->widget->window() : nullptr);
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
+    const HWND boxWindow = createBoxWindow(owner, caption);
+    openBoxes[boxWindow] = &box;
     runQtDialog(box);
+    openBoxes.erase(boxWindow);
+    DestroyWindow(boxWindow);
     return idOf(box.standardButton(box.clickedButton()));
 }
 

@@ -110,6 +110,8 @@ void WINAPI PostQuitMessage(int exitCode) {
 
 BOOL WINAPI PeekMessageA(LPMSG message, HWND window, UINT filterMin, UINT filterMax, UINT remove) {
     if (!message) return FALSE;
+    // As Win32's does, a look at the queue lets due timers and painting in.
+    if (!testMode()) QCoreApplication::processEvents();
     if (takeMessage(message, window, filterMin, filterMax, (remove & PM_REMOVE) != 0)) return TRUE;
     if (queue().quitPosted && !window) {
         fillQuit(message);

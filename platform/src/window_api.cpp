@@ -2,6 +2,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <cstring>
+#include <strings.h>
 
 #include "window.h"
 #include "window_widget.h"
@@ -221,6 +222,46 @@ LONG WINAPI SetWindowLongA(HWND handle, int index, LONG value) {
 HWND WINAPI GetParent(HWND handle) {
     const Window* window = findWindow(handle);
     return window ? window->parent : nullptr;
+}
+
+// Siblings in creation order, which for a dialog is the template's order.
+HWND WINAPI GetWindow(HWND handle, UINT relation) {
+    const Window* window = findWindow(handle);
+    if (!window) return nullptr;
+    if (relation == GW_CHILD) return window->children.empty() ? nullptr : window->children.front();
+    if (relation == GW_OWNER) return window->isChild() ? nullptr : window->parent;
+    const Window* parent = findWindow(window->parent);
+    if (!parent || !window->isChild()) return nullptr;
+    const std::vector<HWND>& siblings = parent->children;
+    const auto self = std::find(siblings.begin(), siblings.end(), handle);
+    switch (relation) {
+    case GW_HWNDFIRST: return siblings.front();
+    case GW_HWNDLAST: return siblings.back();
+    case GW_HWNDNEXT: return self + 1 < siblings.end() ? *(self + 1) : nullptr;
+    case GW_HWNDPREV: return self > siblings.begin() ? *(self - 1) : nullptr;
+    default: return nullptr;
+    }
+}
+
+HWND WINAPI FindWindowA(LPCSTR className, LPCSTR windowName) {
+    for (HWND handle : allWindows()) {
+        const Window* window = findWindow(handle);
+        if (window->isChild() || window->destroying) continue;
+        if (className && strcasecmp(window->windowClass->name.c_str(), className) != 0) continue;
+        if (windowName && window->text != windowName) continue;
+        return handle;
+    }
+    return nullptr;
+}
+
+int WINAPI GetClassNameA(HWND handle, LPSTR buffer, int capacity) {
+    const Window* window = findWindow(handle);
+    if (!window || !buffer || capacity <= 0) return 0;
+    const std::string& name = window->windowClass->name;
+    const int length = std::min(static_cast<int>(name.size()), capacity - 1);
+    name.copy(buffer, static_cast<std::size_t>(length));
+    buffer[length] = '\0';
+    return length;
 }
 
 HWND WINAPI GetDlgItem(HWND dialog, int id) {

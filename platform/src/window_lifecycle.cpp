@@ -113,7 +113,15 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass) {
     return nextAtom++;
 }
 
-BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE) {
+BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE instance) {
+    // A class stays while windows of it exist, as on Win32.
+    const auto windowClass = findClass(className, instance);
+    for (HWND handle : allWindows()) {
+        if (windowClass && findWindow(handle)->windowClass == windowClass) {
+            SetLastError(ERROR_CLASS_HAS_WINDOWS);
+            return FALSE;
+        }
+    }
     if (!removeClass(className)) {
         SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
         return FALSE;

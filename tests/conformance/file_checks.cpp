@@ -1,0 +1,129 @@
+// Whole-file reading and writing as the document's file commands do it, and
+// the failures they meet: a missing file or folder, a folder as path, a file
+// held open, a read-only file; replacing a file by moving another onto it.
+#include <windows.h>
+
+#include <cstring>
+
+#include "tests/conformance/areas.h"
+#include "tests/conformance/check.h"
+#include "tests/conformance/knowing_differences.h"
+
+namespace conformance {
+namespace {
+
+const char* const fileName = "conformance-file.txt";
+const char* const otherName = "conformance-other.txt";
+
+HANDLE openFile(const char* name, DWORD access, DWORD creation) {
+    return CreateFileA(name, access, 0, nullptr, creation, 0, nullptr);
+}
+
+bool writeFile(const char* name, const char* bytes, DWORD length) {
+    HANDLE file = openFile(name, GENERIC_WRITE, CREATE_ALWAYS);
+    DWORD written = 0;
+    const bool ok = file != INVALID_HANDLE_VALUE &&
+                    WriteFile(file, bytes, length, &written, nullptr) && written == length;
+    CloseHandle(file);
+    return ok;
+}
+
+DWORD failureOf(const char* name, DWORD access, DWORD creation) {
+    SetLastError(0);
+    HANDLE file = openFile(name, access, creation);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return 0;
+    }
+    return GetLastError();
+}
+
+void checkReadAndWrite() {
+    HANDLE file = openFile(fileName, GENERIC_WRITE, CREATE_ALWAYS);
+    CHECK(file != INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    // The text and its closing NUL, as Save writes them.
+    CHECK(WriteFile(file, "ab\0cd", 5, &written, nullptr));
+    CHECK_EQ(written, 5);
+    CHECK(CloseHandle(file));
+    CHECK(!CloseHandle(file));
+
+    file = openFile(fileName, GENERIC_READ, OPEN_EXISTING);
+    CHECK(file != INVALID_HANDLE_VALUE);
+    DWORD high = 7;
+    CHECK_EQ(GetFileSize(file, &high), 5);
+    CHECK_EQ(high, 0);
+    char buffer[16] = "";
+    DWORD read = 0;
+    CHECK(ReadFile(file, buffer, sizeof buffer, &read, nullptr));
+    CHECK_EQ(read, 5);
+    CHECK(std::memcmp(buffer, "ab\0cd", 5) == 0);
+    CHECK(ReadFile(file, buffer, sizeof buffer, &read, nullptr));
+    CHECK_EQ(read, 0);
+
+    // Opened without sharing, the file cannot be opened again for writing.
+    HANDLE second = openFile(fileName, GENERIC_WRITE, CREATE_ALWAYS);
+    CHECK(second == INVALID_HANDLE_VALUE);
+    CHECK_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
+    if (second != INVALID_HANDLE_VALUE) {
+        CloseHandle(second);
+    }
+    CloseHandle(file);
+}
+
+void checkFailures() {
+    CHECK_EQ(failureOf("conformance-missing.txt", GENERIC_READ, OPEN_EXISTING),
+             ERROR_FILE_NOT_FOUND);
+    CHECK_EQ(failureOf("conformance-missing/file.txt", GENERIC_READ, OPEN_EXISTING),
+             ERROR_PATH_NOT_FOUND);
+    CHECK_EQ(failureOf("conformance-missing/file.txt", GENERIC_WRITE, CREATE_ALWAYS),
+             ERROR_PATH_NOT_FOUND);
+    CHECK_EQ(failureOf(".", GENERIC_READ, OPEN_EXISTING), ERROR_ACCESS_DENIED);
+    CHECK_EQ(failureOf(".", GENERIC_WRITE, CREATE_ALWAYS), ERROR_ACCESS_DENIED);
+    CHECK(GetFileSize(INVALID_HANDLE_VALUE, nullptr) == INVALID_FILE_SIZE);
+}
+
+// Whether writing over a read-only file fails depends on the user (an
+// administrator may), so a program that must not overwrite one asks first.
+void checkAttributes() {
+    CHECK_EQ(GetFileAttributesA("conformance-missing.txt"), INVALID_FILE_ATTRIBUTES);
+    CHECK_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+    CHECK((GetFileAttributesA(".") & FILE_ATTRIBUTE_DIRECTORY) != 0);
+    CHECK_EQ(GetFileAttributesA(fileName), FILE_ATTRIBUTE_ARCHIVE);
+    CHECK(SetFileAttributesA(fileName, FILE_ATTRIBUTE_READONLY));
+    CHECK_EQ(GetFileAttributesA(fileName), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
+    HANDLE file = openFile(fileName, GENERIC_READ, OPEN_EXISTING);
+    CHECK(file != INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    CHECK(SetFileAttributesA(fileName, FILE_ATTRIBUTE_NORMAL));
+    CHECK_EQ(GetFileAttributesA(fileName), FILE_ATTRIBUTE_ARCHIVE);
+}
+
+void checkReplacing() {
+    CHECK(writeFile(otherName, "new", 3));
+    SetLastError(0);
+    CHECK(!MoveFileExA(otherName, fileName, 0));
+    CHECK_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+    CHECK(MoveFileExA(otherName, fileName, MOVEFILE_REPLACE_EXISTING));
+    CHECK_EQ(GetFileAttributesA(otherName), INVALID_FILE_ATTRIBUTES);
+    HANDLE file = openFile(fileName, GENERIC_READ, OPEN_EXISTING);
+    CHECK_EQ(GetFileSize(file, nullptr), 3);
+    CloseHandle(file);
+    CHECK(!MoveFileExA(otherName, fileName, MOVEFILE_REPLACE_EXISTING));
+    CHECK_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+
+    CHECK(DeleteFileA(fileName));
+    CHECK(!DeleteFileA(fileName));
+    CHECK_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+}
+
+}  // namespace
+
+void checkFiles() {
+    checkReadAndWrite();
+    checkFailures();
+    checkAttributes();
+    checkReplacing();
+}
+
+}  // namespace conformance
