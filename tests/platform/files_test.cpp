@@ -41,7 +41,9 @@ protected:
         ::chmod(QFile::encodeName(QString::fromLatin1(path.c_str())).constData(), mode);
     }
 
-    std::string folder = testing::TempDir() + "files_test_\xE9t\xE9";
+    // Named after the test, so that tests run side by side never share it.
+    std::string folder = testing::TempDir() + "files_test_\xE9t\xE9_" +
+                         testing::UnitTest::GetInstance()->current_test_info()->name();
     std::string path = pathOf("machine_\xE9.txt");
 };
 

@@ -110,7 +110,9 @@ protected:
         return access(locked.c_str(), W_OK) == 0 ? "/sys" : locked;
     }
 
-    std::string folder = testing::TempDir() + "document_files_test/";
+    // Named after the test, so that tests run side by side never share it.
+    std::string folder = testing::TempDir() + "document_files_test_" +
+                         testing::UnitTest::GetInstance()->current_test_info()->name() + "/";
     std::string path = folder + "machine.txt";
 };
 
