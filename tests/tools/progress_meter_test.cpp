@@ -22,9 +22,9 @@ TEST(ProgressMeter, RedrawsAFewTimesASecondAndErasesItsLineAtTheEnd) {
     std::FILE* stream = std::tmpfile();
     ProgressMeter meter(stream, true);
     const auto start = ProgressMeter::Clock::now();
-    meter.update(1000, start + 100ms);
+    meter.update(1000, std::nullopt, start + 100ms);
     EXPECT_EQ(written(stream), "") << "too soon for a redraw";
-    meter.update(2'000'000, start + 1s);
+    meter.update(2'000'000, std::nullopt, start + 1s);
     const std::string line = written(stream);
     EXPECT_NE(line.find("\r2000000 steps, "), std::string::npos) << line;
     EXPECT_NE(line.find(" steps/s"), std::string::npos) << line;
@@ -36,7 +36,7 @@ TEST(ProgressMeter, RedrawsAFewTimesASecondAndErasesItsLineAtTheEnd) {
 TEST(ProgressMeter, WritesNothingWhenNotOnATerminal) {
     std::FILE* stream = std::tmpfile();
     ProgressMeter meter = ProgressMeter::forTerminal(stream);
-    meter.update(5'000'000, ProgressMeter::Clock::now() + 10s);
+    meter.update(5'000'000, std::nullopt, ProgressMeter::Clock::now() + 10s);
     meter.clear();
     EXPECT_EQ(written(stream), "");
     std::fclose(stream);
