@@ -50,8 +50,8 @@ BlockEnd runInBlock(const CompiledRules& rules, int blockSize, BlockHead& head, 
         ++sinceSaved;
         const Configuration now = configurationOf(head);
         if (now == saved) {
-            // The head will go round this cycle for ever: only the remainder counts.
-            budget = steps + (budget - steps) % sinceSaved;
+            // The head will go round this cycle for ever: skip the whole rounds.
+            steps += (budget - steps) / sinceSaved * sinceSaved;
             saveAfter = INT64_MAX;
         } else if (sinceSaved == saveAfter) {
             saved = now;
