@@ -28,8 +28,13 @@ TEST(ProgressMeter, RedrawsAFewTimesASecondAndErasesItsLineAtTheEnd) {
     const std::string line = written(stream);
     EXPECT_NE(line.find("\r2000000 steps, "), std::string::npos) << line;
     EXPECT_NE(line.find(" steps/s"), std::string::npos) << line;
+    meter.update(3'000'000, CompressedTapeSize{12, 3}, start + 2s);
+    const std::string accelerated = written(stream).substr(line.size());
+    EXPECT_NE(accelerated.find("\r3000000 steps, 1500000 steps/s, tape: 12 runs of 3-cell blocks"),
+              std::string::npos)
+        << accelerated;
     meter.clear();
-    EXPECT_EQ(written(stream).substr(line.size()), "\r\033[K");
+    EXPECT_EQ(written(stream).substr(line.size() + accelerated.size()), "\r\033[K");
     std::fclose(stream);
 }
 
