@@ -52,7 +52,6 @@ MacroMachine::BlockId MacroMachine::idOf(const BlockHead& head) {
         blockIds.try_emplace(cells, static_cast<BlockId>(blockCells.size()));
     if (added) {
         blockCells.push_back(cells);
-        crossingIndex.resize(blockCells.size() * rules.stateCount() * 2);
     }
     return found->second;
 }
@@ -112,8 +111,9 @@ bool MacroMachine::advance(std::int64_t limit, std::int64_t macroSteps) {
         std::vector<Run>& ahead = facingRight ? right : left;
         const BlockId block = topOf(ahead);
         const std::int64_t remaining = limit - steps_;
-        const std::size_t slot = crossingSlot(state_, facingRight, block);
-        if (crossingIndex[slot] == 0 || crossings[crossingIndex[slot] - 1].steps > remaining) {
+        const std::uint64_t key = crossingKey(state_, facingRight, block);
+        auto known = crossings.find(key);
+        if (known == crossings.end() || known->second.steps > remaining) {
             BlockHead head = headIn(block, state_, facingRight ? 0 : blockSize_ - 1);
             std::int64_t made = 0;
             const BlockEnd end = runInBlock(rules, blockSize_, head, remaining, made);
@@ -123,11 +123,13 @@ bool MacroMachine::advance(std::int64_t limit, std::int64_t macroSteps) {
                 endIn(head, facingRight ? edge : edge - 1, end);
                 return true;
             }
-            crossings.push_back({idOf(head), head.state, end == BlockEnd::ExitRight, made});
-            crossingIndex[slot] = static_cast<std::uint32_t>(crossings.size());
+            known = crossings
+                        .insert_or_assign(
+                            key, Crossing{idOf(head), head.state, end == BlockEnd::ExitRight, made})
+                        .first;
         }
 
-        const Crossing crossing = crossings[crossingIndex[slot] - 1];
+        const Crossing crossing = known->second;
         std::int64_t count = 1;
         if (crossing.next == state_ && crossing.exitRight == facingRight) {
             const std::int64_t run = ahead.empty() ? INT64_MAX : ahead.back().count;

@@ -57,8 +57,8 @@ private:
 
     std::int64_t positionOf(std::int64_t block, int offset) const;
     BlockId idOf(const BlockHead& head);
-    std::size_t crossingSlot(StateIndex state, bool fromLeft, BlockId block) const {
-        return (std::size_t{block} * rules.stateCount() + state) * 2 + (fromLeft ? 1 : 0);
+    static std::uint64_t crossingKey(StateIndex state, bool fromLeft, BlockId block) {
+        return std::uint64_t{block} << 33 | std::uint64_t{state} << 1 | (fromLeft ? 1 : 0);
     }
     BlockHead headIn(BlockId block, StateIndex state, int offset) const;
     static void take(std::vector<Run>& stack, std::int64_t count);
@@ -74,9 +74,9 @@ private:
     const int blockSize_;
     std::vector<std::uint64_t> blockCells;  // by BlockId; 0 is the blank block
     std::unordered_map<std::uint64_t, BlockId> blockIds;
-    // By block, state and side entered from: 1 + index in `crossings`, 0 unknown.
-    std::vector<std::uint32_t> crossingIndex;
-    std::vector<Crossing> crossings;
+    // By block, state and side entered from: what is known to happen. Kept
+    // sparse, since a machine enters most blocks in few of its states.
+    std::unordered_map<std::uint64_t, Crossing> crossings;
 
     // Nearest the head last. Blocks beyond the bottom of either stack are blank.
     std::vector<Run> left;
