@@ -16,16 +16,7 @@ for argument in "$@"; do
     *) build=$argument ;;
   esac
 done
-tm_run=$build/tools/tm-run
-reference=$build/bench/tm_run_reference
-for program in "$tm_run" "$reference"; do
-  [[ -x $program ]] || { echo "missing $program: build $build first" >&2; exit 1; }
-done
-[[ -x /usr/bin/time ]] || { echo "needs GNU time (Debian package: time)" >&2; exit 1; }
-
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-"$reference" --description > "$scratch/bb5.txt"
+source bench/tm_run_setup.sh
 
 # The sweeper converts n ones to x one at a time; after each it walks right to
 # append a y at the far end and back to the next one: 2n + 1 steps a round and

@@ -7,16 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/default}
-tm_run=$build/tools/tm-run
-reference=$build/bench/tm_run_reference
-for program in "$tm_run" "$reference"; do
-  [[ -x $program ]] || { echo "missing $program: build $build first" >&2; exit 1; }
-done
-[[ -x /usr/bin/time ]] || { echo "needs GNU time (Debian package: time)" >&2; exit 1; }
-
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-"$reference" --description > "$scratch/bb5.txt"
+source bench/tm_run_setup.sh
 printf 'tape()\nstart(a)\nfinish(h)\n(a,^,a,1,R)\n' > "$scratch/walker.txt"
 printf 'tape(.1)\nstart(a)\nfinish(h)\n(a,1,h,1,N)\n' > "$scratch/one_step.txt"
 
