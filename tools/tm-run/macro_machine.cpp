@@ -42,7 +42,7 @@ MacroMachine::MacroMachine(const CompiledRules& rules, int blockSize, const Tape
         put(right, idOf(blockAt(block, 0)), 1);
     }
     startBlock = blockAt(headBlock, static_cast<int>(headPosition - headBlock * blockSize_));
-    edge = headBlock;
+    startOrigin = headBlock * blockSize_;
 }
 
 MacroMachine::BlockId MacroMachine::idOf(const BlockHead& head) {
@@ -72,7 +72,10 @@ void MacroMachine::take(std::vector<Run>& stack, std::int64_t count) {
 
 void MacroMachine::put(std::vector<Run>& stack, BlockId block, std::int64_t count) {
     if (!stack.empty() && stack.back().block == block) {
-        stack.back().count += count;
+        // Only the description's own blocks and a run of 2^63 steps together
+        // could overflow the count; such a run has reached its end anyway.
+        std::int64_t& runCount = stack.back().count;
+        runCount = runCount > INT64_MAX - count ? INT64_MAX : runCount + count;
     } else if (!stack.empty() || block != 0) {
         stack.push_back({block, count});
     }
@@ -152,7 +155,7 @@ std::int64_t MacroMachine::positionOf(std::int64_t block, int offset) const {
     // position that 64 bits hold.
     std::int64_t position = 0;
     if (__builtin_mul_overflow(block, blockSize_, &position) ||
-        __builtin_add_overflow(position, offset, &position)) {
+        __builtin_add_overflow(position, startOrigin + offset, &position)) {
         return block < 0 ? INT64_MIN : INT64_MAX;
     }
     return position;
@@ -178,34 +181,57 @@ void MacroMachine::endIn(BlockHead head, std::int64_t block, BlockEnd end) {
 }
 
 std::optional<TapeCells> MacroMachine::writtenCells(std::int64_t maxCells) const {
-    const std::int64_t maxBlocks = maxCells / blockSize_;
-    std::int64_t leftBlocks = 0;
-    std::int64_t blocks = 1;
-    for (const std::vector<Run>* stack : {&left, &right}) {
-        for (const Run& run : *stack) {
-            if (run.count > maxBlocks - blocks) {
-                return std::nullopt;
-            }
-            blocks += run.count;
-        }
-        if (stack == &left) {
-            leftBlocks = blocks - 1;
-        }
-    }
-    TapeCells tape;
-    tape.firstPosition = positionOf(lastBlock - leftBlocks, 0);
-    tape.cells.reserve(static_cast<std::size_t>(blocks * blockSize_));
-    const auto append = [&](const BlockHead& head, std::int64_t count) {
-        for (std::int64_t i = 0; i < count; ++i) {
-            tape.cells.append(head.cells.data(), static_cast<std::size_t>(blockSize_));
-        }
+    // The whole tape from left to right, the head's block at `headIndex`.
+    struct Stretch {
+        std::uint64_t cells;
+        std::int64_t count;
     };
+    std::vector<Stretch> line;
     for (const Run& run : left) {
-        append(headIn(run.block, 0, 0), run.count);
+        line.push_back({blockCells[run.block], run.count});
     }
-    append(last, 1);
+    const std::size_t headIndex = line.size();
+    line.push_back({0, 1});
+    std::memcpy(&line.back().cells, last.cells.data(), sizeof line.back().cells);
     for (auto run = right.rbegin(); run != right.rend(); ++run) {
-        append(headIn(run->block, 0, 0), run->count);
+        line.push_back({blockCells[run->block], run->count});
+    }
+
+    const auto written = [&](const Stretch& stretch) { return stretch.cells != blockCells[0]; };
+    const auto first = std::find_if(line.begin(), line.end(), written);
+    if (first == line.end()) {
+        return TapeCells{"", headPosition()};
+    }
+    const auto end = std::find_if(line.rbegin(), line.rend(), written).base();
+    // Blank runs between the head and the written cells can be long beyond
+    // printing; they only move where the written cells begin.
+    std::int64_t firstBlock = lastBlock;
+    const auto headAt = line.begin() + static_cast<std::ptrdiff_t>(headIndex);
+    for (auto stretch = first; stretch < headAt; ++stretch) {
+        if (__builtin_sub_overflow(firstBlock, stretch->count, &firstBlock)) {
+            return std::nullopt;
+        }
+    }
+    for (auto stretch = headAt; stretch < first; ++stretch) {
+        if (__builtin_add_overflow(firstBlock, stretch->count, &firstBlock)) {
+            return std::nullopt;
+        }
+    }
+    std::int64_t blocks = 0;
+    for (auto stretch = first; stretch < end; ++stretch) {
+        if (stretch->count > maxCells / blockSize_ - blocks) {
+            return std::nullopt;
+        }
+        blocks += stretch->count;
+    }
+
+    TapeCells tape{"", positionOf(firstBlock, 0)};
+    tape.cells.reserve(static_cast<std::size_t>(blocks * blockSize_));
+    for (auto stretch = first; stretch < end; ++stretch) {
+        for (std::int64_t i = 0; i < stretch->count; ++i) {
+            tape.cells.append(reinterpret_cast<const char*>(&stretch->cells),
+                              static_cast<std::size_t>(blockSize_));
+        }
     }
     return tape;
 }

@@ -38,8 +38,8 @@ public:
     const std::string& state() const { return rules.name(last.state); }
     std::int64_t headPosition() const { return positionOf(lastBlock, last.offset); }
     char symbol() const { return last.cells[last.offset]; }
-    // Every block that is not known to be blank, the head's included; nothing
-    // when they hold more than `maxCells` cells.
+    // The blocks from the first to the last that holds a non-blank cell;
+    // nothing when they hold more than `maxCells` cells.
     std::optional<TapeCells> writtenCells(std::int64_t maxCells) const;
 
 private:
@@ -63,7 +63,6 @@ private:
     BlockHead headIn(BlockId block, StateIndex state, int offset) const;
     static void take(std::vector<Run>& stack, std::int64_t count);
     void put(std::vector<Run>& stack, BlockId block, std::int64_t count);
-    void loadTape(const TapeCells& tape, std::int64_t firstBlock, std::int64_t headBlock);
     bool leaveStartBlock(BlockHead head, std::int64_t limit);
     void endIn(BlockHead head, std::int64_t block, BlockEnd end);
     BlockId topOf(const std::vector<Run>& stack) const {
@@ -83,6 +82,9 @@ private:
     std::vector<Run> right;
     StateIndex state_ = 0;
     bool facingRight = true;
+    // Block indices count from the block the head starts in, where the cell
+    // at `startOrigin` is cell 0: a run of n steps reaches at most block n.
+    std::int64_t startOrigin = 0;
     // The index of the block on top of `right`; left's top is the one before.
     // While the head is still in its first block, that block's index.
     std::int64_t edge = 0;
