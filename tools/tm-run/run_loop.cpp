@@ -29,9 +29,12 @@ Configuration configurationOf(const MachineRunner& runner) {
 // within the description's cells and the stretch that the head visited.
 RunResult finished(MachineRunner& runner, const RunSettings& settings, RunOutcome outcome,
                    std::int64_t steps, std::int32_t leftmostHead, std::int32_t rightmostHead) {
-    RunResult result{
-        outcome,     steps, runner.currentState(), runner.headPosition(), runner.readSymbol(),
-        std::nullopt};
+    RunResult result;
+    result.outcome = outcome;
+    result.steps = steps;
+    result.state = runner.currentState();
+    result.headPosition = runner.headPosition();
+    result.symbol = runner.readSymbol();
     if (settings.reportTape) {
         const std::int32_t from = std::min(leftmostHead, 0);
         const std::int32_t to = std::max(rightmostHead, settings.writtenEnd);
