@@ -1,7 +1,8 @@
 #include "tools/tm-run/accelerated_run.h"
 
 #include <cstdint>
-#include <vector>
+#include <optional>
+#include <utility>
 
 #include "tools/tm-run/compiled_rules.h"
 #include "tools/tm-run/macro_machine.h"
@@ -15,22 +16,29 @@ constexpr std::int64_t trialCrossings = 4096;
 // Between looks at the clock for the progress line.
 constexpr std::int64_t crossingsPerUpdate = 1 << 16;
 
-MacroMachine& bestBlockSize(std::vector<MacroMachine>& trials, std::int64_t limit) {
-    MacroMachine* best = nullptr;
-    for (MacroMachine& trial : trials) {
+// Tries the block sizes in turn, each from the start; a trial that ends the
+// run is the result, so a short run costs one trial.
+MacroMachine bestBlockSize(const CompiledRules& rules, const TapeCells& start,
+                           std::int64_t headPosition, std::int64_t limit) {
+    std::optional<MacroMachine> best;
+    for (int blockSize = 1; blockSize <= largestBlock; ++blockSize) {
+        MacroMachine trial(rules, blockSize, start, headPosition);
         if (trial.advance(limit, trialCrossings)) {
             return trial;
         }
-        if (best == nullptr || trial.steps() > best->steps()) {
-            best = &trial;
+        if (!best || trial.steps() > best->steps()) {
+            best.emplace(std::move(trial));
         }
     }
-    return *best;
+    return std::move(*best);
 }
 
 RunResult resultOf(const MacroMachine& machine, const RunSettings& settings, std::int64_t limit) {
-    RunResult result{RunOutcome::Finished,   machine.steps(),  machine.state(),
-                     machine.headPosition(), machine.symbol(), std::nullopt};
+    RunResult result;
+    result.steps = machine.steps();
+    result.state = machine.state();
+    result.headPosition = machine.headPosition();
+    result.symbol = machine.symbol();
     if (machine.end() == BlockEnd::Budget) {
         result.outcome = RunOutcome::StepLimit;
     } else if (machine.end() == BlockEnd::Idle) {
@@ -57,12 +65,7 @@ RunResult runAccelerated(MachineRunner& runner, const RunSettings& settings,
 
     // Without a step limit the run ends where a 64-bit count does.
     const std::int64_t limit = settings.maxSteps.value_or(INT64_MAX);
-    std::vector<MacroMachine> trials;
-    trials.reserve(largestBlock);
-    for (int blockSize = 1; blockSize <= largestBlock; ++blockSize) {
-        trials.emplace_back(rules, blockSize, start, runner.headPosition());
-    }
-    MacroMachine& machine = bestBlockSize(trials, limit);
+    MacroMachine machine = bestBlockSize(rules, start, runner.headPosition(), limit);
     while (!machine.advance(limit, crossingsPerUpdate)) {
         progress.update(machine.steps(),
                         CompressedTapeSize{machine.runCount(), machine.blockSize()});
