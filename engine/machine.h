@@ -68,6 +68,10 @@ public:
     void addRule(const char* state, char symbol, const char* nextState, char newSymbol, Move move);
     void clearRules();
 
+    // The interned states, for whoever compiles the rule table; none when unset.
+    const MachineState* currentMachineState() const { return current; }
+    const MachineState* finishMachineState() const { return finish; }
+
     void step() {
         if (!running || current == nullptr) {
             return;
@@ -90,8 +94,6 @@ public:
     }
 
 protected:
-    const MachineState* currentMachineState() const { return current; }
-
     // The rule the latest applied step used; a derived class may point it at
     // a rule-shaped record of its own. Never owned.
     const Rule* lastRule = nullptr;

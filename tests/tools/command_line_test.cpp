@@ -5,9 +5,10 @@
 namespace {
 
 TEST(CommandLine, OptionsMayStandOnEitherSideOfTheFileInBothSpellings) {
-    const CommandLine line =
-        parseCommandLine({"--trace", "out.txt", "machine.txt", "--max-steps=500", "--tape"});
+    const CommandLine line = parseCommandLine(
+        {"--trace", "out.txt", "machine.txt", "--max-steps=500", "--tape", "--plain"});
     ASSERT_EQ(line.error, "");
+    EXPECT_TRUE(line.options.plain);
     EXPECT_EQ(line.options.descriptionPath, "machine.txt");
     EXPECT_EQ(line.options.tracePath, "out.txt");
     EXPECT_EQ(line.options.maxSteps, 500);

@@ -22,21 +22,26 @@ TEST(ProgressMeter, RedrawsAFewTimesASecondAndErasesItsLineAtTheEnd) {
     std::FILE* stream = std::tmpfile();
     ProgressMeter meter(stream, true);
     const auto start = ProgressMeter::Clock::now();
-    meter.update(1000, start + 100ms);
+    meter.update(1000, std::nullopt, start + 100ms);
     EXPECT_EQ(written(stream), "") << "too soon for a redraw";
-    meter.update(2'000'000, start + 1s);
+    meter.update(2'000'000, std::nullopt, start + 1s);
     const std::string line = written(stream);
     EXPECT_NE(line.find("\r2000000 steps, "), std::string::npos) << line;
     EXPECT_NE(line.find(" steps/s"), std::string::npos) << line;
+    meter.update(3'000'000, CompressedTapeSize{12, 3}, start + 2s);
+    const std::string accelerated = written(stream).substr(line.size());
+    EXPECT_NE(accelerated.find("\r3000000 steps, 1500000 steps/s, tape: 12 runs of 3-cell blocks"),
+              std::string::npos)
+        << accelerated;
     meter.clear();
-    EXPECT_EQ(written(stream).substr(line.size()), "\r\033[K");
+    EXPECT_EQ(written(stream).substr(line.size() + accelerated.size()), "\r\033[K");
     std::fclose(stream);
 }
 
 TEST(ProgressMeter, WritesNothingWhenNotOnATerminal) {
     std::FILE* stream = std::tmpfile();
     ProgressMeter meter = ProgressMeter::forTerminal(stream);
-    meter.update(5'000'000, ProgressMeter::Clock::now() + 10s);
+    meter.update(5'000'000, std::nullopt, ProgressMeter::Clock::now() + 10s);
     meter.clear();
     EXPECT_EQ(written(stream), "");
     std::fclose(stream);

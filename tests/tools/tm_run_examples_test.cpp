@@ -40,7 +40,7 @@ std::vector<std::filesystem::path> examples() {
 
 class Examples : public ::testing::TestWithParam<std::filesystem::path> {};
 
-TEST_P(Examples, RunsToItsDocumentedResult) {
+TEST_P(Examples, RunsToItsDocumentedResultWhetherSkippingAheadOrNot) {
     const std::filesystem::path& path = GetParam();
     const auto expected = expectations(path);
     const bool halts = expected.count("steps") == 1;
@@ -54,6 +54,10 @@ TEST_P(Examples, RunsToItsDocumentedResult) {
     }
     const TmRunResult run = runTmRun(arguments);
     const std::string report = "\n" + run.out;
+    arguments.insert(arguments.begin(), "--plain");
+    const TmRunResult plain = runTmRun(arguments);
+    EXPECT_EQ(run.out, plain.out) << "skipping ahead changes nothing";
+    EXPECT_EQ(run.status, plain.status);
 
     if (halts) {
         EXPECT_EQ(run.status, 0) << run.err;

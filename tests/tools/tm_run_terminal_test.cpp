@@ -44,12 +44,13 @@ TEST(TmRunOnATerminal, ALongRunShowsItsProgress) {
         execl(TM_RUN_PATH, TM_RUN_PATH, counter.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
-    const std::string seen = readUntil(terminal, " steps/s", std::chrono::seconds(30));
+    const std::string seen = readUntil(terminal, "-cell blocks", std::chrono::seconds(30));
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
     close(terminal);
     EXPECT_NE(seen.find("\r"), std::string::npos) << seen;
-    EXPECT_NE(seen.find(" steps/s"), std::string::npos) << seen;
+    EXPECT_NE(seen.find(" steps/s, tape: "), std::string::npos) << seen;
+    EXPECT_NE(seen.find(" runs of "), std::string::npos) << seen;
 }
 
 }  // namespace

@@ -179,6 +179,41 @@ TEST_F(TmRun, TheTapeIsReportedAlsoWhenTheRunIsCutShort) {
     EXPECT_EQ(run.out, "tape: 11111\nfirst cell: 0\nhead: 5\nsymbol '1': 5\n");
 }
 
+// Converts n ones to x one at a time, walking to the far end to append a y
+// and back after each: 2n + 1 steps a round, one more to halt, 2n^2 + n + 1
+// in all.
+std::string sweeper(int ones) {
+    return "tape(." + std::string(static_cast<std::size_t>(ones), '1') +
+           ")\nstart(S)\nfinish(H)\n(S,1,W,x,R)\n(S,y,H,y,N)\n(W,1,W,1,R)\n(W,y,W,y,R)\n"
+           "(W,^,B,y,L)\n(B,y,B,y,L)\n(B,1,B,1,L)\n(B,x,S,x,R)\n";
+}
+
+TEST_F(TmRun, AMachineOfTensOfBillionsOfStepsFinishesWithItsExactCount) {
+    const TmRunResult run = runTmRun({"--tape", folder.write("m.txt", sweeper(100'000))});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.substr(0, run.out.find("tape: ")), "Run complete! 20000100001 steps.\n");
+    EXPECT_NE(
+        run.out.find("\nfirst cell: 0\nhead: 100000\nsymbol 'x': 100000\nsymbol 'y': 100000\n"),
+        std::string::npos);
+}
+
+TEST_F(TmRun, AMachineThatWalksOffForEverStopsWhereA64BitCountEnds) {
+    const std::string blanks = "tape(1.)\nstart(a)\nfinish(h)\n(a,^,a,^,L)\n(a,1,a,1,L)\n";
+    TmRunResult run = runTmRun({"--tape", folder.write("blanks.txt", blanks)});
+    EXPECT_EQ(run.status, 3);
+    EXPECT_NE(run.err.find("stopped after 9223372036854775807 steps"), std::string::npos)
+        << run.err;
+    EXPECT_EQ(run.out, "tape: 1\nfirst cell: 0\nhead: -9223372036854775806\nsymbol '1': 1\n");
+
+    const std::string ones = "tape(1.)\nstart(a)\nfinish(h)\n(a,^,a,1,R)\n";
+    run = runTmRun({"--tape", folder.write("ones.txt", ones)});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(
+        run.err.find("tm-run: the tape holds more than 2147483648 cells, too many to print\n"),
+        std::string::npos)
+        << run.err;
+}
+
 TEST_F(TmRun, PipedOutputCarriesNoProgressNoise) {
     // Long enough to pass many progress checkpoints.
     const std::string walker = "tape()\nstart(a)\nfinish(h)\n(a,^,a,1,L)\n(a,1,a,^,R)\n";

@@ -58,6 +58,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             options.showVersion = true;
         } else if (name == "--tape") {
             options.showTape = true;
+        } else if (name == "--plain") {
+            options.plain = true;
         } else if (name == "--trace") {
             if (value->empty()) {
                 result.error = "--trace needs a file name";
@@ -94,10 +96,17 @@ const char* helpText() {
            "it reaches its finish state. The parser's messages go to standard error, the\n"
            "line \"Run complete! N steps.\" to standard output.\n"
            "\n"
+           "Unless every step is traced, the run skips ahead: it reads the tape in blocks\n"
+           "of cells, keeps repeated blocks as one run, remembers what the machine does\n"
+           "with each block and crosses a whole run of blocks at once where it can. The\n"
+           "step count, the tape and every outcome are exactly those of stepping one rule\n"
+           "at a time.\n"
+           "\n"
            "Options:\n"
            "  --max-steps N  stop after N steps if the machine has not finished\n"
            "  --trace FILE   also write every step to FILE in the workbench's Save output\n"
            "                 format: states line, TAB, tape line, CR LF\n"
+           "  --plain        step one rule at a time, without skipping ahead\n"
            "  --tape         after the run, print the tape from its leftmost to its\n"
            "                 rightmost non-blank cell, the head's position and how many\n"
            "                 cells hold each symbol\n"

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/machine_runner.h"
+#include "tools/tm-run/accelerated_run.h"
 #include "tools/tm-run/command_line.h"
 #include "tools/tm-run/description_file.h"
 #include "tools/tm-run/exit_status.h"
@@ -23,16 +24,23 @@ int fail(const std::string& message) {
     return exitFailure;
 }
 
-RunResult runMachine(MachineRunner& runner, const RunOptions& options, TraceWriter* trace) {
-    const RunSettings settings{options.maxSteps, options.showTape};
+RunResult runMachine(MachineRunner& runner, const RunOptions& options, std::size_t textLength,
+                     TraceWriter* trace) {
+    // The description's own cells lie within its text's length of position 0.
+    const auto writtenEnd = static_cast<std::int32_t>(
+        std::min<std::size_t>(textLength, std::numeric_limits<std::int32_t>::max()));
+    const RunSettings settings{options.maxSteps, options.showTape, writtenEnd};
     ProgressMeter progress = ProgressMeter::forTerminal(stderr);
-    if (trace == nullptr) {
+    if (trace != nullptr) {
+        return runTraced(runner, settings, progress, *trace);
+    }
+    if (options.plain) {
         return runSilently(runner, settings, progress);
     }
-    return runTraced(runner, settings, progress, *trace);
+    return runAccelerated(runner, settings, progress);
 }
 
-int reportOutcome(const RunResult& result, const MachineRunner& runner) {
+int reportOutcome(const RunResult& result) {
     switch (result.outcome) {
         case RunOutcome::Finished:
             std::printf("Run complete! %lld steps.\n", static_cast<long long>(result.steps));
@@ -45,10 +53,10 @@ int reportOutcome(const RunResult& result, const MachineRunner& runner) {
         case RunOutcome::Stuck:
             std::fprintf(
                 stderr,
-                "tm-run: stuck after %lld steps: in state \"%s\" reading '%c' at position %d, "
+                "tm-run: stuck after %lld steps: in state \"%s\" reading '%c' at position %lld, "
                 "no rule changes anything, so the finish state is never reached\n",
-                static_cast<long long>(result.steps), runner.currentState(), runner.readSymbol(),
-                static_cast<int>(runner.headPosition()));
+                static_cast<long long>(result.steps), result.state.c_str(), result.symbol,
+                static_cast<long long>(result.headPosition));
             return exitStuck;
         case RunOutcome::TraceFailed:
             break;
@@ -78,18 +86,19 @@ int run(const RunOptions& options) {
     if (tracing && !trace.open(*options.tracePath, error)) {
         return fail("cannot write " + *options.tracePath + ": " + error);
     }
-    const RunResult result = runMachine(runner, options, tracing ? &trace : nullptr);
+    const RunResult result =
+        runMachine(runner, options, description.text.size(), tracing ? &trace : nullptr);
     if (tracing && !trace.close(error)) {
         return fail("cannot write " + *options.tracePath + ": " + error);
     }
 
-    const int status = reportOutcome(result, runner);
+    const int status = reportOutcome(result);
     if (options.showTape) {
-        // The description's own cells lie within its text's length of position 0.
-        const auto textEnd = static_cast<std::int32_t>(std::min<std::size_t>(
-            description.text.size(), std::numeric_limits<std::int32_t>::max()));
-        printTapeReport(stdout, runner, std::min(result.leftmostHead, 0),
-                        std::max(result.rightmostHead, textEnd));
+        if (!result.tape) {
+            return fail("the tape holds more than " + std::to_string(reportableCells) +
+                        " cells, too many to print");
+        }
+        printTapeReport(stdout, *result.tape, result.headPosition);
     }
     return status;
 }

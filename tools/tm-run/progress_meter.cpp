@@ -15,7 +15,8 @@ ProgressMeter ProgressMeter::forTerminal(std::FILE* stream) {
 ProgressMeter::ProgressMeter(std::FILE* stream, bool enabled)
     : stream(stream), enabled(enabled), started(Clock::now()), lastDrawn(started) {}
 
-void ProgressMeter::update(std::int64_t steps, Clock::time_point now) {
+void ProgressMeter::update(std::int64_t steps, std::optional<CompressedTapeSize> tape,
+                           Clock::time_point now) {
     if (!enabled || now - lastDrawn < redrawInterval) {
         return;
     }
@@ -23,7 +24,11 @@ void ProgressMeter::update(std::int64_t steps, Clock::time_point now) {
     const double seconds = std::chrono::duration<double>(now - started).count();
     const double rate = seconds > 0 ? static_cast<double>(steps) / seconds : 0.0;
     // "\033[K" erases what a longer earlier line left behind.
-    std::fprintf(stream, "\r%lld steps, %.0f steps/s\033[K", static_cast<long long>(steps), rate);
+    std::fprintf(stream, "\r%lld steps, %.0f steps/s", static_cast<long long>(steps), rate);
+    if (tape) {
+        std::fprintf(stream, ", tape: %zu runs of %d-cell blocks", tape->runs, tape->blockCells);
+    }
+    std::fputs("\033[K", stream);
     std::fflush(stream);
     drawn = true;
 }

@@ -4,10 +4,17 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 
-// One self-overwriting status line on a terminal: steps so far and steps per
-// second. Silent when the stream is not a terminal, so that pipes and
-// redirected output carry no progress noise.
+// How much an accelerated run keeps of its tape: runs of equal blocks.
+struct CompressedTapeSize {
+    std::size_t runs;
+    int blockCells;
+};
+
+// One self-overwriting status line on a terminal: steps so far, steps per
+// second and, for an accelerated run, the size of its compressed tape. Silent when the stream is
+// not a terminal, so that pipes and redirected output carry no progress noise.
 class ProgressMeter {
 public:
     using Clock = std::chrono::steady_clock;
@@ -17,8 +24,10 @@ public:
     ProgressMeter(std::FILE* stream, bool enabled);
 
     // Cheap to call often: redraws at most a few times a second.
-    void update(std::int64_t steps) { update(steps, Clock::now()); }
-    void update(std::int64_t steps, Clock::time_point now);
+    void update(std::int64_t steps, std::optional<CompressedTapeSize> tape = std::nullopt) {
+        update(steps, tape, Clock::now());
+    }
+    void update(std::int64_t steps, std::optional<CompressedTapeSize> tape, Clock::time_point now);
     // Erases the status line, if one was drawn.
     void clear();
 

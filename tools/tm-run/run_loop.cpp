@@ -25,35 +25,58 @@ Configuration configurationOf(const MachineRunner& runner) {
     return {runner.currentState(), runner.headPosition(), runner.readSymbol()};
 }
 
+// Fills in where the run left the machine. The tape's non-blank cells lie
+// within the description's cells and the stretch that the head visited.
+RunResult finished(MachineRunner& runner, const RunSettings& settings, RunOutcome outcome,
+                   std::int64_t steps, std::int32_t leftmostHead, std::int32_t rightmostHead) {
+    RunResult result;
+    result.outcome = outcome;
+    result.steps = steps;
+    result.state = runner.currentState();
+    result.headPosition = runner.headPosition();
+    result.symbol = runner.readSymbol();
+    if (settings.reportTape) {
+        const std::int32_t from = std::min(leftmostHead, 0);
+        const std::int32_t to = std::max(rightmostHead, settings.writtenEnd);
+        // After a parse the view cursor's block starts at position 0, and the
+        // step reports only ever read a window that leaves it there.
+        TapeCells tape{
+            std::string(static_cast<std::size_t>(std::int64_t{to} - from + 1), blankSymbol), from};
+        runner.readWindow(from, static_cast<std::int32_t>(tape.cells.size()), tape.cells.data());
+        result.tape = withoutOuterBlanks(tape, result.headPosition);
+    }
+    return result;
+}
+
 template <bool trackHead, typename StepOnce, typename KeepGoing>
 RunResult drive(MachineRunner& runner, const RunSettings& settings, ProgressMeter& progress,
                 std::int64_t longestChunk, StepOnce stepOnce, KeepGoing keepGoing) {
-    RunResult result;
-    result.leftmostHead = result.rightmostHead = runner.headPosition();
+    std::int64_t steps = 0;
+    std::int32_t leftmostHead = runner.headPosition();
+    std::int32_t rightmostHead = leftmostHead;
     const auto noteHead = [&] {
         if constexpr (trackHead) {
             const std::int32_t position = runner.headPosition();
-            result.leftmostHead = std::min(result.leftmostHead, position);
-            result.rightmostHead = std::max(result.rightmostHead, position);
+            leftmostHead = std::min(leftmostHead, position);
+            rightmostHead = std::max(rightmostHead, position);
         }
     };
     const auto finishWith = [&](RunOutcome outcome) {
-        result.outcome = outcome;
         progress.clear();
-        return result;
+        return finished(runner, settings, outcome, steps, leftmostHead, rightmostHead);
     };
 
     std::int64_t chunk = 1;
     while (true) {
         const std::int64_t allowed =
-            settings.maxSteps ? std::min(chunk, *settings.maxSteps - result.steps) : chunk;
+            settings.maxSteps ? std::min(chunk, *settings.maxSteps - steps) : chunk;
         std::int64_t done = 0;
         while (done < allowed && runner.isRunning()) {
             stepOnce();
             noteHead();
             ++done;
         }
-        result.steps += done;
+        steps += done;
 
         if (!runner.isRunning()) {
             return finishWith(RunOutcome::Finished);
@@ -61,7 +84,7 @@ RunResult drive(MachineRunner& runner, const RunSettings& settings, ProgressMete
         if (!keepGoing()) {
             return finishWith(RunOutcome::TraceFailed);
         }
-        if (settings.maxSteps && result.steps >= *settings.maxSteps) {
+        if (settings.maxSteps && steps >= *settings.maxSteps) {
             return finishWith(RunOutcome::StepLimit);
         }
 
@@ -69,7 +92,7 @@ RunResult drive(MachineRunner& runner, const RunSettings& settings, ProgressMete
         const Configuration before = configurationOf(runner);
         stepOnce();
         noteHead();
-        ++result.steps;
+        ++steps;
         if (!runner.isRunning()) {
             return finishWith(RunOutcome::Finished);
         }
@@ -77,7 +100,7 @@ RunResult drive(MachineRunner& runner, const RunSettings& settings, ProgressMete
             return finishWith(RunOutcome::Stuck);
         }
 
-        progress.update(result.steps);
+        progress.update(steps);
         chunk = std::min(chunk * 2, longestChunk);
     }
 }
@@ -86,13 +109,33 @@ template <typename StepOnce, typename KeepGoing>
 RunResult driveChoosingTracking(MachineRunner& runner, const RunSettings& settings,
                                 ProgressMeter& progress, std::int64_t longestChunk,
                                 StepOnce stepOnce, KeepGoing keepGoing) {
-    if (settings.trackHead) {
+    if (settings.reportTape) {
         return drive<true>(runner, settings, progress, longestChunk, stepOnce, keepGoing);
     }
     return drive<false>(runner, settings, progress, longestChunk, stepOnce, keepGoing);
 }
 
 }  // namespace
+
+std::optional<std::int64_t> idleProbeStep(std::int64_t busySteps, std::int64_t limit) {
+    std::int64_t steps = 0;
+    for (std::int64_t chunk = 1; limit - steps > chunk; chunk *= 2) {
+        if (chunk == silentLongestChunk) {
+            // From here on the probes come at a fixed spacing.
+            const std::int64_t spacing = chunk + 1;
+            const std::int64_t probes = (busySteps - steps) / spacing + 1;
+            if (probes > (limit - steps) / spacing) {
+                return std::nullopt;
+            }
+            return steps + probes * spacing;
+        }
+        steps += chunk + 1;
+        if (steps > busySteps) {
+            return steps;
+        }
+    }
+    return std::nullopt;
+}
 
 RunResult runSilently(MachineRunner& runner, const RunSettings& settings, ProgressMeter& progress) {
     return driveChoosingTracking(

@@ -3,9 +3,11 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "engine/machine_runner.h"
 #include "tools/tm-run/progress_meter.h"
+#include "tools/tm-run/tape_cells.h"
 #include "tools/tm-run/trace_writer.h"
 
 enum class RunOutcome {
@@ -20,20 +22,34 @@ struct RunResult {
     // Counted as the workbench counts them: every step attempt after the start
     // configuration, whether or not a rule matched.
     std::int64_t steps = 0;
-    // The stretch of positions the head stood on, when asked for.
-    std::int32_t leftmostHead = 0;
-    std::int32_t rightmostHead = 0;
+    // Where the run left the machine.
+    std::string state;
+    std::int64_t headPosition = 0;
+    char symbol = blankSymbol;
+    // From the leftmost to the rightmost non-blank cell, when asked for; none
+    // when that is more than a report can hold.
+    std::optional<TapeCells> tape;
 };
 
 struct RunSettings {
     std::optional<std::int64_t> maxSteps;
-    bool trackHead = false;  // costs a little per step; needed only to print the tape
+    bool reportTape = false;  // costs a little per step when plain
+    // Before the run every cell from here on is blank, as are all cells left of 0.
+    std::int32_t writtenEnd = 0;
 };
+
+// The most cells that a tape report holds.
+inline constexpr std::int64_t reportableCells = std::int64_t{1} << 31;
+
+// The run loop probes at fixed points whether a step still changes anything.
+// For a machine that stops changing after `busySteps` steps, this is the
+// probe that notices it; none when `limit` steps come first.
+std::optional<std::int64_t> idleProbeStep(std::int64_t busySteps, std::int64_t limit);
 
 // Both take a runner whose last parse succeeded and run it to its finish state
 // or until one of the other outcomes stops it.
 
-// Steps the machine directly: no log line is formed.
+// Steps the machine directly, one rule at a time: no log line is formed.
 RunResult runSilently(MachineRunner& runner, const RunSettings& settings, ProgressMeter& progress);
 
 // Steps through the runner's step reporting, which writes the start

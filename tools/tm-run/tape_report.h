@@ -4,13 +4,11 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "engine/tape.h"
+#include "tools/tm-run/tape_cells.h"
 
 // Prints, for --tape: the cells from the leftmost to the rightmost non-blank
-// one, the position of the first of them, the head's position, and how many of
-// the printed cells hold each symbol. Every non-blank cell must lie within
-// `from` to `to`. Reads the tape through its view cursor, which afterwards
-// rests elsewhere: call it only when no step report follows.
-void printTapeReport(std::FILE* out, Tape& tape, std::int32_t from, std::int32_t to);
+// one (`written`, which holds exactly those), the position of the first of
+// them, the head's position, and how many of the printed cells hold each symbol.
+void printTapeReport(std::FILE* out, const TapeCells& written, std::int64_t headPosition);
 
 #endif
