@@ -25,32 +25,37 @@ void paintGlyph(QPainter& painter, CaptionButton button, const QRect& box) {
     const int x = box.x();
     const int y = box.y();
     switch (button) {
-    case CaptionButton::Minimize: painter.fillRect(x + 4, y + 9, 6, 2, Qt::black); break;
-    case CaptionButton::Maximize:
-        painter.drawRect(x + 3, y + 2, 9, 8);
-        painter.fillRect(x + 3, y + 2, 10, 2, Qt::black);
-        break;
-    case CaptionButton::Restore:
-        painter.drawRect(x + 5, y + 1, 6, 5);
-        painter.fillRect(x + 5, y + 1, 7, 2, Qt::black);
-        painter.fillRect(x + 3, y + 5, 7, 6, systemColor(COLOR_BTNFACE));
-        painter.drawRect(x + 3, y + 5, 6, 5);
-        painter.fillRect(x + 3, y + 5, 7, 2, Qt::black);
-        break;
-    case CaptionButton::Close:
-        painter.drawLine(x + 4, y + 3, x + 11, y + 10);
-        painter.drawLine(x + 5, y + 3, x + 12, y + 10);
-        painter.drawLine(x + 11, y + 3, x + 4, y + 10);
-        painter.drawLine(x + 12, y + 3, x + 5, y + 10);
-        break;
+        case CaptionButton::Minimize:
+            painter.fillRect(x + 4, y + 9, 6, 2, Qt::black);
+            break;
+        case CaptionButton::Maximize:
+            painter.drawRect(x + 3, y + 2, 9, 8);
+            painter.fillRect(x + 3, y + 2, 10, 2, Qt::black);
+            break;
+        case CaptionButton::Restore:
+            painter.drawRect(x + 6, y + 1, 6, 5);
+            painter.fillRect(x + 6, y + 1, 7, 2, Qt::black);
+            painter.fillRect(x + 3, y + 4, 7, 7, systemColor(COLOR_BTNFACE));
+            painter.drawRect(x + 3, y + 4, 6, 6);
+            painter.fillRect(x + 3, y + 4, 7, 2, Qt::black);
+            break;
+        case CaptionButton::Close:
+            painter.drawLine(x + 4, y + 3, x + 11, y + 10);
+            painter.drawLine(x + 5, y + 3, x + 12, y + 10);
+            painter.drawLine(x + 11, y + 3, x + 4, y + 10);
+            painter.drawLine(x + 12, y + 3, x + 5, y + 10);
+            break;
     }
 }
 
 // The icon and buttons of the maximised document, on the frame's menu bar.
 class MaximizedIcon : public QWidget {
 public:
-    explicit MaximizedIcon(HWND document) : document_(document) {
-        setFixedSize(kCaptionButtonWidth + 2 * kMenuBarMargin, kCaptionButtonWidth + 2 * kMenuBarMargin);
+    explicit MaximizedIcon(HWND document) : document_(document) {}
+    // The menu bar places its corner widgets by their size hints; one pixel
+    // above and below the icon keeps the bar's usual height.
+    QSize sizeHint() const override {
+        return QSize(kCaptionButtonWidth + 2 * kMenuBarMargin, kCaptionButtonWidth + 2);
     }
     void setDocument(HWND document) {
         document_ = document;
@@ -60,10 +65,14 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        paintSmallIcon(painter, rect().marginsRemoved(QMargins(2, 2, 2, 2)), document_);
+        paintSmallIcon(painter,
+                       rect().marginsRemoved(QMargins(kMenuBarMargin, 1, kMenuBarMargin, 1)),
+                       document_);
     }
     // As on a caption, a double click on the icon closes the document.
-    void mouseDoubleClickEvent(QMouseEvent*) override { sendMessage(document_, WM_SYSCOMMAND, SC_CLOSE, 0); }
+    void mouseDoubleClickEvent(QMouseEvent*) override {
+        sendMessage(document_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
 
 private:
     HWND document_;
@@ -75,11 +84,14 @@ public:
 
     void setDocument(HWND document) {
         document_ = document;
-        const std::vector<PlacedCaptionButton> placed = placeCaptionButtons(styleOfDocument(), 0, 0);
+        const std::vector<PlacedCaptionButton> placed =
+            placeCaptionButtons(styleOfDocument(), 0, 0);
         const int span = placed.empty() ? 0 : -placed.front().second.left();
-        setFixedSize(span + 2 * kMenuBarMargin, kCaptionButtonHeight + 2 * kMenuBarMargin);
+        size_ = QSize(span + 2 * kMenuBarMargin, kCaptionButtonHeight + 2 * kMenuBarMargin);
+        resize(size_);
         update();
     }
+    QSize sizeHint() const override { return size_; }
     std::vector<PlacedCaptionButton> buttons() const {
         return placeCaptionButtons(styleOfDocument(), width() - kMenuBarMargin, kMenuBarMargin);
     }
@@ -88,7 +100,8 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        for (const auto& [button, box] : buttons()) paintCaptionButton(painter, button, box, pressed_ == button);
+        for (const auto& [button, box] : buttons())
+            paintCaptionButton(painter, button, box, pressed_ == button);
     }
     void mousePressEvent(QMouseEvent* event) override {
         pressed_ = captionButtonAt(buttons(), event->position().toPoint());
@@ -98,8 +111,10 @@ protected:
         const std::optional<CaptionButton> pressed = pressed_;
         pressed_.reset();
         update();
-        const std::optional<CaptionButton> released = captionButtonAt(buttons(), event->position().toPoint());
-        if (pressed && pressed == released) sendMessage(document_, WM_SYSCOMMAND, commandOf(*released), 0);
+        const std::optional<CaptionButton> released =
+            captionButtonAt(buttons(), event->position().toPoint());
+        if (pressed && pressed == released)
+            sendMessage(document_, WM_SYSCOMMAND, commandOf(*released), 0);
     }
 
 private:
@@ -108,6 +123,7 @@ private:
         return (window ? window->style : WS_OVERLAPPEDWINDOW) | WS_MAXIMIZE;
     }
     HWND document_ = nullptr;
+    QSize size_;
     std::optional<CaptionButton> pressed_;
 };
 
@@ -118,7 +134,8 @@ QMenuBar* menuBarOf(HWND frame) {
 
 void removeCornerWidget(QMenuBar& bar, Qt::Corner corner) {
     QWidget* widget = bar.cornerWidget(corner);
-    if (!widget) return;
+    if (!widget)
+        return;
     bar.setCornerWidget(nullptr, corner);
     widget->hide();
     // A click on one of its buttons may be what takes it away.
@@ -129,22 +146,27 @@ void removeCornerWidget(QMenuBar& bar, Qt::Corner corner) {
 
 std::vector<PlacedCaptionButton> placeCaptionButtons(DWORD style, int right, int top) {
     std::vector<CaptionButton> kinds;
-    if (style & WS_MINIMIZEBOX) kinds.push_back(style & WS_MINIMIZE ? CaptionButton::Restore : CaptionButton::Minimize);
-    if (style & WS_MAXIMIZEBOX) kinds.push_back(style & WS_MAXIMIZE ? CaptionButton::Restore : CaptionButton::Maximize);
+    if (style & WS_MINIMIZEBOX)
+        kinds.push_back(style & WS_MINIMIZE ? CaptionButton::Restore : CaptionButton::Minimize);
+    if (style & WS_MAXIMIZEBOX)
+        kinds.push_back(style & WS_MAXIMIZE ? CaptionButton::Restore : CaptionButton::Maximize);
     kinds.push_back(CaptionButton::Close);
     std::vector<PlacedCaptionButton> placed(kinds.size());
     int x = right;
     for (std::size_t i = kinds.size(); i-- > 0;) {
         x -= kCaptionButtonWidth;
         placed[i] = {kinds[i], QRect(x, top, kCaptionButtonWidth, kCaptionButtonHeight)};
-        if (kinds[i] == CaptionButton::Close) x -= kCloseButtonGap;
+        if (kinds[i] == CaptionButton::Close)
+            x -= kCloseButtonGap;
     }
     return placed;
 }
 
-std::optional<CaptionButton> captionButtonAt(const std::vector<PlacedCaptionButton>& buttons, QPoint at) {
+std::optional<CaptionButton> captionButtonAt(const std::vector<PlacedCaptionButton>& buttons,
+                                             QPoint at) {
     for (const auto& [button, box] : buttons) {
-        if (box.contains(at)) return button;
+        if (box.contains(at))
+            return button;
     }
     return std::nullopt;
 }
@@ -165,24 +187,31 @@ void paintCaptionButton(QPainter& painter, CaptionButton button, const QRect& bo
 
 UINT commandOf(CaptionButton button) {
     switch (button) {
-    case CaptionButton::Minimize: return SC_MINIMIZE;
-    case CaptionButton::Maximize: return SC_MAXIMIZE;
-    case CaptionButton::Restore: return SC_RESTORE;
-    case CaptionButton::Close: return SC_CLOSE;
+        case CaptionButton::Minimize:
+            return SC_MINIMIZE;
+        case CaptionButton::Maximize:
+            return SC_MAXIMIZE;
+        case CaptionButton::Restore:
+            return SC_RESTORE;
+        case CaptionButton::Close:
+            return SC_CLOSE;
     }
     return SC_CLOSE;
 }
 
 void paintSmallIcon(QPainter& painter, const QRect& rect, HWND handle) {
     const Window* window = findWindow(handle);
-    if (!window) return;
-    const HICON icon = window->windowClass->icon ? window->windowClass->icon : LoadIconA(nullptr, IDI_APPLICATION);
+    if (!window)
+        return;
+    const HICON icon =
+        window->windowClass->icon ? window->windowClass->icon : LoadIconA(nullptr, IDI_APPLICATION);
     iconOf(icon).paint(&painter, rect);
 }
 
 void showMaximizedControls(HWND frame, HWND document) {
     QMenuBar* bar = menuBarOf(frame);
-    if (!bar) return;
+    if (!bar)
+        return;
     auto* icon = dynamic_cast<MaximizedIcon*>(bar->cornerWidget(Qt::TopLeftCorner));
     auto* buttons = dynamic_cast<MaximizedButtons*>(bar->cornerWidget(Qt::TopRightCorner));
     if (!document) {
@@ -207,10 +236,13 @@ void showMaximizedControls(HWND frame, HWND document) {
 std::optional<std::pair<QWidget*, QPoint>> maximizedButtonPosition(HWND frame, HWND document,
                                                                    CaptionButton button) {
     QMenuBar* bar = menuBarOf(frame);
-    auto* buttons = bar ? dynamic_cast<MaximizedButtons*>(bar->cornerWidget(Qt::TopRightCorner)) : nullptr;
-    if (!buttons || buttons->document() != document || !buttons->isVisible()) return std::nullopt;
+    auto* buttons =
+        bar ? dynamic_cast<MaximizedButtons*>(bar->cornerWidget(Qt::TopRightCorner)) : nullptr;
+    if (!buttons || buttons->document() != document || !buttons->isVisible())
+        return std::nullopt;
     for (const auto& [kind, box] : buttons->buttons()) {
-        if (kind == button) return std::make_pair(static_cast<QWidget*>(buttons), box.center());
+        if (kind == button)
+            return std::make_pair(static_cast<QWidget*>(buttons), box.center());
     }
     return std::nullopt;
 }

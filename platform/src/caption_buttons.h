@@ -4,13 +4,13 @@
 #ifndef ZARN_PLATFORM_CAPTION_BUTTONS_H
 #define ZARN_PLATFORM_CAPTION_BUTTONS_H
 
+#include <win32_test.h>
+#include <windows.h>
+
 #include <QRect>
 #include <optional>
 #include <utility>
 #include <vector>
-
-#include <win32_test.h>
-#include <windows.h>
 
 class QPainter;
 class QWidget;
@@ -27,7 +27,8 @@ constexpr int kCaptionButtonHeight = 14;
 // ending at `right`: a minimised window offers restore, a maximised one
 // restore in place of maximise.
 std::vector<PlacedCaptionButton> placeCaptionButtons(DWORD style, int right, int top);
-std::optional<CaptionButton> captionButtonAt(const std::vector<PlacedCaptionButton>& buttons, QPoint at);
+std::optional<CaptionButton> captionButtonAt(const std::vector<PlacedCaptionButton>& buttons,
+                                             QPoint at);
 void paintCaptionButton(QPainter& painter, CaptionButton button, const QRect& rect, bool down);
 // The WM_SYSCOMMAND that a click on the button sends.
 UINT commandOf(CaptionButton button);

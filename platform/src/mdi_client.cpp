@@ -85,7 +85,7 @@ struct MdiClient : ControlState {
     std::vector<HWND> children;  // creation order: the order of the window menu
     std::vector<HWND> zOrder;    // the active document first
     HWND active = nullptr;
-    HWND maximized = nullptr;  // always the active one, when there is one
+    HWND maximized = nullptr;               // always the active one, when there is one
     std::optional<std::string> frameTitle;  // the frame's own title while a document is maximised
     std::map<HWND, Placement> placements;
     int created = 0;
@@ -156,8 +156,10 @@ void activate(HWND clientHandle, HWND child) {
 }
 
 Shape shapeOf(const Window& window) {
-    if (window.style & WS_MINIMIZE) return Shape::Minimized;
-    if (window.style & WS_MAXIMIZE) return Shape::Maximized;
+    if (window.style & WS_MINIMIZE)
+        return Shape::Minimized;
+    if (window.style & WS_MAXIMIZE)
+        return Shape::Maximized;
     return Shape::Normal;
 }
 
@@ -167,7 +169,8 @@ bool isMinimized(HWND handle) {
 }
 
 void placeWindow(HWND handle, const QRect& rect, UINT flags) {
-    SetWindowPos(handle, nullptr, rect.x(), rect.y(), rect.width(), rect.height(), flags | SWP_NOACTIVATE);
+    SetWindowPos(handle, nullptr, rect.x(), rect.y(), rect.width(), rect.height(),
+                 flags | SWP_NOACTIVATE);
 }
 
 // A maximised document's frame and caption lie outside the client: only its
@@ -175,7 +178,8 @@ void placeWindow(HWND handle, const QRect& rect, UINT flags) {
 void fillClient(HWND clientHandle, HWND child) {
     const Window* clientWindow = findWindow(clientHandle);
     const Window* window = findWindow(child);
-    if (!clientWindow || !window) return;
+    if (!clientWindow || !window)
+        return;
     const QMargins margins = window->widget->nonClientMargins();
     placeWindow(child, QRect(QPoint(0, 0), clientSize(*clientWindow)).marginsAdded(margins), 0);
 }
@@ -185,13 +189,16 @@ void fillClient(HWND clientHandle, HWND child) {
 int arrangeMinimized(HWND clientHandle) {
     const MdiClient* client = clientOf(clientHandle);
     const Window* clientWindow = findWindow(clientHandle);
-    if (!client || !clientWindow) return 0;
+    if (!client || !clientWindow)
+        return 0;
     const QSize area = clientSize(*clientWindow);
     const int perRow = std::max(1, area.width() / kMinimizedWidth);
     int placed = 0;
     for (HWND child : std::vector<HWND>(client->children)) {
-        if (!isMinimized(child)) continue;
-        const QPoint at((placed % perRow) * kMinimizedWidth, area.height() - (placed / perRow + 1) * kMinimizedHeight);
+        if (!isMinimized(child))
+            continue;
+        const QPoint at((placed % perRow) * kMinimizedWidth,
+                        area.height() - (placed / perRow + 1) * kMinimizedHeight);
         placeWindow(child, QRect(at, QSize(kMinimizedWidth, kMinimizedHeight)), SWP_NOZORDER);
         ++placed;
     }
@@ -203,9 +210,11 @@ void showMaximizedOnFrame(HWND clientHandle) {
     MdiClient* client = clientOf(clientHandle);
     const Window* clientWindow = findWindow(clientHandle);
     Window* frame = clientWindow ? findWindow(clientWindow->parent) : nullptr;
-    if (!client || !frame || frame->destroying) return;
+    if (!client || !frame || frame->destroying)
+        return;
     if (const Window* document = findWindow(client->maximized)) {
-        if (!client->frameTitle) client->frameTitle = frame->text;
+        if (!client->frameTitle)
+            client->frameTitle = frame->text;
         setWindowText(*frame, *client->frameTitle + " - [" + document->text + "]");
     } else if (client->frameTitle) {
         setWindowText(*frame, *client->frameTitle);
@@ -216,7 +225,8 @@ void showMaximizedOnFrame(HWND clientHandle) {
 
 HWND nextUnminimized(const MdiClient& client, HWND except) {
     for (HWND handle : client.zOrder) {
-        if (handle != except && !isMinimized(handle)) return handle;
+        if (handle != except && !isMinimized(handle))
+            return handle;
     }
     return nullptr;
 }
@@ -224,42 +234,60 @@ HWND nextUnminimized(const MdiClient& client, HWND except) {
 void changeShape(HWND clientHandle, HWND child, Shape target) {
     MdiClient* client = clientOf(clientHandle);
     Window* window = findWindow(child);
-    if (!client || !window || !contains(client->children, child)) return;
+    if (!client || !window || !contains(client->children, child))
+        return;
     const Shape current = shapeOf(*window);
-    if (current == target) return;
+    if (current == target)
+        return;
     if (target == Shape::Maximized && client->maximized) {
         changeShape(clientHandle, client->maximized, Shape::Normal);
         window = findWindow(child);
-        if (!window) return;
+        if (!window)
+            return;
     }
     Placement& placement = client->placements[child];
-    if (current == Shape::Normal) placement.normal = window->widget->geometry();
+    if (current == Shape::Normal)
+        placement.normal = window->widget->geometry();
     placement.restoreMaximized = target == Shape::Minimized && current == Shape::Maximized;
     const QRect normal = placement.normal;
     window->style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
-    if (target == Shape::Minimized) window->style |= WS_MINIMIZE;
-    if (target == Shape::Maximized) window->style |= WS_MAXIMIZE;
-    if (current == Shape::Maximized) client->maximized = nullptr;
-    if (target == Shape::Maximized) client->maximized = child;
+    if (target == Shape::Minimized)
+        window->style |= WS_MINIMIZE;
+    if (target == Shape::Maximized)
+        window->style |= WS_MAXIMIZE;
+    if (current == Shape::Maximized)
+        client->maximized = nullptr;
+    if (target == Shape::Maximized)
+        client->maximized = child;
     window->widget->update();
     switch (target) {
-    case Shape::Normal: placeWindow(child, normal, 0); break;
-    case Shape::Minimized: break;
-    case Shape::Maximized: fillClient(clientHandle, child); break;
+        case Shape::Normal:
+            placeWindow(child, normal, 0);
+            break;
+        case Shape::Minimized:
+            break;
+        case Shape::Maximized:
+            fillClient(clientHandle, child);
+            break;
     }
-    if (current == Shape::Minimized || target == Shape::Minimized) arrangeMinimized(clientHandle);
-    if (current == Shape::Maximized || target == Shape::Maximized) showMaximizedOnFrame(clientHandle);
+    if (current == Shape::Minimized || target == Shape::Minimized)
+        arrangeMinimized(clientHandle);
+    if (current == Shape::Maximized || target == Shape::Maximized)
+        showMaximizedOnFrame(clientHandle);
     client = clientOf(clientHandle);
-    if (!client || !findWindow(child)) return;
+    if (!client || !findWindow(child))
+        return;
     if (target == Shape::Maximized) {
         activate(clientHandle, child);
     } else if (target == Shape::Minimized && client->active == child) {
-        if (const HWND next = nextUnminimized(*client, child)) activate(clientHandle, next);
+        if (const HWND next = nextUnminimized(*client, child))
+            activate(clientHandle, next);
     }
 }
 
 void MdiClient::layout(Window& window) {
-    if (maximized) fillClient(window.handle, maximized);
+    if (maximized)
+        fillClient(window.handle, maximized);
     arrangeMinimized(window.handle);
 }
 
@@ -267,11 +295,14 @@ void MdiClient::layout(Window& window) {
 // maximised one is restored first.
 std::vector<HWND> restoreForArranging(HWND clientHandle) {
     MdiClient* client = clientOf(clientHandle);
-    if (!client) return {};
-    if (client->maximized) changeShape(clientHandle, client->maximized, Shape::Normal);
+    if (!client)
+        return {};
+    if (client->maximized)
+        changeShape(clientHandle, client->maximized, Shape::Normal);
     std::vector<HWND> documents;
     for (HWND handle : client->zOrder) {
-        if (!isMinimized(handle)) documents.push_back(handle);
+        if (!isMinimized(handle))
+            documents.push_back(handle);
     }
     return documents;
 }
@@ -279,7 +310,8 @@ std::vector<HWND> restoreForArranging(HWND clientHandle) {
 // The client area less the rows of minimised documents along its bottom.
 QSize areaAboveMinimized(HWND clientHandle) {
     const Window* window = findWindow(clientHandle);
-    if (!window) return {};
+    if (!window)
+        return {};
     const QSize area = clientSize(*window);
     return QSize(area.width(), std::max(0, area.height() - arrangeMinimized(clientHandle)));
 }
@@ -292,7 +324,8 @@ QRect cascadeRect(const QSize& area, int index) {
 
 void tile(HWND clientHandle, WPARAM how) {
     const std::vector<HWND> documents = restoreForArranging(clientHandle);
-    if (documents.empty()) return;
+    if (documents.empty())
+        return;
     const int total = static_cast<int>(documents.size());
     const QSize area = areaAboveMinimized(clientHandle);
     int rows = static_cast<int>(std::sqrt(static_cast<double>(total)));
@@ -347,7 +380,9 @@ LRESULT CALLBACK mdiClientProc(HWND handle, UINT message, WPARAM wParam, LPARAM 
         return 0;
     }
     case WM_MDIGETACTIVE:
-        if (lParam) *reinterpret_cast<BOOL*>(lParam) = client->maximized && client->maximized == client->active;
+        if (lParam)
+            *reinterpret_cast<BOOL*>(lParam) =
+                client->maximized && client->maximized == client->active;
         return reinterpret_cast<LRESULT>(client->active);
     case WM_MDIMAXIMIZE:
         if (contains(client->children, reinterpret_cast<HWND>(wParam))) {
@@ -359,7 +394,9 @@ LRESULT CALLBACK mdiClientProc(HWND handle, UINT message, WPARAM wParam, LPARAM 
             ShowWindow(reinterpret_cast<HWND>(wParam), SW_RESTORE);
         }
         return 0;
-    case WM_MDIICONARRANGE: arrangeMinimized(handle); return 0;
+    case WM_MDIICONARRANGE:
+        arrangeMinimized(handle);
+        return 0;
     case WM_MDIACTIVATE: activate(handle, reinterpret_cast<HWND>(wParam)); return 0;
     case WM_MDIDESTROY:
         if (contains(client->children, reinterpret_cast<HWND>(wParam))) DestroyWindow(reinterpret_cast<HWND>(wParam));
@@ -434,7 +471,8 @@ void mdiChildDestroyed(HWND clientHandle, HWND child) {
     std::erase(client->zOrder, child);
     client->placements.erase(child);
     const bool wasMaximized = client->maximized == child;
-    if (wasMaximized) client->maximized = nullptr;
+    if (wasMaximized)
+        client->maximized = nullptr;
     if (client->active == child) client->active = nullptr;
     if (window->destroying) return;
     // The next document takes the place of a maximised one that closed.
@@ -445,35 +483,45 @@ void mdiChildDestroyed(HWND clientHandle, HWND child) {
     } else {
         refreshWindowMenu(*client);
     }
-    if (wasMaximized) showMaximizedOnFrame(clientHandle);
+    if (wasMaximized)
+        showMaximizedOnFrame(clientHandle);
     arrangeMinimized(clientHandle);
 }
 
 void mdiChildTextChanged(HWND clientHandle) {
     MdiClient* client = clientOf(clientHandle);
-    if (!client) return;
+    if (!client)
+        return;
     refreshWindowMenu(*client);
-    if (client->maximized) showMaximizedOnFrame(clientHandle);
+    if (client->maximized)
+        showMaximizedOnFrame(clientHandle);
 }
 
 void showMdiChild(HWND clientHandle, HWND child, int command) {
     const MdiClient* client = clientOf(clientHandle);
-    if (!client) return;
+    if (!client)
+        return;
     switch (command) {
-    case SW_MINIMIZE:
-    case SW_SHOWMINIMIZED:
-    case SW_SHOWMINNOACTIVE: changeShape(clientHandle, child, Shape::Minimized); break;
-    case SW_MAXIMIZE: changeShape(clientHandle, child, Shape::Maximized); break;
-    case SW_RESTORE:
-    case SW_SHOWNORMAL:
-    case SW_SHOWNOACTIVATE: {
-        const auto placement = client->placements.find(child);
-        const bool backToMaximized = isMinimized(child) && placement != client->placements.end() &&
-                                     placement->second.restoreMaximized;
-        changeShape(clientHandle, child, backToMaximized ? Shape::Maximized : Shape::Normal);
-        break;
-    }
-    default: break;
+        case SW_MINIMIZE:
+        case SW_SHOWMINIMIZED:
+        case SW_SHOWMINNOACTIVE:
+            changeShape(clientHandle, child, Shape::Minimized);
+            break;
+        case SW_MAXIMIZE:
+            changeShape(clientHandle, child, Shape::Maximized);
+            break;
+        case SW_RESTORE:
+        case SW_SHOWNORMAL:
+        case SW_SHOWNOACTIVATE: {
+            const auto placement = client->placements.find(child);
+            const bool backToMaximized = isMinimized(child) &&
+                                         placement != client->placements.end() &&
+                                         placement->second.restoreMaximized;
+            changeShape(clientHandle, child, backToMaximized ? Shape::Maximized : Shape::Normal);
+            break;
+        }
+        default:
+            break;
     }
 }
 
@@ -483,31 +531,36 @@ using namespace platform;
 
 LRESULT WINAPI DefFrameProcA(HWND frame, HWND clientHandle, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_SETTEXT:
-        // While a document is maximised the frame shows both titles; its own
-        // is kept to be shown alone again.
-        if (MdiClient* client = clientOf(clientHandle); client && client->frameTitle) {
-            const char* text = reinterpret_cast<const char*>(lParam);
-            client->frameTitle = text ? text : "";
-            showMaximizedOnFrame(clientHandle);
-            return TRUE;
-        }
-        return DefWindowProcA(frame, message, wParam, lParam);
-    case WM_SIZE:
-        if (findWindow(clientHandle)) MoveWindow(clientHandle, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-        return 0;
-    case WM_COMMAND:
-        if (const MdiClient* client = clientOf(clientHandle)) {
-            const UINT id = LOWORD(wParam);
-            if (id >= client->idFirstChild && id < client->idFirstChild + client->children.size()) {
-                const HWND document = client->children[id - client->idFirstChild];
-                if (isMinimized(document)) ShowWindow(document, SW_RESTORE);
-                SendMessageA(clientHandle, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(document), 0);
-                return 0;
+        case WM_SETTEXT:
+            // While a document is maximised the frame shows both titles; its own
+            // is kept to be shown alone again.
+            if (MdiClient* client = clientOf(clientHandle); client && client->frameTitle) {
+                const char* text = reinterpret_cast<const char*>(lParam);
+                client->frameTitle = text ? text : "";
+                showMaximizedOnFrame(clientHandle);
+                return TRUE;
             }
-        }
-        return DefWindowProcA(frame, message, wParam, lParam);
-    default: return DefWindowProcA(frame, message, wParam, lParam);
+            return DefWindowProcA(frame, message, wParam, lParam);
+        case WM_SIZE:
+            if (findWindow(clientHandle))
+                MoveWindow(clientHandle, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+            return 0;
+        case WM_COMMAND:
+            if (const MdiClient* client = clientOf(clientHandle)) {
+                const UINT id = LOWORD(wParam);
+                if (id >= client->idFirstChild &&
+                    id < client->idFirstChild + client->children.size()) {
+                    const HWND document = client->children[id - client->idFirstChild];
+                    if (isMinimized(document))
+                        ShowWindow(document, SW_RESTORE);
+                    SendMessageA(clientHandle, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(document),
+                                 0);
+                    return 0;
+                }
+            }
+            return DefWindowProcA(frame, message, wParam, lParam);
+        default:
+            return DefWindowProcA(frame, message, wParam, lParam);
     }
 }
 
@@ -518,12 +571,23 @@ LRESULT WINAPI DefMDIChildProcA(HWND child, UINT message, WPARAM wParam, LPARAM 
     case WM_CLOSE: SendMessageA(window->parent, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0); return 0;
     case WM_SYSCOMMAND:
         switch (wParam & 0xFFF0) {
-        case SC_CLOSE: sendMessage(child, WM_CLOSE, 0, 0); break;
-        case SC_NEXTWINDOW: SendMessageA(window->parent, WM_MDINEXT, reinterpret_cast<WPARAM>(child), 0); break;
-        case SC_MAXIMIZE: SendMessageA(window->parent, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0); break;
-        case SC_RESTORE: SendMessageA(window->parent, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0); break;
-        case SC_MINIMIZE: ShowWindow(child, SW_MINIMIZE); break;
-        default: break;
+            case SC_CLOSE:
+                sendMessage(child, WM_CLOSE, 0, 0);
+                break;
+            case SC_NEXTWINDOW:
+                SendMessageA(window->parent, WM_MDINEXT, reinterpret_cast<WPARAM>(child), 0);
+                break;
+            case SC_MAXIMIZE:
+                SendMessageA(window->parent, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+                break;
+            case SC_RESTORE:
+                SendMessageA(window->parent, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
+                break;
+            case SC_MINIMIZE:
+                ShowWindow(child, SW_MINIMIZE);
+                break;
+            default:
+                break;
         }
         return 0;
     case WM_CHILDACTIVATE:

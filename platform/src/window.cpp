@@ -134,7 +134,8 @@ LRESULT sendMessage(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void layoutWindow(Window& window) {
-    if (!window.widget || !window.content) return;
+    if (!window.widget || !window.content)
+        return;
     if (QMenuBar* bar = window.widget->menuBar()) {
         bar->setGeometry(0, 0, window.widget->width(), bar->sizeHint().height());
     }
@@ -155,7 +156,8 @@ void reportGeometry(HWND handle) {
     const WPARAM sizeType = (window->style & WS_MINIMIZE)   ? SIZE_MINIMIZED
                             : (window->style & WS_MAXIMIZE) ? SIZE_MAXIMIZED
                                                             : SIZE_RESTORED;
-    const bool sizeChanged = size != window->reportedClientSize || sizeType != window->reportedSizeType;
+    const bool sizeChanged =
+        size != window->reportedClientSize || sizeType != window->reportedSizeType;
     const bool moved = position != window->reportedPosition;
     window->reportedClientSize = size;
     window->reportedSizeType = sizeType;

@@ -47,15 +47,16 @@ BOOL WINAPI ShowWindow(HWND handle, int command) {
     if (show != wasVisible) {
         sendMessage(handle, WM_SHOWWINDOW, show, 0);
         window = findWindow(handle);
-        if (!window) return wasVisible;
+        if (!window)
+            return wasVisible;
         if (show) {
             window->style |= WS_VISIBLE;
         } else {
             window->style &= ~WS_VISIBLE;
         }
         window->widget->setVisible(show);
-        sendWindowPosChanged(handle,
-                             SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        sendWindowPosChanged(handle, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER |
+                                         (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
         window = findWindow(handle);
     }
     if (show && window && window->isMdiChild() && isMdiClient(window->parent)) {

@@ -46,7 +46,8 @@ QMargins WindowWidget::nonClientMargins() const {
 
 QRect WindowWidget::contentRect() const {
     const QMargins margins = nonClientMargins();
-    if (currentStyle() & WS_MINIMIZE) return QRect(margins.left(), margins.top(), 0, 0);
+    if (currentStyle() & WS_MINIMIZE)
+        return QRect(margins.left(), margins.top(), 0, 0);
     return rect().marginsRemoved(margins);
 }
 
@@ -70,11 +71,13 @@ std::vector<PlacedCaptionButton> WindowWidget::captionButtons() const {
 }
 
 QRect WindowWidget::titleRect() const {
-    if (!hasCaption()) return {};
+    if (!hasCaption())
+        return {};
     const std::vector<PlacedCaptionButton> buttons = captionButtons();
     QRect title = captionRect();
     title.setLeft(iconRect().right() + 4);
-    if (!buttons.empty()) title.setRight(buttons.front().second.left() - 2);
+    if (!buttons.empty())
+        title.setRight(buttons.front().second.left() - 2);
     return title;
 }
 
@@ -120,7 +123,8 @@ void WindowWidget::paintCaption(QPainter& painter) {
     painter.fillRect(rect(), systemColor(COLOR_BTNFACE));
     painter.setPen(systemColor(COLOR_WINDOWFRAME));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    painter.fillRect(captionRect(), systemColor(activeCaption_ ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+    painter.fillRect(captionRect(),
+                     systemColor(activeCaption_ ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
     paintSmallIcon(painter, iconRect(), handle_);
     painter.setPen(systemColor(COLOR_CAPTIONTEXT));
     QFont font = painter.font();
@@ -129,7 +133,8 @@ void WindowWidget::paintCaption(QPainter& painter) {
     const Window* window = findWindow(handle_);
     const QString title = window ? fromAnsi(window->text) : QString();
     painter.drawText(titleRect(), Qt::AlignVCenter | Qt::AlignLeft, title);
-    for (const auto& [button, box] : captionButtons()) paintCaptionButton(painter, button, box, pressedButton_ == button);
+    for (const auto& [button, box] : captionButtons())
+        paintCaptionButton(painter, button, box, pressedButton_ == button);
 }
 
 void WindowWidget::mousePressEvent(QMouseEvent* event) {
@@ -145,10 +150,12 @@ void WindowWidget::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const DWORD style = currentStyle();
-    if (style & WS_MAXIMIZE) return;
+    if (style & WS_MAXIMIZE)
+        return;
     dragStart_ = event->globalPosition().toPoint();
     geometryAtDragStart_ = geometry();
-    if (!(style & WS_MINIMIZE) && at.x() >= width() - kResizeGripSize && at.y() >= height() - kResizeGripSize) {
+    if (!(style & WS_MINIMIZE) && at.x() >= width() - kResizeGripSize &&
+        at.y() >= height() - kResizeGripSize) {
         drag_ = Drag::Resize;
     } else if (at.y() < kFrameWidth + kCaptionHeight) {
         drag_ = Drag::Move;

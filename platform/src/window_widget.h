@@ -5,14 +5,14 @@
 #ifndef ZARN_PLATFORM_WINDOW_WIDGET_H
 #define ZARN_PLATFORM_WINDOW_WIDGET_H
 
+#include <windows.h>
+
 #include <QMargins>
 #include <QWidget>
 #include <optional>
 #include <vector>
 
 #include "caption_buttons.h"
-
-#include <windows.h>
 
 class QMenuBar;
 
