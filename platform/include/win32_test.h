@@ -96,6 +96,12 @@ const std::vector<FileDialogShown>& fileDialogsShown();
 // false when the window has no enabled item with that id.
 bool chooseMenuCommand(HWND window, UINT id);
 bool clickCloseBox(HWND window);
+// A click on a button of a document's caption, or of the frame's menu bar
+// while the document is maximised; false when that button is not shown.
+enum class CaptionButton { Minimize, Maximize, Restore, Close };
+bool clickCaptionButton(HWND window, CaptionButton button);
+// A double click on the title of a document's caption.
+bool doubleClickCaption(HWND window);
 // Resizes a window so that its client area becomes width x height.
 bool resizeClient(HWND window, int width, int height);
 // A click with the left button at a point of the window's client area.

@@ -795,6 +795,8 @@ BOOL WINAPI IsWindow(HWND window);
 BOOL WINAPI ShowWindow(HWND window, int command);
 BOOL WINAPI UpdateWindow(HWND window);
 BOOL WINAPI IsWindowVisible(HWND window);
+BOOL WINAPI IsIconic(HWND window);
+BOOL WINAPI IsZoomed(HWND window);
 BOOL WINAPI EnableWindow(HWND window, BOOL enable);
 BOOL WINAPI IsWindowEnabled(HWND window);
 BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags);

@@ -14,7 +14,22 @@ LRESULT WINAPI DefWindowProcA(HWND handle, UINT message, WPARAM wParam, LPARAM l
     case WM_NCCREATE: return TRUE;
     case WM_CLOSE: DestroyWindow(handle); return 0;
     case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_CLOSE) sendMessage(handle, WM_CLOSE, 0, 0);
+        switch (wParam & 0xFFF0) {
+            case SC_CLOSE:
+                sendMessage(handle, WM_CLOSE, 0, 0);
+                break;
+            case SC_MINIMIZE:
+                ShowWindow(handle, SW_MINIMIZE);
+                break;
+            case SC_MAXIMIZE:
+                ShowWindow(handle, SW_MAXIMIZE);
+                break;
+            case SC_RESTORE:
+                ShowWindow(handle, SW_RESTORE);
+                break;
+            default:
+                break;
+        }
         return 0;
     case WM_SETTEXT: {
         const char* text = reinterpret_cast<const char*>(lParam);

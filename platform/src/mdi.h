@@ -15,6 +15,9 @@ QRect defaultMdiChildRect(HWND client);
 void mdiChildCreated(HWND client, HWND child);
 void mdiChildDestroyed(HWND client, HWND child);
 void mdiChildTextChanged(HWND client);
+// ShowWindow on a document: the show commands that minimise, maximise or
+// restore it.
+void showMdiChild(HWND client, HWND child, int command);
 
 }  // namespace platform
 

@@ -1,14 +1,18 @@
 // The "MDICLIENT" control and the default procedures of MDI frames and
-// children: document windows inside the frame, their activation, tiling and
-// cascading, and their list in the frame's window menu.
+// children: document windows inside the frame, their activation, minimising
+// and maximising, tiling and cascading, and their list in the frame's window
+// menu.
 #include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <optional>
 #include <string>
 
+#include "caption_buttons.h"
 #include "mdi.h"
 #include "predefined_classes.h"
 #include "window.h"
@@ -82,15 +86,28 @@ void watchDocumentInput() {
     QCoreApplication::instance()->installEventFilter(filter);
 }
 
+// Where a document goes back to when it is restored.
+struct Placement {
+    QRect normal;
+    bool restoreMaximized = false;  // it was maximised when it was minimised
+};
+
 struct MdiClient : ControlState {
     HMENU windowMenu = nullptr;
     UINT idFirstChild = 0;
     std::vector<HWND> children;  // creation order: the order of the window menu
     std::vector<HWND> zOrder;    // the active document first
     HWND active = nullptr;
+    HWND maximized = nullptr;               // always the active one, when there is one
+    std::optional<std::string> frameTitle;  // the frame's own title while a document is maximised
+    std::map<HWND, Placement> placements;
     int created = 0;
     int appendedMenuItems = 0;
+
+    void layout(Window& window) override;
 };
+
+enum class Shape { Normal, Minimized, Maximized };
 
 MdiClient* clientOf(HWND handle) {
     Window* window = findWindow(handle);
@@ -124,9 +141,16 @@ void setCaption(HWND handle, bool active) {
     if (Window* window = findWindow(handle)) window->widget->setActiveCaption(active);
 }
 
+void changeShape(HWND clientHandle, HWND child, Shape target);
+
 void activate(HWND clientHandle, HWND child) {
     MdiClient* client = clientOf(clientHandle);
     if (!client || !contains(client->children, child)) return;
+    // The maximised state goes with the activation, as on Win32.
+    if (client->maximized && client->maximized != child) {
+        changeShape(clientHandle, child, Shape::Maximized);
+        return;
+    }
     if (Window* window = findWindow(child)) window->widget->raise();
     const HWND previous = client->active;
     if (previous == child) return;
@@ -144,6 +168,167 @@ void activate(HWND clientHandle, HWND child) {
     sendMessage(child, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(previous), reinterpret_cast<LPARAM>(child));
 }
 
+Shape shapeOf(const Window& window) {
+    if (window.style & WS_MINIMIZE)
+        return Shape::Minimized;
+    if (window.style & WS_MAXIMIZE)
+        return Shape::Maximized;
+    return Shape::Normal;
+}
+
+bool isMinimized(HWND handle) {
+    const Window* window = findWindow(handle);
+    return window && shapeOf(*window) == Shape::Minimized;
+}
+
+void placeWindow(HWND handle, const QRect& rect, UINT flags) {
+    SetWindowPos(handle, nullptr, rect.x(), rect.y(), rect.width(), rect.height(),
+                 flags | SWP_NOACTIVATE);
+}
+
+// A maximised document's frame and caption lie outside the client: only its
+// client area shows, and it covers the MDI client's.
+void fillClient(HWND clientHandle, HWND child) {
+    const Window* clientWindow = findWindow(clientHandle);
+    const Window* window = findWindow(child);
+    if (!clientWindow || !window)
+        return;
+    const QMargins margins = window->widget->nonClientMargins();
+    placeWindow(child, QRect(QPoint(0, 0), clientSize(*clientWindow)).marginsAdded(margins), 0);
+}
+
+// Places the minimised documents in rows along the bottom of the client, in
+// the order of the window menu; answers the height they take.
+int arrangeMinimized(HWND clientHandle) {
+    const MdiClient* client = clientOf(clientHandle);
+    const Window* clientWindow = findWindow(clientHandle);
+    if (!client || !clientWindow)
+        return 0;
+    const QSize area = clientSize(*clientWindow);
+    const int perRow = std::max(1, area.width() / kMinimizedWidth);
+    int placed = 0;
+    for (HWND child : std::vector<HWND>(client->children)) {
+        if (!isMinimized(child))
+            continue;
+        const QPoint at((placed % perRow) * kMinimizedWidth,
+                        area.height() - (placed / perRow + 1) * kMinimizedHeight);
+        placeWindow(child, QRect(at, QSize(kMinimizedWidth, kMinimizedHeight)), SWP_NOZORDER);
+        ++placed;
+    }
+    return (placed + perRow - 1) / perRow * kMinimizedHeight;
+}
+
+// The frame's title and menu bar show the maximised document, if there is one.
+void showMaximizedOnFrame(HWND clientHandle) {
+    MdiClient* client = clientOf(clientHandle);
+    const Window* clientWindow = findWindow(clientHandle);
+    Window* frame = clientWindow ? findWindow(clientWindow->parent) : nullptr;
+    if (!client || !frame || frame->destroying)
+        return;
+    if (const Window* document = findWindow(client->maximized)) {
+        if (!client->frameTitle)
+            client->frameTitle = frame->text;
+        setWindowText(*frame, *client->frameTitle + " - [" + document->text + "]");
+    } else if (client->frameTitle) {
+        setWindowText(*frame, *client->frameTitle);
+        client->frameTitle.reset();
+    }
+    showMaximizedControls(frame->handle, client->maximized);
+}
+
+HWND nextUnminimized(const MdiClient& client, HWND except) {
+    for (HWND handle : client.zOrder) {
+        if (handle != except && !isMinimized(handle))
+            return handle;
+    }
+    return nullptr;
+}
+
+void changeShape(HWND clientHandle, HWND child, Shape target) {
+    MdiClient* client = clientOf(clientHandle);
+    Window* window = findWindow(child);
+    if (!client || !window || !contains(client->children, child))
+        return;
+    const Shape current = shapeOf(*window);
+    if (current == target)
+        return;
+    if (target == Shape::Maximized && client->maximized) {
+        changeShape(clientHandle, client->maximized, Shape::Normal);
+        window = findWindow(child);
+        if (!window)
+            return;
+    }
+    Placement& placement = client->placements[child];
+    if (current == Shape::Normal)
+        placement.normal = window->widget->geometry();
+    placement.restoreMaximized = target == Shape::Minimized && current == Shape::Maximized;
+    const QRect normal = placement.normal;
+    window->style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
+    if (target == Shape::Minimized)
+        window->style |= WS_MINIMIZE;
+    if (target == Shape::Maximized)
+        window->style |= WS_MAXIMIZE;
+    if (current == Shape::Maximized)
+        client->maximized = nullptr;
+    if (target == Shape::Maximized)
+        client->maximized = child;
+    window->widget->update();
+    switch (target) {
+        case Shape::Normal:
+            placeWindow(child, normal, 0);
+            break;
+        case Shape::Minimized:
+            break;
+        case Shape::Maximized:
+            fillClient(clientHandle, child);
+            break;
+    }
+    if (current == Shape::Minimized || target == Shape::Minimized)
+        arrangeMinimized(clientHandle);
+    if (current == Shape::Maximized || target == Shape::Maximized)
+        showMaximizedOnFrame(clientHandle);
+    client = clientOf(clientHandle);
+    if (!client || !findWindow(child))
+        return;
+    if (target == Shape::Maximized) {
+        activate(clientHandle, child);
+    } else if (target == Shape::Minimized && client->active == child) {
+        if (const HWND next = nextUnminimized(*client, child))
+            activate(clientHandle, next);
+    }
+}
+
+void MdiClient::layout(Window& window) {
+    if (maximized)
+        fillClient(window.handle, maximized);
+    arrangeMinimized(window.handle);
+}
+
+// Tiling and cascading show every document that is not minimised: a
+// maximised one is restored first.
+std::vector<HWND> restoreForArranging(HWND clientHandle) {
+    MdiClient* client = clientOf(clientHandle);
+    if (!client)
+        return {};
+    if (client->maximized)
+        changeShape(clientHandle, client->maximized, Shape::Normal);
+    std::vector<HWND> documents;
+    for (HWND handle : client->zOrder) {
+        if (!isMinimized(handle))
+            documents.push_back(handle);
+    }
+    return documents;
+}
+
+// The client area less the rows of minimised documents along its bottom.
+QSize areaAboveMinimized(HWND clientHandle) {
+    const Window* window = findWindow(clientHandle);
+    if (!window)
+        return {};
+    const QSize area = clientSize(*window);
+    return QSize(area.width(), std::max(0, area.height() - arrangeMinimized(clientHandle)));
+}
+
 QRect cascadeRect(const QSize& area, int index) {
     const int stagger = area.height() / (3 * kCascadeSpacing);
     const int offset = kCascadeSpacing * (index % (stagger + 1));
@@ -151,12 +336,11 @@ QRect cascadeRect(const QSize& area, int index) {
 }
 
 void tile(HWND clientHandle, WPARAM how) {
-    MdiClient* client = clientOf(clientHandle);
-    const Window* window = findWindow(clientHandle);
-    if (!client || !window || client->zOrder.empty()) return;
-    const std::vector<HWND> documents = client->zOrder;
+    const std::vector<HWND> documents = restoreForArranging(clientHandle);
+    if (documents.empty())
+        return;
     const int total = static_cast<int>(documents.size());
-    const QSize area = clientSize(*window);
+    const QSize area = areaAboveMinimized(clientHandle);
     int rows = static_cast<int>(std::sqrt(static_cast<double>(total)));
     int columns = total / rows;
     if (how & MDITILE_HORIZONTAL) std::swap(rows, columns);
@@ -176,11 +360,9 @@ void tile(HWND clientHandle, WPARAM how) {
 }
 
 void cascade(HWND clientHandle) {
-    MdiClient* client = clientOf(clientHandle);
-    const Window* window = findWindow(clientHandle);
-    if (!client || !window) return;
-    const std::vector<HWND> bottomFirst(client->zOrder.rbegin(), client->zOrder.rend());
-    const QSize area = clientSize(*window);
+    const std::vector<HWND> documents = restoreForArranging(clientHandle);
+    const std::vector<HWND> bottomFirst(documents.rbegin(), documents.rend());
+    const QSize area = areaAboveMinimized(clientHandle);
     int index = 0;
     for (HWND document : bottomFirst) {
         const QRect rect = cascadeRect(area, index++);
@@ -211,8 +393,23 @@ LRESULT CALLBACK mdiClientProc(HWND handle, UINT message, WPARAM wParam, LPARAM 
         return 0;
     }
     case WM_MDIGETACTIVE:
-        if (lParam) *reinterpret_cast<BOOL*>(lParam) = FALSE;
+        if (lParam)
+            *reinterpret_cast<BOOL*>(lParam) =
+                client->maximized && client->maximized == client->active;
         return reinterpret_cast<LRESULT>(client->active);
+    case WM_MDIMAXIMIZE:
+        if (contains(client->children, reinterpret_cast<HWND>(wParam))) {
+            ShowWindow(reinterpret_cast<HWND>(wParam), SW_MAXIMIZE);
+        }
+        return 0;
+    case WM_MDIRESTORE:
+        if (contains(client->children, reinterpret_cast<HWND>(wParam))) {
+            ShowWindow(reinterpret_cast<HWND>(wParam), SW_RESTORE);
+        }
+        return 0;
+    case WM_MDIICONARRANGE:
+        arrangeMinimized(handle);
+        return 0;
     case WM_MDIACTIVATE: activate(handle, reinterpret_cast<HWND>(wParam)); return 0;
     case WM_MDIDESTROY:
         if (contains(client->children, reinterpret_cast<HWND>(wParam))) DestroyWindow(reinterpret_cast<HWND>(wParam));
@@ -285,17 +482,60 @@ void mdiChildDestroyed(HWND clientHandle, HWND child) {
     if (!client || !window) return;
     std::erase(client->children, child);
     std::erase(client->zOrder, child);
+    client->placements.erase(child);
+    const bool wasMaximized = client->maximized == child;
+    if (wasMaximized)
+        client->maximized = nullptr;
     if (client->active == child) client->active = nullptr;
     if (window->destroying) return;
-    if (!client->active && !client->zOrder.empty()) {
+    // The next document takes the place of a maximised one that closed.
+    if (wasMaximized && !client->zOrder.empty()) {
+        changeShape(clientHandle, client->zOrder.front(), Shape::Maximized);
+    } else if (!client->active && !client->zOrder.empty()) {
         activate(clientHandle, client->zOrder.front());
     } else {
         refreshWindowMenu(*client);
     }
+    if (wasMaximized)
+        showMaximizedOnFrame(clientHandle);
+    arrangeMinimized(clientHandle);
 }
 
 void mdiChildTextChanged(HWND clientHandle) {
-    if (MdiClient* client = clientOf(clientHandle)) refreshWindowMenu(*client);
+    MdiClient* client = clientOf(clientHandle);
+    if (!client)
+        return;
+    refreshWindowMenu(*client);
+    if (client->maximized)
+        showMaximizedOnFrame(clientHandle);
+}
+
+void showMdiChild(HWND clientHandle, HWND child, int command) {
+    const MdiClient* client = clientOf(clientHandle);
+    if (!client)
+        return;
+    switch (command) {
+        case SW_MINIMIZE:
+        case SW_SHOWMINIMIZED:
+        case SW_SHOWMINNOACTIVE:
+            changeShape(clientHandle, child, Shape::Minimized);
+            break;
+        case SW_MAXIMIZE:
+            changeShape(clientHandle, child, Shape::Maximized);
+            break;
+        case SW_RESTORE:
+        case SW_SHOWNORMAL:
+        case SW_SHOWNOACTIVATE: {
+            const auto placement = client->placements.find(child);
+            const bool backToMaximized = isMinimized(child) &&
+                                         placement != client->placements.end() &&
+                                         placement->second.restoreMaximized;
+            changeShape(clientHandle, child, backToMaximized ? Shape::Maximized : Shape::Normal);
+            break;
+        }
+        default:
+            break;
+    }
 }
 
 }  // namespace platform
@@ -304,20 +544,36 @@ using namespace platform;
 
 LRESULT WINAPI DefFrameProcA(HWND frame, HWND clientHandle, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_SIZE:
-        if (findWindow(clientHandle)) MoveWindow(clientHandle, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-        return 0;
-    case WM_COMMAND:
-        if (const MdiClient* client = clientOf(clientHandle)) {
-            const UINT id = LOWORD(wParam);
-            if (id >= client->idFirstChild && id < client->idFirstChild + client->children.size()) {
-                SendMessageA(clientHandle, WM_MDIACTIVATE,
-                             reinterpret_cast<WPARAM>(client->children[id - client->idFirstChild]), 0);
-                return 0;
+        case WM_SETTEXT:
+            // While a document is maximised the frame shows both titles; its own
+            // is kept to be shown alone again.
+            if (MdiClient* client = clientOf(clientHandle); client && client->frameTitle) {
+                const char* text = reinterpret_cast<const char*>(lParam);
+                client->frameTitle = text ? text : "";
+                showMaximizedOnFrame(clientHandle);
+                return TRUE;
             }
-        }
-        return DefWindowProcA(frame, message, wParam, lParam);
-    default: return DefWindowProcA(frame, message, wParam, lParam);
+            return DefWindowProcA(frame, message, wParam, lParam);
+        case WM_SIZE:
+            if (findWindow(clientHandle))
+                MoveWindow(clientHandle, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+            return 0;
+        case WM_COMMAND:
+            if (const MdiClient* client = clientOf(clientHandle)) {
+                const UINT id = LOWORD(wParam);
+                if (id >= client->idFirstChild &&
+                    id < client->idFirstChild + client->children.size()) {
+                    const HWND document = client->children[id - client->idFirstChild];
+                    if (isMinimized(document))
+                        ShowWindow(document, SW_RESTORE);
+                    SendMessageA(clientHandle, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(document),
+                                 0);
+                    return 0;
+                }
+            }
+            return DefWindowProcA(frame, message, wParam, lParam);
+        default:
+            return DefWindowProcA(frame, message, wParam, lParam);
     }
 }
 
@@ -327,10 +583,24 @@ LRESULT WINAPI DefMDIChildProcA(HWND child, UINT message, WPARAM wParam, LPARAM 
     switch (message) {
     case WM_CLOSE: SendMessageA(window->parent, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0); return 0;
     case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_CLOSE) {
-            sendMessage(child, WM_CLOSE, 0, 0);
-        } else if ((wParam & 0xFFF0) == SC_NEXTWINDOW) {
-            SendMessageA(window->parent, WM_MDINEXT, reinterpret_cast<WPARAM>(child), 0);
+        switch (wParam & 0xFFF0) {
+            case SC_CLOSE:
+                sendMessage(child, WM_CLOSE, 0, 0);
+                break;
+            case SC_NEXTWINDOW:
+                SendMessageA(window->parent, WM_MDINEXT, reinterpret_cast<WPARAM>(child), 0);
+                break;
+            case SC_MAXIMIZE:
+                SendMessageA(window->parent, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+                break;
+            case SC_RESTORE:
+                SendMessageA(window->parent, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
+                break;
+            case SC_MINIMIZE:
+                ShowWindow(child, SW_MINIMIZE);
+                break;
+            default:
+                break;
         }
         return 0;
     case WM_CHILDACTIVATE:

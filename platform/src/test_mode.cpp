@@ -1,4 +1,6 @@
 // The test mode: scripted answers, simulated input and read-back for tests.
+#include "test_mode.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -15,9 +17,9 @@
 #include <map>
 
 #include "ansi_text.h"
+#include "caption_buttons.h"
 #include "menus.h"
 #include "message_queue.h"
-#include "test_mode.h"
 #include "timers.h"
 #include "window.h"
 #include "window_widget.h"
@@ -103,6 +105,22 @@ std::function<void(HWND)> scriptFor(win32test::DialogAnswer answer) {
     case win32test::DialogAnswer::CloseBox: return [](HWND dialog) { win32test::clickCloseBox(dialog); };
     }
     return {};
+}
+
+// A click with the left button as the user's mouse makes it; a double click
+// is a click, then a second press reported as a double click, and a release.
+void sendClick(QWidget* widget, QPoint at, bool doubleClick) {
+    const auto send = [&](QEvent::Type type, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton, buttons,
+                          Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    };
+    send(QEvent::MouseButtonPress, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, Qt::NoButton);
+    if (!doubleClick)
+        return;
+    send(QEvent::MouseButtonDblClick, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, Qt::NoButton);
 }
 
 RECT toRect(const QRect& rect) {
@@ -306,16 +324,41 @@ bool chooseMenuCommand(HWND handle, UINT id) {
 bool clickCloseBox(HWND handle) {
     Window* window = findWindow(handle);
     if (!window) return false;
-    if (window->isChild()) {
-        const QRect box = window->widget->closeBoxRect();
-        if (box.isEmpty()) return false;
-        const QPointF at = box.center();
-        QMouseEvent press(QEvent::MouseButtonPress, at, window->widget->mapToGlobal(at), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(window->widget, &press);
+    if (window->isChild())
+        return clickCaptionButton(handle, CaptionButton::Close);
+    window->widget->close();
+    dispatchPendingMessages();
+    return true;
+}
+
+bool clickCaptionButton(HWND handle, CaptionButton button) {
+    const Window* window = findWindow(handle);
+    if (!window || !IsWindowVisible(handle))
+        return false;
+    std::optional<std::pair<QWidget*, QPoint>> target;
+    if (window->style & WS_MAXIMIZE) {
+        target = maximizedButtonPosition(GetParent(window->parent), handle, button);
     } else {
-        window->widget->close();
+        for (const auto& [kind, box] : window->widget->captionButtons()) {
+            if (kind == button)
+                target = std::make_pair(static_cast<QWidget*>(window->widget), box.center());
+        }
     }
+    if (!target)
+        return false;
+    sendClick(target->first, target->second, false);
+    dispatchPendingMessages();
+    return true;
+}
+
+bool doubleClickCaption(HWND handle) {
+    const Window* window = findWindow(handle);
+    if (!window || !IsWindowVisible(handle) || (window->style & WS_MAXIMIZE))
+        return false;
+    const QRect title = window->widget->titleRect();
+    if (title.isEmpty())
+        return false;
+    sendClick(window->widget, title.center(), true);
     dispatchPendingMessages();
     return true;
 }

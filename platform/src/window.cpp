@@ -134,12 +134,12 @@ LRESULT sendMessage(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void layoutWindow(Window& window) {
-    if (!window.widget || !window.content) return;
-    const QMargins margins = window.widget->nonClientMargins();
+    if (!window.widget || !window.content)
+        return;
     if (QMenuBar* bar = window.widget->menuBar()) {
         bar->setGeometry(0, 0, window.widget->width(), bar->sizeHint().height());
     }
-    window.content->setGeometry(window.widget->rect().marginsRemoved(margins));
+    window.content->setGeometry(window.widget->contentRect());
     if (window.client && window.client != window.content && window.client->parentWidget() == window.content) {
         window.client->setGeometry(window.content->rect());
     }
@@ -153,12 +153,17 @@ void reportGeometry(HWND handle) {
     const QPoint position = window->isChild()
                                 ? window->client->mapTo(window->widget, QPoint(0, 0)) + window->widget->pos()
                                 : window->widget->geometry().topLeft();
-    const bool sizeChanged = size != window->reportedClientSize;
+    const WPARAM sizeType = (window->style & WS_MINIMIZE)   ? SIZE_MINIMIZED
+                            : (window->style & WS_MAXIMIZE) ? SIZE_MAXIMIZED
+                                                            : SIZE_RESTORED;
+    const bool sizeChanged =
+        size != window->reportedClientSize || sizeType != window->reportedSizeType;
     const bool moved = position != window->reportedPosition;
     window->reportedClientSize = size;
+    window->reportedSizeType = sizeType;
     window->reportedPosition = position;
     if (sizeChanged) {
-        sendMessage(handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(size.width(), size.height()));
+        sendMessage(handle, WM_SIZE, sizeType, MAKELPARAM(size.width(), size.height()));
     }
     if (moved && findWindow(handle)) {
         sendMessage(handle, WM_MOVE, 0, MAKELPARAM(position.x(), position.y()));

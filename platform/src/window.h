@@ -66,6 +66,7 @@ struct Window {
     QWidget* client = nullptr;       // the client area: children live here
     std::unique_ptr<ControlState> control;
     QSize reportedClientSize{-1, -1};
+    WPARAM reportedSizeType = SIZE_RESTORED;
     QPoint reportedPosition{-1000000, -1000000};
     bool destroying = false;
 
@@ -93,8 +94,8 @@ QSize clientSize(const Window& window);
 QRect windowRectangle(const Window& window);
 // Calls the window procedure; 0 for a null or stale handle.
 LRESULT sendMessage(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
-// Sends WM_SIZE and WM_MOVE when the client size or position changed since the
-// last report.
+// Sends WM_SIZE and WM_MOVE when the client size (or the minimised or
+// maximised state) or the position changed since the last report.
 void reportGeometry(HWND handle);
 // Places the window's client area inside its frame again.
 void layoutWindow(Window& window);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <strings.h>
 
+#include "mdi.h"
 #include "window.h"
 #include "window_widget.h"
 
@@ -44,18 +45,35 @@ BOOL WINAPI ShowWindow(HWND handle, int command) {
     if (!window) return FALSE;
     const bool wasVisible = (window->style & WS_VISIBLE) != 0;
     const bool show = command != SW_HIDE;
-    if (show == wasVisible) return wasVisible;
-    sendMessage(handle, WM_SHOWWINDOW, show, 0);
-    window = findWindow(handle);
-    if (!window) return wasVisible;
-    if (show) {
-        window->style |= WS_VISIBLE;
-    } else {
-        window->style &= ~WS_VISIBLE;
+    if (show != wasVisible) {
+        sendMessage(handle, WM_SHOWWINDOW, show, 0);
+        window = findWindow(handle);
+        if (!window)
+            return wasVisible;
+        if (show) {
+            window->style |= WS_VISIBLE;
+        } else {
+            window->style &= ~WS_VISIBLE;
+        }
+        window->widget->setVisible(show);
+        sendWindowPosChanged(handle, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER |
+                                         (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        window = findWindow(handle);
     }
-    window->widget->setVisible(show);
-    sendWindowPosChanged(handle, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    if (show && window && window->isMdiChild() && isMdiClient(window->parent)) {
+        showMdiChild(window->parent, handle, command);
+    }
     return wasVisible;
+}
+
+BOOL WINAPI IsIconic(HWND handle) {
+    const Window* window = findWindow(handle);
+    return window && (window->style & WS_MINIMIZE);
+}
+
+BOOL WINAPI IsZoomed(HWND handle) {
+    const Window* window = findWindow(handle);
+    return window && (window->style & WS_MAXIMIZE);
 }
 
 BOOL WINAPI UpdateWindow(HWND handle) {

@@ -156,7 +156,10 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     auto record = std::make_unique<Window>();
     record->windowClass = windowClass;
     record->procedure = windowClass->procedure;
-    record->style = style & ~WS_VISIBLE;
+    // A document is created normal and then minimised or maximised as asked.
+    const DWORD shape =
+        (exStyle & WS_EX_MDICHILD) && isMdiClient(parent) ? style & (WS_MINIMIZE | WS_MAXIMIZE) : 0;
+    record->style = style & ~(WS_VISIBLE | shape);
     record->exStyle = exStyle;
     record->instance = instance;
     record->parent = parent;
@@ -188,6 +191,8 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     if (style & WS_VISIBLE) ShowWindow(handle, SW_SHOW);
     Window* created = findWindow(handle);
     if (created && created->isMdiChild() && isMdiClient(parent)) mdiChildCreated(parent, handle);
+    if (shape && findWindow(handle))
+        ShowWindow(handle, (shape & WS_MAXIMIZE) ? SW_MAXIMIZE : SW_MINIMIZE);
     return findWindow(handle) ? handle : nullptr;
 }
 

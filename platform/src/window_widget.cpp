@@ -44,10 +44,41 @@ QMargins WindowWidget::nonClientMargins() const {
     return margins;
 }
 
-QRect WindowWidget::closeBoxRect() const {
+QRect WindowWidget::contentRect() const {
+    const QMargins margins = nonClientMargins();
+    if (currentStyle() & WS_MINIMIZE)
+        return QRect(margins.left(), margins.top(), 0, 0);
+    return rect().marginsRemoved(margins);
+}
+
+DWORD WindowWidget::currentStyle() const {
+    const Window* window = findWindow(handle_);
+    return window ? window->style : style_;
+}
+
+QRect WindowWidget::captionRect() const {
+    return QRect(kFrameWidth, kFrameWidth, width() - 2 * kFrameWidth, kCaptionHeight);
+}
+
+QRect WindowWidget::iconRect() const {
+    return QRect(kFrameWidth + 2, kFrameWidth + 2, kCaptionHeight - 4, kCaptionHeight - 4);
+}
+
+std::vector<PlacedCaptionButton> WindowWidget::captionButtons() const {
     if (!hasCaption()) return {};
-    const int side = kCaptionHeight - 4;
-    return QRect(width() - kFrameWidth - side - 2, kFrameWidth + 2, side, side);
+    return placeCaptionButtons(currentStyle(), width() - kFrameWidth - 2,
+                               kFrameWidth + (kCaptionHeight - kCaptionButtonHeight) / 2);
+}
+
+QRect WindowWidget::titleRect() const {
+    if (!hasCaption())
+        return {};
+    const std::vector<PlacedCaptionButton> buttons = captionButtons();
+    QRect title = captionRect();
+    title.setLeft(iconRect().right() + 4);
+    if (!buttons.empty())
+        title.setRight(buttons.front().second.left() - 2);
+    return title;
 }
 
 void WindowWidget::setActiveCaption(bool active) {
@@ -77,24 +108,7 @@ void WindowWidget::paintEvent(QPaintEvent*) {
     if (margins.isNull()) return;
     QPainter painter(this);
     if (hasCaption()) {
-        painter.fillRect(rect(), systemColor(COLOR_BTNFACE));
-        painter.setPen(systemColor(COLOR_WINDOWFRAME));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-        const QRect caption(kFrameWidth, kFrameWidth, width() - 2 * kFrameWidth, kCaptionHeight);
-        painter.fillRect(caption, systemColor(activeCaption_ ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
-        painter.setPen(systemColor(COLOR_CAPTIONTEXT));
-        QFont font = painter.font();
-        font.setBold(true);
-        painter.setFont(font);
-        const Window* window = findWindow(handle_);
-        const QString title = window ? fromAnsi(window->text) : QString();
-        painter.drawText(caption.adjusted(4, 0, -kCaptionHeight, 0), Qt::AlignVCenter | Qt::AlignLeft, title);
-        const QRect box = closeBoxRect();
-        painter.fillRect(box, systemColor(COLOR_BTNFACE));
-        painter.setPen(Qt::black);
-        painter.drawRect(box.adjusted(0, 0, -1, -1));
-        painter.drawLine(box.topLeft() + QPoint(4, 4), box.bottomRight() - QPoint(4, 4));
-        painter.drawLine(box.topRight() + QPoint(-4, 4), box.bottomLeft() + QPoint(4, -4));
+        paintCaption(painter);
         return;
     }
     painter.setPen(systemColor(COLOR_WINDOWFRAME));
@@ -105,19 +119,43 @@ void WindowWidget::paintEvent(QPaintEvent*) {
     }
 }
 
+void WindowWidget::paintCaption(QPainter& painter) {
+    painter.fillRect(rect(), systemColor(COLOR_BTNFACE));
+    painter.setPen(systemColor(COLOR_WINDOWFRAME));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    painter.fillRect(captionRect(),
+                     systemColor(activeCaption_ ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+    paintSmallIcon(painter, iconRect(), handle_);
+    painter.setPen(systemColor(COLOR_CAPTIONTEXT));
+    QFont font = painter.font();
+    font.setBold(true);
+    painter.setFont(font);
+    const Window* window = findWindow(handle_);
+    const QString title = window ? fromAnsi(window->text) : QString();
+    painter.drawText(titleRect(), Qt::AlignVCenter | Qt::AlignLeft, title);
+    for (const auto& [button, box] : captionButtons())
+        paintCaptionButton(painter, button, box, pressedButton_ == button);
+}
+
 void WindowWidget::mousePressEvent(QMouseEvent* event) {
     if (!hasCaption() || event->button() != Qt::LeftButton) {
         QWidget::mousePressEvent(event);
         return;
     }
     const QPoint at = event->position().toPoint();
-    if (closeBoxRect().contains(at)) {
-        sendMessage(handle_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    // A caption button acts when the button is released over it, as on Win32.
+    pressedButton_ = captionButtonAt(captionButtons(), at);
+    if (pressedButton_) {
+        update();
         return;
     }
+    const DWORD style = currentStyle();
+    if (style & WS_MAXIMIZE)
+        return;
     dragStart_ = event->globalPosition().toPoint();
     geometryAtDragStart_ = geometry();
-    if (at.x() >= width() - kResizeGripSize && at.y() >= height() - kResizeGripSize) {
+    if (!(style & WS_MINIMIZE) && at.x() >= width() - kResizeGripSize &&
+        at.y() >= height() - kResizeGripSize) {
         drag_ = Drag::Resize;
     } else if (at.y() < kFrameWidth + kCaptionHeight) {
         drag_ = Drag::Move;
@@ -140,7 +178,33 @@ void WindowWidget::mouseMoveEvent(QMouseEvent* event) {
 
 void WindowWidget::mouseReleaseEvent(QMouseEvent* event) {
     drag_ = Drag::None;
-    QWidget::mouseReleaseEvent(event);
+    const std::optional<CaptionButton> pressed = pressedButton_;
+    if (!pressed) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    pressedButton_.reset();
+    update();
+    if (captionButtonAt(captionButtons(), event->position().toPoint()) == pressed) {
+        sendMessage(handle_, WM_SYSCOMMAND, commandOf(*pressed), 0);
+    }
+}
+
+void WindowWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (!hasCaption() || event->button() != Qt::LeftButton || !captionRect().contains(at) ||
+        captionButtonAt(captionButtons(), at)) {
+        mousePressEvent(event);
+        return;
+    }
+    const DWORD style = currentStyle();
+    if (iconRect().contains(at)) {
+        sendMessage(handle_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    } else if (style & (WS_MINIMIZE | WS_MAXIMIZE)) {
+        sendMessage(handle_, WM_SYSCOMMAND, SC_RESTORE, 0);
+    } else if (style & WS_MAXIMIZEBOX) {
+        sendMessage(handle_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    }
 }
 
 ClientArea::ClientArea(HWND handle, QWidget* parent) : QWidget(parent), handle_(handle) {}

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <string>
+#include <tuple>
 
 #include "platform_test.h"
 
@@ -60,6 +61,21 @@ protected:
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, mdiClient, nullptr, nullptr, nullptr);
     }
     HWND active() const { return reinterpret_cast<HWND>(SendMessageA(mdiClient, WM_MDIGETACTIVE, 0, 0)); }
+    bool activeIsMaximized() const {
+        BOOL maximized = -1;
+        SendMessageA(mdiClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized));
+        return maximized == TRUE;
+    }
+    // The last WM_SIZE: its type, width and height.
+    static std::tuple<WPARAM, int, int> lastSize(HWND window) {
+        std::tuple<WPARAM, int, int> size{~WPARAM(0), -1, -1};
+        for (const ReceivedMessage& message : received) {
+            if (message.window == window && message.message == WM_SIZE) {
+                size = {message.wParam, LOWORD(message.lParam), HIWORD(message.lParam)};
+            }
+        }
+        return size;
+    }
     std::vector<win32test::MenuItem> windowMenu() const {
         return win32test::menuItems(GetSubMenu(GetMenu(frame), kWindowMenuIndex));
     }
@@ -182,6 +198,120 @@ TEST_F(Mdi, TheFrameGoesWithItsDocumentsWhenClosed) {
         const std::vector<UINT> messages = messagesOf(document);
         EXPECT_EQ(std::count(messages.begin(), messages.end(), static_cast<UINT>(WM_DESTROY)), 1);
     }
+}
+
+// Minimising, maximising and restoring documents.
+
+TEST_F(Mdi, TheMaximiseButtonFillsTheClientWithTheDocumentAndNamesItInTheFrameTitle) {
+    HWND document = newDocument("One");
+    ASSERT_TRUE(win32test::clickCaptionButton(document, win32test::CaptionButton::Maximize));
+    EXPECT_TRUE(IsZoomed(document));
+    EXPECT_EQ(win32test::clientRect(mdiClient), (RECT{0, 0, 780, 540}));
+    EXPECT_EQ(lastSize(document), std::make_tuple(WPARAM(SIZE_MAXIMIZED), 780, 540));
+    EXPECT_EQ(win32test::clientRect(document), (RECT{0, 0, 780, 540}));
+    EXPECT_EQ(win32test::windowText(frame), "Frame - [One]");
+    EXPECT_EQ(active(), document);
+    EXPECT_TRUE(activeIsMaximized());
+    SetWindowTextA(document, "Renamed.tm");
+    EXPECT_EQ(win32test::windowText(frame), "Frame - [Renamed.tm]");
+    SetWindowTextA(frame, "Workbench");
+    EXPECT_EQ(win32test::windowText(frame), "Workbench - [Renamed.tm]");
+    win32test::resizeClient(frame, 600, 400);
+    EXPECT_EQ(lastSize(document), std::make_tuple(WPARAM(SIZE_MAXIMIZED), 600, 400));
+    EXPECT_EQ(win32test::clientRect(document), (RECT{0, 0, 600, 400}));
+}
+
+TEST_F(Mdi, RestoringAMaximisedDocumentGivesBackItsRectangleAndTheFrameItsTitle) {
+    HWND document = newDocument("One");
+    MoveWindow(document, 10, 20, 300, 200, TRUE);
+    const RECT normal = win32test::windowRect(document);
+    const RECT normalClient = win32test::clientRect(document);
+    ASSERT_TRUE(win32test::doubleClickCaption(document));
+    ASSERT_TRUE(IsZoomed(document));
+    ASSERT_TRUE(win32test::clickCaptionButton(document, win32test::CaptionButton::Restore));
+    EXPECT_FALSE(IsZoomed(document));
+    EXPECT_EQ(win32test::windowRect(document), normal);
+    EXPECT_EQ(lastSize(document), std::make_tuple(WPARAM(SIZE_RESTORED), int(normalClient.right),
+                                                  int(normalClient.bottom)));
+    EXPECT_EQ(win32test::windowText(frame), "Frame");
+    EXPECT_FALSE(activeIsMaximized());
+    EXPECT_FALSE(win32test::clickCaptionButton(document, win32test::CaptionButton::Restore));
+}
+
+TEST_F(Mdi, TheMaximisedStateGoesWithTheActivation) {
+    HWND first = newDocument("One");
+    const RECT firstNormal = win32test::windowRect(first);
+    HWND second = newDocument("Two");
+    const RECT secondNormal = win32test::windowRect(second);
+    SendMessageA(mdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(second), 0);
+    ASSERT_TRUE(win32test::chooseMenuCommand(frame, kFirstChildId));
+    EXPECT_EQ(active(), first);
+    EXPECT_TRUE(IsZoomed(first));
+    EXPECT_FALSE(IsZoomed(second));
+    EXPECT_EQ(win32test::windowRect(second), secondNormal);
+    EXPECT_EQ(win32test::windowText(frame), "Frame - [One]");
+    ASSERT_TRUE(win32test::pressKey(first, VK_F6, true));
+    EXPECT_EQ(active(), second);
+    EXPECT_TRUE(IsZoomed(second));
+    EXPECT_FALSE(IsZoomed(first));
+    EXPECT_EQ(win32test::windowRect(first), firstNormal);
+    HWND third = newDocument("Three");
+    EXPECT_TRUE(IsZoomed(third));
+    EXPECT_FALSE(IsZoomed(second));
+    EXPECT_EQ(win32test::windowText(frame), "Frame - [Three]");
+    ASSERT_TRUE(win32test::clickCaptionButton(third, win32test::CaptionButton::Close));
+    EXPECT_FALSE(IsWindow(third));
+    EXPECT_TRUE(IsZoomed(active()));
+    EXPECT_EQ(win32test::windowText(frame), "Frame - [Two]");
+}
+
+TEST_F(Mdi, MinimisingLeavesACaptionAtTheBottomAndRestoringBringsTheDocumentBack) {
+    HWND first = newDocument("One");
+    HWND second = newDocument("Two");
+    const RECT normal = win32test::windowRect(second);
+    const RECT normalClient = win32test::clientRect(second);
+    ASSERT_TRUE(win32test::clickCaptionButton(second, win32test::CaptionButton::Minimize));
+    EXPECT_TRUE(IsIconic(second));
+    EXPECT_EQ(lastSize(second), std::make_tuple(WPARAM(SIZE_MINIMIZED), 0, 0));
+    EXPECT_EQ(win32test::clientRect(second), (RECT{0, 0, 0, 0}));
+    const RECT minimized = win32test::windowRect(second);
+    EXPECT_EQ(minimized.left, 0);
+    EXPECT_EQ(minimized.bottom, 540);
+    EXPECT_LT(minimized.bottom - minimized.top, 40);
+    EXPECT_EQ(active(), first);
+    ASSERT_TRUE(win32test::clickCaptionButton(second, win32test::CaptionButton::Restore));
+    EXPECT_FALSE(IsIconic(second));
+    EXPECT_EQ(win32test::windowRect(second), normal);
+    EXPECT_EQ(lastSize(second), std::make_tuple(WPARAM(SIZE_RESTORED), int(normalClient.right),
+                                                int(normalClient.bottom)));
+    // A maximised document minimised and restored is maximised again.
+    ShowWindow(second, SW_MAXIMIZE);
+    ShowWindow(second, SW_MINIMIZE);
+    EXPECT_EQ(win32test::windowText(frame), "Frame");
+    ShowWindow(second, SW_RESTORE);
+    EXPECT_TRUE(IsZoomed(second));
+    EXPECT_EQ(lastSize(second), std::make_tuple(WPARAM(SIZE_MAXIMIZED), 780, 540));
+}
+
+TEST_F(Mdi, TilingRestoresTheMaximisedDocumentAndKeepsMinimisedOnesAlongTheBottom) {
+    HWND minimized = newDocument("One");
+    HWND normal = newDocument("Two");
+    HWND maximized = newDocument("Three");
+    ShowWindow(minimized, SW_MINIMIZE);
+    SendMessageA(mdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(maximized), 0);
+    SendMessageA(mdiClient, WM_MDITILE, MDITILE_HORIZONTAL, 0);
+    EXPECT_FALSE(IsZoomed(maximized));
+    EXPECT_EQ(win32test::windowText(frame), "Frame");
+    EXPECT_TRUE(IsIconic(minimized));
+    const RECT icon = win32test::windowRect(minimized);
+    EXPECT_EQ(icon.bottom, 540);
+    EXPECT_EQ(win32test::windowRect(maximized), (RECT{0, 0, 780, icon.top / 2}));
+    EXPECT_EQ(win32test::windowRect(normal), (RECT{0, icon.top / 2, 780, icon.top}));
+    SendMessageA(mdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(normal), 0);
+    SendMessageA(mdiClient, WM_MDICASCADE, 0, 0);
+    EXPECT_FALSE(IsZoomed(normal));
+    EXPECT_TRUE(IsIconic(minimized));
+    EXPECT_EQ(win32test::windowRect(minimized), icon);
 }
 
 }  // namespace
