@@ -3,13 +3,13 @@
 #ifndef ZARN_PLATFORM_GDI_H
 #define ZARN_PLATFORM_GDI_H
 
+#include <win32_test.h>
+#include <windows.h>
+
 #include <QColor>
 #include <QFont>
 #include <optional>
 #include <vector>
-
-#include <win32_test.h>
-#include <windows.h>
 
 class QPainter;
 

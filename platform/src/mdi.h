@@ -3,9 +3,9 @@
 #ifndef ZARN_PLATFORM_MDI_H
 #define ZARN_PLATFORM_MDI_H
 
-#include <QRect>
-
 #include <windows.h>
+
+#include <QRect>
 
 namespace platform {
 

@@ -3,13 +3,13 @@
 #ifndef ZARN_PLATFORM_RESOURCE_SCRIPT_H
 #define ZARN_PLATFORM_RESOURCE_SCRIPT_H
 
+#include <windows.h>
+
 #include <functional>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <windows.h>
 
 namespace platform {
 

@@ -53,7 +53,8 @@ TestMode& state() {
 
 bool sendKey(HWND handle, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     const Window* window = findWindow(handle);
-    if (!window) return false;
+    if (!window)
+        return false;
     QWidget* focus = window->widget->focusWidget();
     QWidget* target = focus && window->widget->isAncestorOf(focus) ? focus : window->client;
     QKeyEvent press(QEvent::KeyPress, key, modifiers);
@@ -78,31 +79,38 @@ int qtKey(UINT virtualKey) {
 
 QPushButton* defaultButton(HWND dialog) {
     const Window* window = findWindow(dialog);
-    if (!window) return nullptr;
+    if (!window)
+        return nullptr;
     QPushButton* okButton = nullptr;
     for (HWND child : window->children) {
         const Window* control = findWindow(child);
         auto* button = control ? dynamic_cast<QPushButton*>(control->client) : nullptr;
-        if (!button) continue;
-        if (button->isDefault()) return button;
-        if (control->id == IDOK) okButton = button;
+        if (!button)
+            continue;
+        if (button->isDefault())
+            return button;
+        if (control->id == IDOK)
+            okButton = button;
     }
     return okButton;
 }
 
 std::function<void(HWND)> scriptFor(win32test::DialogAnswer answer) {
     switch (answer) {
-    case win32test::DialogAnswer::Ok:
-        return [](HWND dialog) {
-            if (QPushButton* button = defaultButton(dialog)) {
-                button->click();
-            } else {
-                failTest("the dialog has no default button to click");
-            }
-        };
-    case win32test::DialogAnswer::Enter: return [](HWND dialog) { sendKey(dialog, Qt::Key_Return); };
-    case win32test::DialogAnswer::Escape: return [](HWND dialog) { sendKey(dialog, Qt::Key_Escape); };
-    case win32test::DialogAnswer::CloseBox: return [](HWND dialog) { win32test::clickCloseBox(dialog); };
+        case win32test::DialogAnswer::Ok:
+            return [](HWND dialog) {
+                if (QPushButton* button = defaultButton(dialog)) {
+                    button->click();
+                } else {
+                    failTest("the dialog has no default button to click");
+                }
+            };
+        case win32test::DialogAnswer::Enter:
+            return [](HWND dialog) { sendKey(dialog, Qt::Key_Return); };
+        case win32test::DialogAnswer::Escape:
+            return [](HWND dialog) { sendKey(dialog, Qt::Key_Escape); };
+        case win32test::DialogAnswer::CloseBox:
+            return [](HWND dialog) { win32test::clickCloseBox(dialog); };
     }
     return {};
 }
@@ -144,18 +152,21 @@ std::vector<win32test::DrawCall>* drawRecording() {
 }
 
 std::optional<std::function<void(HWND)>> takeDialogScript() {
-    if (state().dialogScripts.empty()) return std::nullopt;
+    if (state().dialogScripts.empty())
+        return std::nullopt;
     std::function<void(HWND)> script = std::move(state().dialogScripts.front());
     state().dialogScripts.pop_front();
     return script;
 }
 
 void recordDialogShown(const std::string& caption) {
-    if (state().enabled) state().dialogsShown.push_back(caption);
+    if (state().enabled)
+        state().dialogsShown.push_back(caption);
 }
 
 std::optional<std::function<int()>> takeMessageBoxAnswer() {
-    if (state().messageBoxAnswers.empty()) return std::nullopt;
+    if (state().messageBoxAnswers.empty())
+        return std::nullopt;
     std::function<int()> answer = std::move(state().messageBoxAnswers.front());
     state().messageBoxAnswers.pop_front();
     return answer;
@@ -166,7 +177,8 @@ void recordMessageBox(const win32test::MessageBoxShown& shown) {
 }
 
 std::optional<FileDialogAnswer> takeFileDialogAnswer() {
-    if (state().fileDialogAnswers.empty()) return std::nullopt;
+    if (state().fileDialogAnswers.empty())
+        return std::nullopt;
     FileDialogAnswer answer = std::move(state().fileDialogAnswers.front());
     state().fileDialogAnswers.pop_front();
     return answer;
@@ -192,7 +204,8 @@ extern "C" const char* __lsan_default_suppressions() {
 namespace win32test {
 
 void enable() {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     if (!QApplication::instance()) {
         static int argc = 1;
         static char name[] = "win32-test";
@@ -213,7 +226,8 @@ bool isEnabled() {
 
 void reset() {
     for (HWND handle : allWindows()) {
-        if (const Window* window = findWindow(handle); window && !window->parent) DestroyWindow(handle);
+        if (const Window* window = findWindow(handle); window && !window->parent)
+            DestroyWindow(handle);
     }
     for (HWND handle : allWindows()) DestroyWindow(handle);
     unregisterApplicationClasses();
@@ -294,7 +308,8 @@ const std::vector<FileDialogShown>& fileDialogsShown() {
 
 bool pressKey(HWND window, UINT virtualKey, bool control) {
     const int key = qtKey(virtualKey);
-    if (!key || !sendKey(window, key, control ? Qt::ControlModifier : Qt::NoModifier)) return false;
+    if (!key || !sendKey(window, key, control ? Qt::ControlModifier : Qt::NoModifier))
+        return false;
     dispatchPendingMessages();
     return true;
 }
@@ -313,9 +328,11 @@ bool clickTab(HWND tabControl, int index) {
 
 bool chooseMenuCommand(HWND handle, UINT id) {
     const Window* window = findWindow(handle);
-    if (!window || !window->menu) return false;
+    if (!window || !window->menu)
+        return false;
     QAction* action = findMenuAction(window->menu, id);
-    if (!action || !action->isEnabled()) return false;
+    if (!action || !action->isEnabled())
+        return false;
     action->trigger();
     dispatchPendingMessages();
     return true;
@@ -323,7 +340,8 @@ bool chooseMenuCommand(HWND handle, UINT id) {
 
 bool clickCloseBox(HWND handle) {
     Window* window = findWindow(handle);
-    if (!window) return false;
+    if (!window)
+        return false;
     if (window->isChild())
         return clickCaptionButton(handle, CaptionButton::Close);
     window->widget->close();
@@ -365,9 +383,11 @@ bool doubleClickCaption(HWND handle) {
 
 bool resizeClient(HWND handle, int width, int height) {
     Window* window = findWindow(handle);
-    if (!window) return false;
+    if (!window)
+        return false;
     const QMargins margins = window->widget->nonClientMargins();
-    window->widget->resize(width + margins.left() + margins.right(), height + margins.top() + margins.bottom());
+    window->widget->resize(width + margins.left() + margins.right(),
+                           height + margins.top() + margins.bottom());
     layoutWindow(*window);
     reportGeometry(handle);
     dispatchPendingMessages();
@@ -376,15 +396,17 @@ bool resizeClient(HWND handle, int width, int height) {
 
 bool clickAt(HWND handle, int x, int y) {
     const Window* window = findWindow(handle);
-    if (!window) return false;
+    if (!window)
+        return false;
     QWidget* target = window->client->childAt(x, y);
-    if (!target) target = window->client;
+    if (!target)
+        target = window->client;
     const QPointF at = target->mapFrom(window->client, QPoint(x, y));
-    QMouseEvent press(QEvent::MouseButtonPress, at, target->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, at, target->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, target->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, target->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(target, &release);
     dispatchPendingMessages();
     return true;
@@ -406,9 +428,11 @@ RECT clientRect(HWND handle) {
 }
 
 std::string windowText(HWND handle) {
-    if (!findWindow(handle)) return {};
+    if (!findWindow(handle))
+        return {};
     std::string text(static_cast<std::size_t>(GetWindowTextLengthA(handle)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(handle, text.data(), static_cast<int>(text.size()))));
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextA(handle, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
@@ -430,7 +454,8 @@ std::vector<HWND> topLevelWindows() {
     std::vector<HWND> result;
     for (HWND handle : allWindows()) {
         const Window* window = findWindow(handle);
-        if (window && !window->isChild()) result.push_back(handle);
+        if (window && !window->isChild())
+            result.push_back(handle);
     }
     return result;
 }
@@ -457,7 +482,8 @@ int listTopIndex(HWND listBox) {
 }
 
 int listSelectedIndex(HWND listBox) {
-    return findWindow(listBox) ? static_cast<int>(SendMessageA(listBox, LB_GETCURSEL, 0, 0)) : LB_ERR;
+    return findWindow(listBox) ? static_cast<int>(SendMessageA(listBox, LB_GETCURSEL, 0, 0))
+                               : LB_ERR;
 }
 
 int listVisibleItemCount(HWND listBox) {
@@ -466,7 +492,8 @@ int listVisibleItemCount(HWND listBox) {
 
 void paint(HWND handle) {
     const Window* window = findWindow(handle);
-    if (!window || !IsWindowVisible(handle)) return;
+    if (!window || !IsWindowVisible(handle))
+        return;
     QImage image(window->widget->size(), QImage::Format_RGB32);
     image.fill(Qt::white);
     window->widget->render(&image);
@@ -476,9 +503,11 @@ void paint(HWND handle) {
 COLORREF pixelAt(HWND handle, int x, int y) {
     const Window* window = findWindow(handle);
     const auto painted = state().paintedImages.find(handle);
-    if (!window || painted == state().paintedImages.end()) return CLR_INVALID;
+    if (!window || painted == state().paintedImages.end())
+        return CLR_INVALID;
     const QPoint at = window->client->mapTo(window->widget, QPoint(x, y));
-    if (!painted->second.rect().contains(at)) return CLR_INVALID;
+    if (!painted->second.rect().contains(at))
+        return CLR_INVALID;
     const QColor color = painted->second.pixelColor(at);
     return RGB(color.red(), color.green(), color.blue());
 }

@@ -2,12 +2,12 @@
 #ifndef ZARN_PLATFORM_TEST_MODE_H
 #define ZARN_PLATFORM_TEST_MODE_H
 
+#include <win32_test.h>
+
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <win32_test.h>
 
 namespace platform {
 

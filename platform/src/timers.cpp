@@ -38,17 +38,14 @@ unsigned long long nextOrder = 0;
 UINT_PTR nextThreadTimerId = kFirstThreadTimerId;
 
 auto findTimer(HWND window, UINT_PTR id) {
-    return std::find_if(timers().begin(), timers().end(),
-                        [&](const auto& timer) { return timer->window == window && timer->id == id; });
+    return std::find_if(timers().begin(), timers().end(), [&](const auto& timer) {
+        return timer->window == window && timer->id == id;
+    });
 }
 
 MSG timerMessage(const Timer& timer) {
-    return MSG{timer.window,
-               WM_TIMER,
-               timer.id,
-               reinterpret_cast<LPARAM>(timer.procedure),
-               GetTickCount(),
-               {0, 0}};
+    return MSG{timer.window,   WM_TIMER, timer.id, reinterpret_cast<LPARAM>(timer.procedure),
+               GetTickCount(), {0, 0}};
 }
 
 void startRealTimer(Timer& timer) {
@@ -59,7 +56,8 @@ void startRealTimer(Timer& timer) {
     QObject::connect(timer.qtimer.get(), &QTimer::timeout, [window, id] {
         // Like Win32, at most one WM_TIMER of a timer waits in the queue.
         const auto found = findTimer(window, id);
-        if (found == timers().end() || hasPostedMessage(window, WM_TIMER, id)) return;
+        if (found == timers().end() || hasPostedMessage(window, WM_TIMER, id))
+            return;
         postMessage(timerMessage(**found));
     });
     timer.qtimer->start();
@@ -84,12 +82,15 @@ void advanceVirtualClock(unsigned milliseconds) {
     for (;;) {
         Timer* next = nullptr;
         for (const auto& timer : timers()) {
-            if (timer->due > target) continue;
-            if (!next || timer->due < next->due || (timer->due == next->due && timer->order < next->order)) {
+            if (timer->due > target)
+                continue;
+            if (!next || timer->due < next->due ||
+                (timer->due == next->due && timer->order < next->order)) {
                 next = timer.get();
             }
         }
-        if (!next) break;
+        if (!next)
+            break;
         virtualNow = next->due;
         next->due += next->period;
         const MSG message = timerMessage(*next);
@@ -109,8 +110,10 @@ UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR id, UINT milliseconds, TIMERPROC 
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;
     }
-    if (!window) id = nextThreadTimerId++;
-    if (const auto existing = findTimer(window, id); existing != timers().end()) timers().erase(existing);
+    if (!window)
+        id = nextThreadTimerId++;
+    if (const auto existing = findTimer(window, id); existing != timers().end())
+        timers().erase(existing);
     auto timer = std::make_unique<Timer>();
     timer->window = window;
     timer->id = id;
@@ -118,21 +121,24 @@ UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR id, UINT milliseconds, TIMERPROC 
     timer->procedure = procedure;
     timer->due = virtualNow + timer->period;
     timer->order = nextOrder++;
-    if (!testMode()) startRealTimer(*timer);
+    if (!testMode())
+        startRealTimer(*timer);
     timers().push_back(std::move(timer));
     return window ? (id ? id : 1) : id;
 }
 
 BOOL WINAPI KillTimer(HWND window, UINT_PTR id) {
     const auto found = findTimer(window, id);
-    if (found == timers().end()) return FALSE;
+    if (found == timers().end())
+        return FALSE;
     timers().erase(found);
     dropTimerMessages(window, id);
     return TRUE;
 }
 
 DWORD WINAPI GetTickCount(void) {
-    if (testMode()) return static_cast<DWORD>(virtualNow);
+    if (testMode())
+        return static_cast<DWORD>(virtualNow);
     static QElapsedTimer sinceStart = [] {
         QElapsedTimer timer;
         timer.start();

@@ -3,14 +3,14 @@
 #ifndef ZARN_PLATFORM_WINDOW_H
 #define ZARN_PLATFORM_WINDOW_H
 
+#include <windows.h>
+
 #include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <windows.h>
 
 class QWidget;
 
@@ -84,7 +84,8 @@ std::unique_ptr<Window> removeWindow(HWND handle);
 std::shared_ptr<const WindowClass> findClass(const char* name, HINSTANCE instance);
 bool addClass(std::shared_ptr<WindowClass> windowClass);
 bool removeClass(const char* name);
-void registerPredefinedClass(const char* name, WNDPROC procedure, WidgetFactory factory, HBRUSH background);
+void registerPredefinedClass(const char* name, WNDPROC procedure, WidgetFactory factory,
+                             HBRUSH background);
 void unregisterApplicationClasses();
 
 // The client area of a window, in its own coordinates (origin 0,0).

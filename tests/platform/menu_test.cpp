@@ -12,8 +12,9 @@ protected:
         frameClass.lpszClassName = "MENUFRAME";
         frameClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAINMENU);
         ASSERT_NE(RegisterClassA(&frameClass), 0);
-        frame = CreateWindowExA(0, "MENUFRAME", "Menus", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        frame = CreateWindowExA(0, "MENUFRAME", "Menus", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(frame, nullptr);
         received.clear();
     }
@@ -43,7 +44,8 @@ TEST_F(Menus, TheClassMenuComesFromTheResourceScript) {
 
 TEST_F(Menus, CheckMarksAnswerWithTheirPreviousState) {
     HMENU menu = GetMenu(frame);
-    EXPECT_EQ(CheckMenuItem(menu, CMD_SPEED_500MS, MF_BYCOMMAND | MF_CHECKED), static_cast<DWORD>(MF_UNCHECKED));
+    EXPECT_EQ(CheckMenuItem(menu, CMD_SPEED_500MS, MF_BYCOMMAND | MF_CHECKED),
+              static_cast<DWORD>(MF_UNCHECKED));
     EXPECT_EQ(CheckMenuItem(menu, CMD_SPEED_500MS, MF_CHECKED), static_cast<DWORD>(MF_CHECKED));
     EXPECT_TRUE(GetMenuState(menu, CMD_SPEED_500MS, MF_BYCOMMAND) & MF_CHECKED);
     EXPECT_TRUE(win32test::menuItemChecked(frame, CMD_SPEED_500MS));
@@ -59,7 +61,8 @@ TEST_F(Menus, ChoosingAnItemSendsItsCommandToTheWindow) {
     ASSERT_TRUE(win32test::chooseMenuCommand(frame, CMD_ABOUT));
     std::vector<WPARAM> commands;
     for (const ReceivedMessage& each : received) {
-        if (each.message == WM_COMMAND) commands.push_back(each.wParam);
+        if (each.message == WM_COMMAND)
+            commands.push_back(each.wParam);
     }
     EXPECT_EQ(commands, (std::vector<WPARAM>{CMD_SPEED_1S, CMD_ABOUT}));
     EXPECT_FALSE(win32test::chooseMenuCommand(frame, 4242));
