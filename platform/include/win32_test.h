@@ -12,9 +12,9 @@
 
 namespace win32test {
 
-// Switches the stand-in into test mode. Call once, after the QApplication
-// exists and before the first window is created. Creates the QApplication
-// itself (offscreen unless QT_QPA_PLATFORM says otherwise) when there is none.
+// Switches the stand-in into test mode. Call once, before the first window is
+// created. Creates the QApplication (offscreen unless QT_QPA_PLATFORM says
+// otherwise) unless the test program has made one already.
 void enable();
 bool isEnabled();
 

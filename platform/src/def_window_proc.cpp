@@ -1,8 +1,8 @@
 // Default processing of window messages.
+#include <QWidget>
 #include <algorithm>
 #include <cstring>
 
-#include "mdi.h"
 #include "window.h"
 
 using namespace platform;
@@ -38,8 +38,8 @@ LRESULT WINAPI DefWindowProcA(HWND handle, UINT message, WPARAM wParam, LPARAM l
         case WM_SETTEXT: {
             const char* text = reinterpret_cast<const char*>(lParam);
             setWindowText(*window, text ? text : "");
-            if (isMdiClient(window->parent))
-                mdiChildTextChanged(window->parent);
+            if (Window* parent = findWindow(window->parent); parent && parent->control)
+                parent->control->childTextChanged(*parent, handle);
             return TRUE;
         }
         case WM_GETTEXT: {
@@ -55,7 +55,12 @@ LRESULT WINAPI DefWindowProcA(HWND handle, UINT message, WPARAM wParam, LPARAM l
         case WM_GETTEXTLENGTH:
             return static_cast<LRESULT>(window->text.size());
         case WM_SETFONT:
+            // Every control takes its new font here, and nowhere else.
             window->font = reinterpret_cast<HFONT>(wParam);
+            if (window->control)
+                window->control->fontChanged(*window);
+            if (LOWORD(lParam) && (window = findWindow(handle)) && window->client)
+                window->client->update();
             return 0;
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(window->font);

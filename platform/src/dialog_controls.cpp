@@ -81,20 +81,11 @@ void createStatic(Window& window, QWidget* content) {
     attach(window, label);
 }
 
-LRESULT CALLBACK controlProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = DefWindowProcA(handle, message, wParam, lParam);
-    if (message == WM_SETFONT) {
-        if (Window* window = findWindow(handle); window && window->control)
-            window->control->fontChanged(*window);
-    }
-    return result;
-}
-
 }  // namespace
 
 void registerControlClasses() {
-    registerPredefinedClass("BUTTON", controlProc, createButton, nullptr);
-    registerPredefinedClass("STATIC", controlProc, createStatic, nullptr);
+    registerPredefinedClass("BUTTON", DefWindowProcA, createButton, nullptr);
+    registerPredefinedClass("STATIC", DefWindowProcA, createStatic, nullptr);
 }
 
 }  // namespace platform

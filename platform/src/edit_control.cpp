@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "ansi_text.h"
+#include "control_test_access.h"
 #include "gdi.h"
 #include "predefined_classes.h"
 #include "window.h"
@@ -50,7 +51,7 @@ std::string win32Lines(const QString& text) {
     return result;
 }
 
-struct EditControl : ControlState {
+struct EditControl : ControlState, TypingTarget {
     HWND handle = nullptr;
     QPlainTextEdit* multiLine = nullptr;
     QLineEdit* singleLine = nullptr;
@@ -91,6 +92,7 @@ struct EditControl : ControlState {
     }
     void textChanged(Window& window) override { setText(window.text); }
     void fontChanged(Window& window) override { widget()->setFont(fontOf(window.font)); }
+    bool type(const std::string& text) override;
 };
 
 EditControl* editOf(HWND handle) {
@@ -200,6 +202,21 @@ void replaceSelection(EditControl& edit, const char* text) {
     }
 }
 
+bool EditControl::type(const std::string& text) {
+    SetFocus(handle);
+    QWidget* target = widget();
+    for (char c : text) {
+        const bool newline = c == '\n';
+        const int key = newline ? Qt::Key_Return : 0;
+        const QString typed = newline ? QString() : fromAnsi(std::string_view(&c, 1));
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, typed);
+        QCoreApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, typed);
+        QCoreApplication::sendEvent(target, &release);
+    }
+    return true;
+}
+
 LRESULT CALLBACK editProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     EditControl* edit = editOf(handle);
     if (!edit)
@@ -280,12 +297,6 @@ LRESULT CALLBACK editProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPara
             return 0;
         case EM_LIMITTEXT:
             return 0;
-        case WM_SETFONT: {
-            const LRESULT result = DefWindowProcA(handle, message, wParam, lParam);
-            if (Window* window = findWindow(handle))
-                edit->fontChanged(*window);
-            return result;
-        }
         default:
             return DefWindowProcA(handle, message, wParam, lParam);
     }
@@ -296,24 +307,6 @@ LRESULT CALLBACK editProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPara
 void registerEditClass() {
     registerPredefinedClass("EDIT", editProc, createEdit,
                             reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-}
-
-bool typeIntoEdit(HWND handle, const std::string& text) {
-    EditControl* edit = editOf(handle);
-    if (!edit)
-        return false;
-    SetFocus(handle);
-    QWidget* target = edit->widget();
-    for (char c : text) {
-        const bool newline = c == '\n';
-        const int key = newline ? Qt::Key_Return : 0;
-        const QString typed = newline ? QString() : fromAnsi(std::string_view(&c, 1));
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, typed);
-        QCoreApplication::sendEvent(target, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, typed);
-        QCoreApplication::sendEvent(target, &release);
-    }
-    return true;
 }
 
 }  // namespace platform

@@ -12,7 +12,6 @@
 #include "ansi_text.h"
 #include "handle_table.h"
 #include "test_mode.h"
-#include "window.h"
 
 namespace platform {
 
@@ -181,15 +180,19 @@ ScopedDeviceContext::~ScopedDeviceContext() {
     deviceContexts().remove(handle_);
 }
 
+HDC createMeasuringContext(HFONT font) {
+    auto dc = std::make_unique<DeviceContext>();
+    dc->font = font;
+    return deviceContexts().add(std::move(dc));
+}
+
+bool releaseDeviceContext(HDC dc) {
+    return deviceContexts().remove(dc) != nullptr;
+}
+
 }  // namespace platform
 
 using namespace platform;
-
-void WINAPI InitCommonControls(void) {}
-
-BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls) {
-    return controls != nullptr;
-}
 
 HFONT WINAPI CreateFontA(int height, int, int, int, int weight, DWORD italic, DWORD underline,
                          DWORD strikeOut, DWORD, DWORD, DWORD, DWORD, DWORD pitchAndFamily,
@@ -480,30 +483,4 @@ HBRUSH WINAPI GetSysColorBrush(int index) {
     if (index < 0 || index >= kSystemColorCount)
         return nullptr;
     return reinterpret_cast<HBRUSH>(static_cast<std::uintptr_t>(index + 1));
-}
-
-HDC WINAPI GetDC(HWND handle) {
-    // Outside a paint the stand-in has nothing to draw on: such a context
-    // answers questions about its font and ignores drawing.
-    auto dc = std::make_unique<DeviceContext>();
-    if (const Window* window = findWindow(handle))
-        dc->font = window->font;
-    return deviceContexts().add(std::move(dc));
-}
-
-int WINAPI ReleaseDC(HWND, HDC dc) {
-    return deviceContexts().remove(dc) ? 1 : 0;
-}
-
-HDC WINAPI BeginPaint(HWND handle, LPPAINTSTRUCT paint) {
-    if (!paint || !findWindow(handle))
-        return nullptr;
-    *paint = PAINTSTRUCT{};
-    paint->hdc = GetDC(handle);
-    GetClientRect(handle, &paint->rcPaint);
-    return paint->hdc;
-}
-
-BOOL WINAPI EndPaint(HWND handle, const PAINTSTRUCT* paint) {
-    return paint && ReleaseDC(handle, paint->hdc);
 }

@@ -21,6 +21,9 @@ std::optional<QColor> brushColor(HBRUSH brush);
 // The Qt font of a font handle; the default GUI font for null or unknown ones.
 QFont fontOf(HFONT font);
 HFONT createFontHandle(const QFont& font);
+// A device context with nothing to draw on: it measures text in `font`.
+HDC createMeasuringContext(HFONT font);
+bool releaseDeviceContext(HDC dc);
 
 // A device context over a painter, alive for the scope of one paint.
 class ScopedDeviceContext {

@@ -14,6 +14,7 @@
 #include <set>
 
 #include "ansi_text.h"
+#include "control_test_access.h"
 #include "gdi.h"
 #include "predefined_classes.h"
 #include "test_mode.h"
@@ -36,7 +37,7 @@ struct Item {
 
 class ListViewport;
 
-struct ListBox : ControlState {
+struct ListBox : ControlState, ListReadBack {
     HWND handle = nullptr;
     std::vector<Item> items;
     int itemHeight = static_cast<int>(kPresetItemHeight);
@@ -57,6 +58,9 @@ struct ListBox : ControlState {
     int maxTop() const { return std::max(0, count() - fullyVisibleCount()); }
     void layout(Window& window) override;
     void fontChanged(Window& window) override;
+    std::vector<win32test::ListItem> lines() const override;
+    int topIndex() const override { return top; }
+    int visibleCount() const override;
     void setTop(int index);
     void setSelection(int index);
     void scrollIntoView(int index);
@@ -111,8 +115,23 @@ void ListBox::layout(Window& window) {
     setTop(top);
 }
 
-void ListBox::fontChanged(Window&) {
-    viewport->update();
+// An owner-drawn list keeps the item height its owner measured.
+void ListBox::fontChanged(Window& window) {
+    if (ownerDrawn(window))
+        return;
+    itemHeight = QFontMetrics(fontOf(window.font)).height();
+    refresh();
+}
+
+std::vector<win32test::ListItem> ListBox::lines() const {
+    std::vector<win32test::ListItem> result;
+    for (const Item& item : items) result.push_back({item.text, item.data});
+    return result;
+}
+
+int ListBox::visibleCount() const {
+    const int height = std::max(1, itemHeight);
+    return (viewport->height() + height - 1) / height;
 }
 
 void ListBox::setTop(int index) {
@@ -466,15 +485,6 @@ LRESULT CALLBACK listBoxProc(HWND handle, UINT message, WPARAM wParam, LPARAM lP
             list->focusChanged = true;
             list->viewport->update();
             return 0;
-        case WM_SETFONT:
-            window->font = reinterpret_cast<HFONT>(wParam);
-            if (!list->ownerDrawn(*window)) {
-                list->itemHeight = QFontMetrics(fontOf(window->font)).height();
-                list->refresh();
-            }
-            if (lParam)
-                list->viewport->update();
-            return 0;
         default:
             return DefWindowProcA(handle, message, wParam, lParam);
     }
@@ -485,27 +495,6 @@ LRESULT CALLBACK listBoxProc(HWND handle, UINT message, WPARAM wParam, LPARAM lP
 void registerListBoxClass() {
     registerPredefinedClass("LISTBOX", listBoxProc, createListBox,
                             reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-}
-
-std::vector<win32test::ListItem> listBoxItems(HWND handle) {
-    std::vector<win32test::ListItem> items;
-    if (const ListBox* list = listOf(handle)) {
-        for (const Item& item : list->items) items.push_back({item.text, item.data});
-    }
-    return items;
-}
-
-int listBoxTopIndex(HWND handle) {
-    const ListBox* list = listOf(handle);
-    return list ? list->top : LB_ERR;
-}
-
-int listBoxVisibleCount(HWND handle) {
-    const ListBox* list = listOf(handle);
-    if (!list)
-        return 0;
-    const int itemHeight = std::max(1, list->itemHeight);
-    return (list->viewport->height() + itemHeight - 1) / itemHeight;
 }
 
 }  // namespace platform

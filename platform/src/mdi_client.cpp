@@ -13,7 +13,7 @@
 #include <string>
 
 #include "caption_buttons.h"
-#include "mdi.h"
+#include "maximized_controls.h"
 #include "predefined_classes.h"
 #include "window.h"
 #include "window_widget.h"
@@ -26,6 +26,8 @@ namespace {
 constexpr int kCascadeSpacing = kCaptionHeight + kFrameWidth - 1;
 // The window menu lists this many documents, as Win32 does before "More windows".
 constexpr std::size_t kListedDocuments = 9;
+
+bool isDocument(const Window& window);
 
 // Clicks anywhere in a document window activate it, and Ctrl+F4 and Ctrl+F6
 // close it and move to the next one: what TranslateMDISysAccel and the
@@ -78,7 +80,7 @@ private:
     static HWND documentOf(const QWidget* widget) {
         for (const Window* window = windowOfWidget(widget); window;
              window = findWindow(window->parent)) {
-            if (window->isMdiChild() && isMdiClient(window->parent))
+            if (isDocument(*window))
                 return window->handle;
         }
         return nullptr;
@@ -113,6 +115,12 @@ struct MdiClient : ControlState {
     int appendedMenuItems = 0;
 
     void layout(Window& window) override;
+    bool managesChild(DWORD exStyle) const override { return (exStyle & WS_EX_MDICHILD) != 0; }
+    QRect defaultChildRect(Window& window) override;
+    void childCreated(Window& window, HWND child) override;
+    void childDestroyed(Window& window, HWND child) override;
+    void childTextChanged(Window& window, HWND child) override;
+    void childShown(Window& window, HWND child, int command) override;
 };
 
 enum class Shape { Normal, Minimized, Maximized };
@@ -487,17 +495,6 @@ void createMdiClient(Window& window, QWidget* content) {
     window.control = std::make_unique<MdiClient>();
 }
 
-}  // namespace
-
-void registerMdiClientClass() {
-    registerPredefinedClass("MDICLIENT", mdiClientProc, createMdiClient,
-                            reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1));
-}
-
-bool isMdiClient(HWND window) {
-    return clientOf(window) != nullptr;
-}
-
 QRect defaultMdiChildRect(HWND clientHandle) {
     MdiClient* client = clientOf(clientHandle);
     const Window* window = findWindow(clientHandle);
@@ -580,6 +577,37 @@ void showMdiChild(HWND clientHandle, HWND child, int command) {
         default:
             break;
     }
+}
+
+bool isDocument(const Window& window) {
+    return (window.exStyle & WS_EX_MDICHILD) && clientOf(window.parent);
+}
+
+QRect MdiClient::defaultChildRect(Window& window) {
+    return defaultMdiChildRect(window.handle);
+}
+
+void MdiClient::childCreated(Window& window, HWND child) {
+    mdiChildCreated(window.handle, child);
+}
+
+void MdiClient::childDestroyed(Window& window, HWND child) {
+    mdiChildDestroyed(window.handle, child);
+}
+
+void MdiClient::childTextChanged(Window& window, HWND) {
+    mdiChildTextChanged(window.handle);
+}
+
+void MdiClient::childShown(Window& window, HWND child, int command) {
+    showMdiChild(window.handle, child, command);
+}
+
+}  // namespace
+
+void registerMdiClientClass() {
+    registerPredefinedClass("MDICLIENT", mdiClientProc, createMdiClient,
+                            reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1));
 }
 
 }  // namespace platform

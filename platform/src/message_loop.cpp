@@ -8,7 +8,6 @@
 
 #include "message_queue.h"
 #include "test_mode.h"
-#include "window.h"
 
 using namespace platform;
 
@@ -101,7 +100,7 @@ int postedQuitCode() {
 }  // namespace platform
 
 BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (window && !findWindow(window)) {
+    if (window && !IsWindow(window)) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
@@ -172,7 +171,9 @@ LRESULT WINAPI DispatchMessageA(const MSG* message) {
         procedure(message->hwnd, WM_TIMER, message->wParam, message->time);
         return 0;
     }
-    return sendMessage(message->hwnd, message->message, message->wParam, message->lParam);
+    if (!IsWindow(message->hwnd))
+        return 0;
+    return SendMessageA(message->hwnd, message->message, message->wParam, message->lParam);
 }
 
 BOOL WINAPI IsDialogMessageA(HWND, LPMSG) {
@@ -181,6 +182,7 @@ BOOL WINAPI IsDialogMessageA(HWND, LPMSG) {
 }
 
 BOOL WINAPI TranslateMDISysAccel(HWND, LPMSG) {
+    // Ctrl+F4 and Ctrl+F6 are caught from Qt's input: DocumentInput in mdi_client.cpp.
     return FALSE;
 }
 

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "resource_tokens.h"
+
 namespace platform {
 
 // A resource is named by an integer id or by a case-insensitive name.
@@ -61,9 +63,6 @@ struct ResourceScript {
     std::map<ResourceKey, std::string> iconFiles;
     std::map<std::string, std::string> versionStrings;  // StringFileInfo values
 };
-
-// Gives the text of an included file, or nothing when there is none.
-using IncludeReader = std::function<std::optional<std::string>(const std::string& name)>;
 
 struct ResourceScriptResult {
     ResourceScript script;

@@ -14,17 +14,17 @@ namespace platform {
 
 namespace {
 
-constexpr const char* kScriptName = "zarn.rc";
 constexpr int kFirstPredefinedId = 32512;
 
 const ResourceScript& applicationScript() {
     static const ResourceScript script = [] {
-        const std::optional<std::string> text = embeddedFile(kScriptName);
+        const std::optional<std::string> text = embeddedFile(embeddedScriptName);
         if (!text) {
-            std::fprintf(stderr, "resources: %s is not embedded in the program\n", kScriptName);
+            std::fprintf(stderr, "resources: %s is not embedded in the program\n",
+                         embeddedScriptName);
             return ResourceScript{};
         }
-        ResourceScriptResult result = parseResourceScript(*text, kScriptName, embeddedFile);
+        ResourceScriptResult result = parseResourceScript(*text, embeddedScriptName, embeddedFile);
         if (!result.error.empty())
             std::fprintf(stderr, "resources: %s\n", result.error.c_str());
         return std::move(result.script);

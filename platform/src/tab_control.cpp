@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "ansi_text.h"
+#include "control_test_access.h"
 #include "gdi.h"
 #include "predefined_classes.h"
 #include "window.h"
@@ -32,7 +33,7 @@ struct Tab {
     LPARAM param = 0;
 };
 
-struct TabControl : ControlState {
+struct TabControl : ControlState, TabClickTarget {
     HWND handle = nullptr;
     std::vector<Tab> tabs;
     int selected = -1;
@@ -44,6 +45,7 @@ struct TabControl : ControlState {
                          kTabRowHeight);
     }
     void fontChanged(Window& window) override { bar->setFont(fontOf(window.font)); }
+    bool clickTab(int index) override;
     void rebuildBar() {
         const QSignalBlocker blocker(bar);
         while (bar->count() > 0) bar->removeTab(0);
@@ -160,6 +162,21 @@ void applyItem(const TCITEMA& item, Tab& tab) {
         tab.param = item.lParam;
 }
 
+bool TabControl::clickTab(int index) {
+    if (index < 0 || index >= count())
+        return false;
+    const QPoint at = bar->tabRect(index).center();
+    if (bar->tabAt(at) != index) {
+        // The row is not laid out (its window is hidden): the pick goes the same way.
+        userPicks(handle, index);
+        return true;
+    }
+    QMouseEvent press(QEvent::MouseButtonPress, at, bar->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(bar, &press);
+    return true;
+}
+
 LRESULT CALLBACK tabControlProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     TabControl* tabs = tabsOf(handle);
     if (!tabs)
@@ -233,12 +250,6 @@ LRESULT CALLBACK tabControlProc(HWND handle, UINT message, WPARAM wParam, LPARAM
             *rect = RECT{tab.left(), tab.top(), tab.left() + tab.width(), tab.top() + tab.height()};
             return TRUE;
         }
-        case WM_SETFONT: {
-            const LRESULT result = DefWindowProcA(handle, message, wParam, lParam);
-            if (Window* window = findWindow(handle))
-                tabs->fontChanged(*window);
-            return result;
-        }
         default:
             return DefWindowProcA(handle, message, wParam, lParam);
     }
@@ -248,22 +259,6 @@ LRESULT CALLBACK tabControlProc(HWND handle, UINT message, WPARAM wParam, LPARAM
 
 void registerTabControlClass() {
     registerPredefinedClass(WC_TABCONTROLA, tabControlProc, createTabControl, nullptr);
-}
-
-bool clickTabOf(HWND handle, int index) {
-    TabControl* tabs = tabsOf(handle);
-    if (!tabs || index < 0 || index >= tabs->count())
-        return false;
-    const QPoint at = tabs->bar->tabRect(index).center();
-    if (tabs->bar->tabAt(at) != index) {
-        // The row is not laid out (its window is hidden): the pick goes the same way.
-        userPicks(handle, index);
-        return true;
-    }
-    QMouseEvent press(QEvent::MouseButtonPress, at, tabs->bar->mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(tabs->bar, &press);
-    return true;
 }
 
 }  // namespace platform

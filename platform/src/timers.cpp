@@ -1,14 +1,13 @@
 #include "timers.h"
 
-#include <QElapsedTimer>
 #include <QTimer>
 #include <algorithm>
 #include <memory>
 #include <vector>
 
+#include "clock.h"
 #include "message_queue.h"
 #include "test_mode.h"
-#include "window.h"
 
 using namespace platform;
 
@@ -33,7 +32,6 @@ std::vector<std::unique_ptr<Timer>>& timers() {
     return all;
 }
 
-unsigned long long virtualNow = 0;
 unsigned long long nextOrder = 0;
 UINT_PTR nextThreadTimerId = kFirstThreadTimerId;
 
@@ -73,12 +71,12 @@ void killWindowTimers(HWND window) {
 
 void resetTimers() {
     timers().clear();
-    virtualNow = 0;
+    setVirtualClock(0);
     nextThreadTimerId = kFirstThreadTimerId;
 }
 
 void advanceVirtualClock(unsigned milliseconds) {
-    const unsigned long long target = virtualNow + milliseconds;
+    const unsigned long long target = virtualClockNow() + milliseconds;
     for (;;) {
         Timer* next = nullptr;
         for (const auto& timer : timers()) {
@@ -91,22 +89,18 @@ void advanceVirtualClock(unsigned milliseconds) {
         }
         if (!next)
             break;
-        virtualNow = next->due;
+        setVirtualClock(next->due);
         next->due += next->period;
         const MSG message = timerMessage(*next);
         DispatchMessageA(&message);
     }
-    virtualNow = target;
-}
-
-unsigned long long virtualClockNow() {
-    return virtualNow;
+    setVirtualClock(target);
 }
 
 }  // namespace platform
 
 UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR id, UINT milliseconds, TIMERPROC procedure) {
-    if (window && !findWindow(window)) {
+    if (window && !IsWindow(window)) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;
     }
@@ -119,7 +113,7 @@ UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR id, UINT milliseconds, TIMERPROC 
     timer->id = id;
     timer->period = std::max(milliseconds, kMinimumPeriod);
     timer->procedure = procedure;
-    timer->due = virtualNow + timer->period;
+    timer->due = virtualClockNow() + timer->period;
     timer->order = nextOrder++;
     if (!testMode())
         startRealTimer(*timer);
@@ -134,15 +128,4 @@ BOOL WINAPI KillTimer(HWND window, UINT_PTR id) {
     timers().erase(found);
     dropTimerMessages(window, id);
     return TRUE;
-}
-
-DWORD WINAPI GetTickCount(void) {
-    if (testMode())
-        return static_cast<DWORD>(virtualNow);
-    static QElapsedTimer sinceStart = [] {
-        QElapsedTimer timer;
-        timer.start();
-        return timer;
-    }();
-    return static_cast<DWORD>(sinceStart.elapsed());
 }

@@ -36,12 +36,7 @@ void ensurePredefinedClasses() {
     if (registered)
         return;
     registered = true;
-    registerListBoxClass();
-    registerMdiClientClass();
-    registerDialogClasses();
-    registerControlClasses();
-    registerEditClass();
-    registerTabControlClass();
+    registerPredefinedClasses();
 }
 
 }  // namespace
@@ -65,6 +60,12 @@ std::vector<HWND> allWindows() {
     std::vector<HWND> handles;
     windows().forEachHandle([&](HWND handle) { handles.push_back(handle); });
     return handles;
+}
+
+Window* managingParent(const Window& window) {
+    Window* parent = findWindow(window.parent);
+    const bool managed = parent && parent->control && parent->control->managesChild(window.exStyle);
+    return managed ? parent : nullptr;
 }
 
 HWND addWindow(std::unique_ptr<Window> window) {

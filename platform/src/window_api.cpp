@@ -5,15 +5,12 @@
 #include <algorithm>
 #include <cstring>
 
-#include "mdi.h"
 #include "window.h"
 #include "window_widget.h"
 
 using namespace platform;
 
 namespace {
-
-DWORD lastError = 0;
 
 WINDOWPOS windowPosOf(const Window& window, UINT flags) {
     const QRect rect = windowRectangle(window);
@@ -30,14 +27,6 @@ void sendWindowPosChanged(HWND handle, UINT flags) {
 }
 
 }  // namespace
-
-DWORD WINAPI GetLastError(void) {
-    return lastError;
-}
-
-void WINAPI SetLastError(DWORD error) {
-    lastError = error;
-}
 
 HMODULE WINAPI GetModuleHandleA(LPCSTR) {
     return moduleInstance();
@@ -64,9 +53,8 @@ BOOL WINAPI ShowWindow(HWND handle, int command) {
                                          (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
         window = findWindow(handle);
     }
-    if (show && window && window->isMdiChild() && isMdiClient(window->parent)) {
-        showMdiChild(window->parent, handle, command);
-    }
+    if (Window* parent = show && window ? managingParent(*window) : nullptr)
+        parent->control->childShown(*parent, handle, command);
     return wasVisible;
 }
 
@@ -408,24 +396,4 @@ LRESULT WINAPI SendMessageA(HWND handle, UINT message, WPARAM wParam, LPARAM lPa
 LRESULT WINAPI CallWindowProcA(WNDPROC procedure, HWND handle, UINT message, WPARAM wParam,
                                LPARAM lParam) {
     return procedure ? procedure(handle, message, wParam, lParam) : 0;
-}
-
-int WINAPI lstrlenA(LPCSTR text) {
-    return text ? static_cast<int>(std::strlen(text)) : 0;
-}
-
-LPSTR WINAPI lstrcpyA(LPSTR destination, LPCSTR source) {
-    if (!destination || !source)
-        return nullptr;
-    return std::strcpy(destination, source);
-}
-
-LPSTR WINAPI lstrcpynA(LPSTR destination, LPCSTR source, int capacity) {
-    if (!destination || !source || capacity <= 0)
-        return destination;
-    const std::size_t length =
-        std::min(std::strlen(source), static_cast<std::size_t>(capacity - 1));
-    std::memcpy(destination, source, length);
-    destination[length] = '\0';
-    return destination;
 }

@@ -2,8 +2,6 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "mdi.h"
-#include "menus.h"
 #include "message_queue.h"
 #include "resources.h"
 #include "timers.h"
@@ -18,8 +16,8 @@ constexpr QSize kDefaultTopLevelSize(800, 600);
 
 QRect initialRect(const Window& window, int x, int y, int width, int height) {
     QRect defaults(0, 0, 0, 0);
-    if (window.isMdiChild() && isMdiClient(window.parent)) {
-        defaults = defaultMdiChildRect(window.parent);
+    if (Window* parent = managingParent(window)) {
+        defaults = parent->control->defaultChildRect(*parent);
     } else if (!window.isChild()) {
         defaults = QRect(kDefaultTopLevelPosition, kDefaultTopLevelSize);
     }
@@ -40,7 +38,7 @@ void buildWidgets(Window& window, Window* parent, HMENU menu) {
                  : (windowClass.menuName ? LoadMenuA(windowClass.instance, windowClass.menuName)
                                          : nullptr);
         if (barMenu)
-            attachMenuBar(window, barMenu);
+            SetMenu(window.handle, barMenu);
         if (windowClass.icon)
             window.widget->setWindowIcon(iconOf(windowClass.icon));
     }
@@ -86,7 +84,7 @@ void releaseWindow(HWND handle) {
         siblings.erase(std::remove(siblings.begin(), siblings.end(), handle), siblings.end());
     }
     const HWND parentHandle = window->parent;
-    const bool mdiChild = window->isMdiChild() && isMdiClient(parentHandle);
+    const bool managed = managingParent(*window) != nullptr;
     HMENU menu = window->isChild() ? nullptr : window->menu;
     std::unique_ptr<Window> record = removeWindow(handle);
     if (record->widget) {
@@ -95,8 +93,9 @@ void releaseWindow(HWND handle) {
     }
     if (menu)
         DestroyMenu(menu);
-    if (mdiChild)
-        mdiChildDestroyed(parentHandle, handle);
+    Window* parent = managed ? findWindow(parentHandle) : nullptr;
+    if (parent && parent->control)
+        parent->control->childDestroyed(*parent, handle);
 }
 
 }  // namespace
@@ -170,8 +169,11 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
         return nullptr;
     }
     Window* parentWindow = findWindow(parent);
-    // A document window of an MDI client is a child window whatever its style says.
-    if ((exStyle & WS_EX_MDICHILD) && isMdiClient(parent))
+    // A child that its parent's control manages is a child window whatever its
+    // style says; it is created normal, then minimised or maximised as asked.
+    const bool managed =
+        parentWindow && parentWindow->control && parentWindow->control->managesChild(exStyle);
+    if (managed)
         style |= WS_CHILD;
     if ((parent && !parentWindow) || ((style & WS_CHILD) && !parentWindow)) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -180,9 +182,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     auto record = std::make_unique<Window>();
     record->windowClass = windowClass;
     record->procedure = windowClass->procedure;
-    // A document is created normal and then minimised or maximised as asked.
-    const DWORD shape =
-        (exStyle & WS_EX_MDICHILD) && isMdiClient(parent) ? style & (WS_MINIMIZE | WS_MAXIMIZE) : 0;
+    const DWORD shape = managed ? style & (WS_MINIMIZE | WS_MAXIMIZE) : 0;
     record->style = style & ~(WS_VISIBLE | shape);
     record->exStyle = exStyle;
     record->instance = instance;
@@ -219,9 +219,10 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     reportGeometry(handle);
     if (style & WS_VISIBLE)
         ShowWindow(handle, SW_SHOW);
-    Window* created = findWindow(handle);
-    if (created && created->isMdiChild() && isMdiClient(parent))
-        mdiChildCreated(parent, handle);
+    if (const Window* created = findWindow(handle)) {
+        if (Window* manager = managingParent(*created))
+            manager->control->childCreated(*manager, handle);
+    }
     if (shape && findWindow(handle))
         ShowWindow(handle, (shape & WS_MAXIMIZE) ? SW_MAXIMIZE : SW_MINIMIZE);
     return findWindow(handle) ? handle : nullptr;

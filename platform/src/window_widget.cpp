@@ -131,12 +131,13 @@ void WindowWidget::paintCaption(QPainter& painter) {
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     painter.fillRect(captionRect(),
                      systemColor(activeCaption_ ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
-    paintSmallIcon(painter, iconRect(), handle_);
+    const Window* window = findWindow(handle_);
+    if (window)
+        paintSmallIcon(painter, iconRect(), window->windowClass->icon);
     painter.setPen(systemColor(COLOR_CAPTIONTEXT));
     QFont font = painter.font();
     font.setBold(true);
     painter.setFont(font);
-    const Window* window = findWindow(handle_);
     const QString title = window ? fromAnsi(window->text) : QString();
     painter.drawText(titleRect(), Qt::AlignVCenter | Qt::AlignLeft, title);
     for (const auto& [button, box] : captionButtons())

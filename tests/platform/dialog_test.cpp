@@ -1,7 +1,7 @@
 #include <algorithm>
 
 #include "platform_test.h"
-#include "res/resource.h"
+#include "stand_in_ids.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ protected:
         dialogLog = {};
     }
     INT_PTR showAbout() {
-        return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), owner,
+        return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TEST_ABOUT), owner,
                                aboutProc, 77);
     }
     HWND owner = nullptr;
@@ -103,8 +103,8 @@ TEST_F(Dialogs, AnUnknownTemplateFailsWithoutShowingAnything) {
 TEST(DialogsWithoutAnswers, AnUnansweredDialogFailsLoudlyInsteadOfHanging) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     win32test::enable();
-    EXPECT_DEATH(DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), nullptr,
-                                 aboutProc, 0),
+    EXPECT_DEATH(DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TEST_ABOUT),
+                                 nullptr, aboutProc, 0),
                  "the modal dialog \"About\" opened with no scripted answer");
     win32test::reset();
 }

@@ -15,7 +15,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "res/resource.h"
+#include "stand_in_ids.h"
 
 namespace {
 
@@ -124,7 +124,7 @@ TEST_F(RealMode, TheAboutBoxClosesOnEnterWhileTimersTick) {
         QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
         QApplication::sendEvent(modal, &enter);
     });
-    EXPECT_EQ(DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), window,
+    EXPECT_EQ(DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TEST_ABOUT), window,
                               aboutProc, 0),
               IDOK);
     EXPECT_GE(timerTicks, 2);
@@ -145,7 +145,7 @@ void chooseInFileDialog(QWidget* modal, const std::string& name) {
 }
 
 TEST_F(RealMode, TimersTickWhileAMenuOfTheMenuBarIsOpen) {
-    SetMenu(window, LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINMENU)));
+    SetMenu(window, LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TEST_MENU)));
     QMenuBar* bar = nullptr;
     for (QWidget* topLevel : QApplication::topLevelWidgets()) {
         if (!bar)

@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
+#include <sstream>
 
-#include "embedded_files.h"
 #include "res/resource.h"
 
 namespace {
@@ -24,9 +25,18 @@ ResourceScriptResult parse(const std::string& script,
                                });
 }
 
+// The workbench's own script, read from res/ as windres reads it.
+std::optional<std::string> resFile(const std::string& name) {
+    std::ifstream file(std::string(RES_DIR) + "/" + name, std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
 ResourceScriptResult workbenchScript() {
-    return parseResourceScript(*platform::embeddedFile("zarn.rc"), "zarn.rc",
-                               platform::embeddedFile);
+    return parseResourceScript(*resFile("zarn.rc"), "zarn.rc", resFile);
 }
 
 TEST(ResourceScript, TheWorkbenchScriptReadsWhole) {
