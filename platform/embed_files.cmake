@@ -1,11 +1,15 @@
-# Writes a C++ source that holds the given files as byte arrays.
-# Usage: cmake -DOUTPUT=<file.cpp> -DFILES=<a;b;...> -P embed_files.cmake
-set(source "// Generated from res/ when the program is built. Do not edit.\n")
-string(APPEND source "#include \"embedded_files.h\"\n\nnamespace platform {\nnamespace {\n\n")
+# Writes a C++ source that holds the given files as byte arrays, the first of
+# them being the resource script that the stand-in reads.
+# Usage: cmake -DOUTPUT=<file.cpp> -DHEADER=<embedded_files.h> -DFILES=<a.rc;b;...> -P embed_files.cmake
+set(source "// Generated from the program's resource files by its build. Do not edit.\n")
+string(APPEND source "#include \"${HEADER}\"\n\nnamespace platform {\nnamespace {\n\n")
 set(entries "")
 set(index 0)
 foreach(file IN LISTS FILES)
   get_filename_component(name "${file}" NAME)
+  if(index EQUAL 0)
+    set(scriptName "${name}")
+  endif()
   file(READ "${file}" bytes HEX)
   string(LENGTH "${bytes}" hexLength)
   math(EXPR size "${hexLength} / 2")
@@ -15,5 +19,6 @@ foreach(file IN LISTS FILES)
   math(EXPR index "${index} + 1")
 endforeach()
 string(APPEND source "\n}  // namespace\n\nconst EmbeddedFile embeddedFiles[] = {\n${entries}    {\"\", nullptr, 0},\n};\n")
-string(APPEND source "const std::size_t embeddedFileCount = ${index};\n\n}  // namespace platform\n")
+string(APPEND source "const std::size_t embeddedFileCount = ${index};\n")
+string(APPEND source "const char* const embeddedScriptName = \"${scriptName}\";\n\n}  // namespace platform\n")
 file(WRITE "${OUTPUT}" "${source}")

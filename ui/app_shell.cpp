@@ -62,7 +62,8 @@ HWND createDocument() {
 }
 
 void openDocument() {
-    // The document asks for the file itself, and closes again if none is chosen.
+    // The document asks for the file itself, and closes again if none is chosen
+    // or the chosen one cannot be read.
     SendMessageA(createDocument(), TMM_OPEN, 0, 0);
 }
 

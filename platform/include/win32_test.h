@@ -12,9 +12,9 @@
 
 namespace win32test {
 
-// Switches the stand-in into test mode. Call once, after the QApplication
-// exists and before the first window is created. Creates the QApplication
-// itself (offscreen unless QT_QPA_PLATFORM says otherwise) when there is none.
+// Switches the stand-in into test mode. Call once, before the first window is
+// created. Creates the QApplication (offscreen unless QT_QPA_PLATFORM says
+// otherwise) unless the test program has made one already.
 void enable();
 bool isEnabled();
 
@@ -116,9 +116,9 @@ bool typeText(HWND edit, const std::string& text);
 bool clickTab(HWND tabControl, int index);
 
 // Read-back.
-bool isShown(HWND window);                 // WS_VISIBLE on it and every ancestor
-RECT windowRect(HWND window);              // outer rectangle, parent client coordinates
-RECT clientRect(HWND window);              // client area, in its own coordinates
+bool isShown(HWND window);     // WS_VISIBLE on it and every ancestor
+RECT windowRect(HWND window);  // outer rectangle, parent client coordinates
+RECT clientRect(HWND window);  // client area, in its own coordinates
 std::string windowText(HWND window);
 std::string clipboardText();  // the text on the real clipboard, as the program would paste it
 std::string className(HWND window);
@@ -126,8 +126,8 @@ std::vector<HWND> childWindows(HWND window);  // direct children, creation order
 std::vector<HWND> topLevelWindows();
 
 struct MenuItem {
-    UINT id;             // 0 for separators and popups
-    std::string text;    // as given, with its '&'
+    UINT id;           // 0 for separators and popups
+    std::string text;  // as given, with its '&'
     bool separator;
     bool popup;
     bool checked;

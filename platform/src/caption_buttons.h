@@ -1,6 +1,5 @@
-// The buttons at the right of a caption (minimise, maximise or restore, close)
-// and their copy at the right of the frame's menu bar while a document is
-// maximised, with the document's icon at the left of that menu bar.
+// The buttons at the right of a caption (minimise, maximise or restore, close):
+// where they go, how they look and what a click on one sends.
 #ifndef ZARN_PLATFORM_CAPTION_BUTTONS_H
 #define ZARN_PLATFORM_CAPTION_BUTTONS_H
 
@@ -32,15 +31,8 @@ std::optional<CaptionButton> captionButtonAt(const std::vector<PlacedCaptionButt
 void paintCaptionButton(QPainter& painter, CaptionButton button, const QRect& rect, bool down);
 // The WM_SYSCOMMAND that a click on the button sends.
 UINT commandOf(CaptionButton button);
-void paintSmallIcon(QPainter& painter, const QRect& rect, HWND window);
-
-// Shows `document`'s icon and buttons on its frame's menu bar, or takes them
-// away when `document` is null.
-void showMaximizedControls(HWND frame, HWND document);
-// Where a click on the button of the maximised `document` lands: the widget
-// on the frame's menu bar and the point in it.
-std::optional<std::pair<QWidget*, QPoint>> maximizedButtonPosition(HWND frame, HWND document,
-                                                                   CaptionButton button);
+// The class icon, or the system's application icon for a class without one.
+void paintSmallIcon(QPainter& painter, const QRect& rect, HICON classIcon);
 
 }  // namespace platform
 

@@ -19,12 +19,14 @@ constexpr DWORD kStaticTypeMask = 0x1F;
 struct ControlWidget : ControlState {
     QWidget* widget = nullptr;
     void fontChanged(Window& window) override {
-        if (window.font) widget->setFont(fontOf(window.font));
+        if (window.font)
+            widget->setFont(fontOf(window.font));
     }
     void textChanged(Window& window) override {
         if (auto* button = dynamic_cast<QPushButton*>(widget)) {
             button->setText(fromAnsi(window.text));
-        } else if (auto* label = dynamic_cast<QLabel*>(widget); label && (window.style & kStaticTypeMask) != SS_ICON) {
+        } else if (auto* label = dynamic_cast<QLabel*>(widget);
+                   label && (window.style & kStaticTypeMask) != SS_ICON) {
             label->setText(fromAnsi(window.text));
         }
     }
@@ -44,8 +46,10 @@ void createButton(Window& window, QWidget* content) {
     const HWND handle = window.handle;
     QObject::connect(button, &QPushButton::clicked, [handle] {
         const Window* control = findWindow(handle);
-        if (!control) return;
-        SendMessageA(control->parent, WM_COMMAND, MAKEWPARAM(control->id, BN_CLICKED), reinterpret_cast<LPARAM>(handle));
+        if (!control)
+            return;
+        SendMessageA(control->parent, WM_COMMAND, MAKEWPARAM(control->id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(handle));
     });
     attach(window, button);
 }
@@ -54,35 +58,34 @@ void createStatic(Window& window, QWidget* content) {
     auto* label = new QLabel(content);
     label->setTextFormat(Qt::PlainText);
     switch (window.style & kStaticTypeMask) {
-    case SS_CENTER: label->setAlignment(Qt::AlignHCenter | Qt::AlignTop); break;
-    case SS_RIGHT: label->setAlignment(Qt::AlignRight | Qt::AlignTop); break;
-    case SS_ICON: {
-        const std::string& name = window.text;
-        const LPCSTR resource = !name.empty() && name[0] == '#'
-                                    ? MAKEINTRESOURCEA(std::atoi(name.c_str() + 1))
-                                    : name.c_str();
-        const QIcon icon = iconOf(LoadIconA(window.instance, resource));
-        if (!icon.isNull()) label->setPixmap(icon.pixmap(32, 32));
-        break;
-    }
-    default: label->setAlignment(Qt::AlignLeft | Qt::AlignTop); break;
+        case SS_CENTER:
+            label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+            break;
+        case SS_RIGHT:
+            label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+            break;
+        case SS_ICON: {
+            const std::string& name = window.text;
+            const LPCSTR resource = !name.empty() && name[0] == '#'
+                                        ? MAKEINTRESOURCEA(std::atoi(name.c_str() + 1))
+                                        : name.c_str();
+            const QIcon icon = iconOf(LoadIconA(window.instance, resource));
+            if (!icon.isNull())
+                label->setPixmap(icon.pixmap(32, 32));
+            break;
+        }
+        default:
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            break;
     }
     attach(window, label);
-}
-
-LRESULT CALLBACK controlProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = DefWindowProcA(handle, message, wParam, lParam);
-    if (message == WM_SETFONT) {
-        if (Window* window = findWindow(handle); window && window->control) window->control->fontChanged(*window);
-    }
-    return result;
 }
 
 }  // namespace
 
 void registerControlClasses() {
-    registerPredefinedClass("BUTTON", controlProc, createButton, nullptr);
-    registerPredefinedClass("STATIC", controlProc, createStatic, nullptr);
+    registerPredefinedClass("BUTTON", DefWindowProcA, createButton, nullptr);
+    registerPredefinedClass("STATIC", DefWindowProcA, createStatic, nullptr);
 }
 
 }  // namespace platform

@@ -7,12 +7,13 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextBlock>
-#include <QTextDocument>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <algorithm>
 #include <cstring>
 
 #include "ansi_text.h"
+#include "control_test_access.h"
 #include "gdi.h"
 #include "predefined_classes.h"
 #include "window.h"
@@ -27,7 +28,8 @@ QString linesForEditor(const std::string& text) {
     lines.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r') {
-            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            if (i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
             lines += '\n';
         } else {
             lines += text[i];
@@ -39,15 +41,17 @@ QString linesForEditor(const std::string& text) {
 std::string win32Lines(const QString& text) {
     const std::string lines = toAnsi(text);
     std::string result;
-    result.reserve(lines.size() + static_cast<std::size_t>(std::count(lines.begin(), lines.end(), '\n')));
+    result.reserve(lines.size() +
+                   static_cast<std::size_t>(std::count(lines.begin(), lines.end(), '\n')));
     for (char c : lines) {
-        if (c == '\n') result += '\r';
+        if (c == '\n')
+            result += '\r';
         result += c;
     }
     return result;
 }
 
-struct EditControl : ControlState {
+struct EditControl : ControlState, TypingTarget {
     HWND handle = nullptr;
     QPlainTextEdit* multiLine = nullptr;
     QLineEdit* singleLine = nullptr;
@@ -56,7 +60,8 @@ struct EditControl : ControlState {
     QWidget* widget() const { return multiLine ? static_cast<QWidget*>(multiLine) : singleLine; }
     // The raw text: toPlainText would turn no-break spaces into spaces.
     QString editorText() const {
-        if (!multiLine) return singleLine->text();
+        if (!multiLine)
+            return singleLine->text();
         QString text = multiLine->document()->toRawText();
         text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
         text.replace(QChar::LineSeparator, QLatin1Char('\n'));
@@ -81,11 +86,13 @@ struct EditControl : ControlState {
         const QString text = editorText();
         int win32 = 0;
         int index = 0;
-        for (; index < text.size() && win32 < position; ++index) win32 += text[index] == QLatin1Char('\n') ? 2 : 1;
+        for (; index < text.size() && win32 < position; ++index)
+            win32 += text[index] == QLatin1Char('\n') ? 2 : 1;
         return index;
     }
     void textChanged(Window& window) override { setText(window.text); }
     void fontChanged(Window& window) override { widget()->setFont(fontOf(window.font)); }
+    bool type(const std::string& text) override;
 };
 
 EditControl* editOf(HWND handle) {
@@ -96,8 +103,10 @@ EditControl* editOf(HWND handle) {
 void notifyChange(HWND handle) {
     const Window* window = findWindow(handle);
     const EditControl* edit = editOf(handle);
-    if (!window || !edit || edit->settingText) return;
-    SendMessageA(window->parent, WM_COMMAND, MAKEWPARAM(window->id, EN_CHANGE), reinterpret_cast<LPARAM>(handle));
+    if (!window || !edit || edit->settingText)
+        return;
+    SendMessageA(window->parent, WM_COMMAND, MAKEWPARAM(window->id, EN_CHANGE),
+                 reinterpret_cast<LPARAM>(handle));
 }
 
 // Keeps the stand-in's focus in step when the user clicks into the editor.
@@ -107,7 +116,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::FocusIn && GetFocus() != handle_) SetFocus(handle_);
+        if (event->type() == QEvent::FocusIn && GetFocus() != handle_)
+            SetFocus(handle_);
         return QObject::eventFilter(watched, event);
     }
 
@@ -122,20 +132,24 @@ void createEdit(Window& window, QWidget* content) {
     if (window.style & ES_MULTILINE) {
         edit->multiLine = new QPlainTextEdit(content);
         edit->multiLine->setFrameShape(QFrame::NoFrame);
-        edit->multiLine->setLineWrapMode((window.style & (WS_HSCROLL | ES_AUTOHSCROLL)) ? QPlainTextEdit::NoWrap
-                                                                                      : QPlainTextEdit::WidgetWidth);
-        edit->multiLine->setVerticalScrollBarPolicy((window.style & WS_VSCROLL) ? Qt::ScrollBarAsNeeded
-                                                                                : Qt::ScrollBarAlwaysOff);
-        edit->multiLine->setHorizontalScrollBarPolicy((window.style & WS_HSCROLL) ? Qt::ScrollBarAsNeeded
-                                                                                  : Qt::ScrollBarAlwaysOff);
+        edit->multiLine->setLineWrapMode((window.style & (WS_HSCROLL | ES_AUTOHSCROLL))
+                                             ? QPlainTextEdit::NoWrap
+                                             : QPlainTextEdit::WidgetWidth);
+        edit->multiLine->setVerticalScrollBarPolicy(
+            (window.style & WS_VSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        edit->multiLine->setHorizontalScrollBarPolicy(
+            (window.style & WS_HSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         edit->multiLine->setReadOnly(window.style & ES_READONLY);
-        QObject::connect(edit->multiLine, &QPlainTextEdit::textChanged, [handle] { notifyChange(handle); });
+        QObject::connect(edit->multiLine, &QPlainTextEdit::textChanged,
+                         [handle] { notifyChange(handle); });
     } else {
         edit->singleLine = new QLineEdit(content);
         edit->singleLine->setFrame(false);
         edit->singleLine->setReadOnly(window.style & ES_READONLY);
-        if (window.style & ES_PASSWORD) edit->singleLine->setEchoMode(QLineEdit::Password);
-        QObject::connect(edit->singleLine, &QLineEdit::textChanged, [handle] { notifyChange(handle); });
+        if (window.style & ES_PASSWORD)
+            edit->singleLine->setEchoMode(QLineEdit::Password);
+        QObject::connect(edit->singleLine, &QLineEdit::textChanged,
+                         [handle] { notifyChange(handle); });
     }
     edit->widget()->installEventFilter(new EditFocus(handle, edit->widget()));
     edit->setText(window.text);
@@ -172,8 +186,10 @@ LRESULT selection(const EditControl& edit, WPARAM startOut, LPARAM endOut) {
         start = edit.singleLine->hasSelectedText() ? edit.singleLine->selectionStart() : cursor;
         end = edit.singleLine->hasSelectedText() ? edit.singleLine->selectionEnd() : cursor;
     }
-    if (startOut) *reinterpret_cast<DWORD*>(startOut) = static_cast<DWORD>(start);
-    if (endOut) *reinterpret_cast<DWORD*>(endOut) = static_cast<DWORD>(end);
+    if (startOut)
+        *reinterpret_cast<DWORD*>(startOut) = static_cast<DWORD>(start);
+    if (endOut)
+        *reinterpret_cast<DWORD*>(endOut) = static_cast<DWORD>(end);
     return MAKELRESULT(start, end);
 }
 
@@ -186,81 +202,9 @@ void replaceSelection(EditControl& edit, const char* text) {
     }
 }
 
-LRESULT CALLBACK editProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
-    EditControl* edit = editOf(handle);
-    if (!edit) return DefWindowProcA(handle, message, wParam, lParam);
-    switch (message) {
-    case WM_GETTEXT: {
-        char* buffer = reinterpret_cast<char*>(lParam);
-        if (!buffer || wParam == 0) return 0;
-        const std::string text = edit->text();
-        const std::size_t length = std::min(text.size(), static_cast<std::size_t>(wParam) - 1);
-        std::memcpy(buffer, text.data(), length);
-        buffer[length] = '\0';
-        return static_cast<LRESULT>(length);
-    }
-    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(edit->text().size());
-    case EM_UNDO:
-    case WM_UNDO:
-        if (edit->multiLine) {
-            edit->multiLine->undo();
-        } else {
-            edit->singleLine->undo();
-        }
-        return TRUE;
-    case EM_CANUNDO:
-        return edit->multiLine ? edit->multiLine->document()->isUndoAvailable() : edit->singleLine->isUndoAvailable();
-    case EM_EMPTYUNDOBUFFER:
-        if (edit->multiLine) edit->multiLine->document()->clearUndoRedoStacks();
-        return 0;
-    case WM_CUT:
-        if (edit->multiLine) edit->multiLine->cut();
-        if (edit->singleLine) edit->singleLine->cut();
-        return 0;
-    case WM_COPY:
-        if (edit->multiLine) edit->multiLine->copy();
-        if (edit->singleLine) edit->singleLine->copy();
-        return 0;
-    case WM_PASTE:
-        if (edit->multiLine) edit->multiLine->paste();
-        if (edit->singleLine) edit->singleLine->paste();
-        return 0;
-    case WM_CLEAR: replaceSelection(*edit, ""); return 0;
-    case EM_SETSEL: select(*edit, static_cast<int>(wParam), static_cast<int>(lParam)); return 0;
-    case EM_GETSEL: return selection(*edit, wParam, lParam);
-    case EM_REPLACESEL: replaceSelection(*edit, reinterpret_cast<const char*>(lParam)); return 0;
-    case EM_GETLINECOUNT: return edit->multiLine ? edit->multiLine->document()->blockCount() : 1;
-    case EM_SETREADONLY:
-        if (edit->multiLine) edit->multiLine->setReadOnly(wParam != 0);
-        if (edit->singleLine) edit->singleLine->setReadOnly(wParam != 0);
-        return TRUE;
-    case EM_GETMODIFY:
-        return edit->multiLine ? edit->multiLine->document()->isModified() : edit->singleLine->isModified();
-    case EM_SETMODIFY:
-        if (edit->multiLine) edit->multiLine->document()->setModified(wParam != 0);
-        if (edit->singleLine) edit->singleLine->setModified(wParam != 0);
-        return 0;
-    case EM_LIMITTEXT: return 0;
-    case WM_SETFONT: {
-        const LRESULT result = DefWindowProcA(handle, message, wParam, lParam);
-        if (Window* window = findWindow(handle)) edit->fontChanged(*window);
-        return result;
-    }
-    default: return DefWindowProcA(handle, message, wParam, lParam);
-    }
-}
-
-}  // namespace
-
-void registerEditClass() {
-    registerPredefinedClass("EDIT", editProc, createEdit, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-}
-
-bool typeIntoEdit(HWND handle, const std::string& text) {
-    EditControl* edit = editOf(handle);
-    if (!edit) return false;
+bool EditControl::type(const std::string& text) {
     SetFocus(handle);
-    QWidget* target = edit->widget();
+    QWidget* target = widget();
     for (char c : text) {
         const bool newline = c == '\n';
         const int key = newline ? Qt::Key_Return : 0;
@@ -271,6 +215,98 @@ bool typeIntoEdit(HWND handle, const std::string& text) {
         QCoreApplication::sendEvent(target, &release);
     }
     return true;
+}
+
+LRESULT CALLBACK editProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    EditControl* edit = editOf(handle);
+    if (!edit)
+        return DefWindowProcA(handle, message, wParam, lParam);
+    switch (message) {
+        case WM_GETTEXT: {
+            char* buffer = reinterpret_cast<char*>(lParam);
+            if (!buffer || wParam == 0)
+                return 0;
+            const std::string text = edit->text();
+            const std::size_t length = std::min(text.size(), static_cast<std::size_t>(wParam) - 1);
+            std::memcpy(buffer, text.data(), length);
+            buffer[length] = '\0';
+            return static_cast<LRESULT>(length);
+        }
+        case WM_GETTEXTLENGTH:
+            return static_cast<LRESULT>(edit->text().size());
+        case EM_UNDO:
+        case WM_UNDO:
+            if (edit->multiLine) {
+                edit->multiLine->undo();
+            } else {
+                edit->singleLine->undo();
+            }
+            return TRUE;
+        case EM_CANUNDO:
+            return edit->multiLine ? edit->multiLine->document()->isUndoAvailable()
+                                   : edit->singleLine->isUndoAvailable();
+        case EM_EMPTYUNDOBUFFER:
+            if (edit->multiLine)
+                edit->multiLine->document()->clearUndoRedoStacks();
+            return 0;
+        case WM_CUT:
+            if (edit->multiLine)
+                edit->multiLine->cut();
+            if (edit->singleLine)
+                edit->singleLine->cut();
+            return 0;
+        case WM_COPY:
+            if (edit->multiLine)
+                edit->multiLine->copy();
+            if (edit->singleLine)
+                edit->singleLine->copy();
+            return 0;
+        case WM_PASTE:
+            if (edit->multiLine)
+                edit->multiLine->paste();
+            if (edit->singleLine)
+                edit->singleLine->paste();
+            return 0;
+        case WM_CLEAR:
+            replaceSelection(*edit, "");
+            return 0;
+        case EM_SETSEL:
+            select(*edit, static_cast<int>(wParam), static_cast<int>(lParam));
+            return 0;
+        case EM_GETSEL:
+            return selection(*edit, wParam, lParam);
+        case EM_REPLACESEL:
+            replaceSelection(*edit, reinterpret_cast<const char*>(lParam));
+            return 0;
+        case EM_GETLINECOUNT:
+            return edit->multiLine ? edit->multiLine->document()->blockCount() : 1;
+        case EM_SETREADONLY:
+            if (edit->multiLine)
+                edit->multiLine->setReadOnly(wParam != 0);
+            if (edit->singleLine)
+                edit->singleLine->setReadOnly(wParam != 0);
+            return TRUE;
+        case EM_GETMODIFY:
+            return edit->multiLine ? edit->multiLine->document()->isModified()
+                                   : edit->singleLine->isModified();
+        case EM_SETMODIFY:
+            if (edit->multiLine)
+                edit->multiLine->document()->setModified(wParam != 0);
+            if (edit->singleLine)
+                edit->singleLine->setModified(wParam != 0);
+            return 0;
+        case EM_LIMITTEXT:
+            return 0;
+        default:
+            return DefWindowProcA(handle, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+void registerEditClass() {
+    registerPredefinedClass("EDIT", editProc, createEdit,
+                            reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
 }
 
 }  // namespace platform

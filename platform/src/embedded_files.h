@@ -1,4 +1,5 @@
-// The files of res/, embedded into the program when it is built.
+// The resource files that the program's build embeds (see zarn_embed_resources):
+// the resource script, named by embeddedScriptName, and the files it names.
 #ifndef ZARN_PLATFORM_EMBEDDED_FILES_H
 #define ZARN_PLATFORM_EMBEDDED_FILES_H
 
@@ -16,6 +17,7 @@ struct EmbeddedFile {
 
 extern const EmbeddedFile embeddedFiles[];
 extern const std::size_t embeddedFileCount;
+extern const char* const embeddedScriptName;
 
 std::optional<std::string> embeddedFile(const std::string& name);
 

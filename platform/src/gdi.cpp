@@ -12,7 +12,6 @@
 #include "ansi_text.h"
 #include "handle_table.h"
 #include "test_mode.h"
-#include "window.h"
 
 namespace platform {
 
@@ -87,14 +86,16 @@ QFont fixedFont(int pixelSize) {
 int pixelSizeForCellHeight(QFont font, int cellHeight) {
     for (int size = cellHeight; size > 1; --size) {
         font.setPixelSize(size);
-        if (QFontMetrics(font).height() <= cellHeight) return size;
+        if (QFontMetrics(font).height() <= cellHeight)
+            return size;
     }
     return 1;
 }
 
 long averageCharWidth(const QFont& font) {
     const QFontMetrics metrics(font);
-    return font.fixedPitch() ? metrics.horizontalAdvance(QLatin1Char('x')) : metrics.averageCharWidth();
+    return font.fixedPitch() ? metrics.horizontalAdvance(QLatin1Char('x'))
+                             : metrics.averageCharWidth();
 }
 
 DeviceContext* findDc(HDC dc) {
@@ -103,14 +104,17 @@ DeviceContext* findDc(HDC dc) {
 
 win32test::DrawCall* recordingOf(const DeviceContext& dc) {
     std::vector<win32test::DrawCall>* calls = drawRecording();
-    if (!calls || dc.recording < 0 || static_cast<std::size_t>(dc.recording) >= calls->size()) return nullptr;
+    if (!calls || dc.recording < 0 || static_cast<std::size_t>(dc.recording) >= calls->size())
+        return nullptr;
     return &(*calls)[static_cast<std::size_t>(dc.recording)];
 }
 
 QPen penOf(const DeviceContext& dc) {
     const GdiObject* pen = findObject(dc.pen, GdiObject::Type::Pen);
-    if (!pen) return QPen(Qt::black, 1);
-    if (pen->hollow) return QPen(Qt::NoPen);
+    if (!pen)
+        return QPen(Qt::black, 1);
+    if (pen->hollow)
+        return QPen(Qt::NoPen);
     return QPen(pen->color, std::max(1, pen->penWidth));
 }
 
@@ -118,26 +122,39 @@ QPen penOf(const DeviceContext& dc) {
 
 QColor systemColor(int index) {
     switch (index) {
-    case COLOR_WINDOW: return QColor(255, 255, 255);
-    case COLOR_APPWORKSPACE: return QColor(171, 171, 171);
-    case COLOR_BTNFACE:
-    case COLOR_MENU: return QColor(240, 240, 240);
-    case COLOR_ACTIVECAPTION: return QColor(153, 180, 209);
-    case COLOR_INACTIVECAPTION: return QColor(191, 205, 219);
-    case COLOR_HIGHLIGHT: return QColor(0, 120, 215);
-    case COLOR_HIGHLIGHTTEXT: return QColor(255, 255, 255);
-    case COLOR_WINDOWFRAME: return QColor(100, 100, 100);
-    case COLOR_SCROLLBAR: return QColor(200, 200, 200);
-    default: return QColor(0, 0, 0);
+        case COLOR_WINDOW:
+            return QColor(255, 255, 255);
+        case COLOR_APPWORKSPACE:
+            return QColor(171, 171, 171);
+        case COLOR_BTNFACE:
+        case COLOR_MENU:
+            return QColor(240, 240, 240);
+        case COLOR_ACTIVECAPTION:
+            return QColor(153, 180, 209);
+        case COLOR_INACTIVECAPTION:
+            return QColor(191, 205, 219);
+        case COLOR_HIGHLIGHT:
+            return QColor(0, 120, 215);
+        case COLOR_HIGHLIGHTTEXT:
+            return QColor(255, 255, 255);
+        case COLOR_WINDOWFRAME:
+            return QColor(100, 100, 100);
+        case COLOR_SCROLLBAR:
+            return QColor(200, 200, 200);
+        default:
+            return QColor(0, 0, 0);
     }
 }
 
 std::optional<QColor> brushColor(HBRUSH brush) {
     const auto value = reinterpret_cast<std::uintptr_t>(brush);
-    if (value == 0) return std::nullopt;
-    if (value <= kSystemColorCount) return systemColor(static_cast<int>(value) - 1);
+    if (value == 0)
+        return std::nullopt;
+    if (value <= kSystemColorCount)
+        return systemColor(static_cast<int>(value) - 1);
     const GdiObject* object = findObject(brush, GdiObject::Type::Brush);
-    if (!object || object->hollow) return std::nullopt;
+    if (!object || object->hollow)
+        return std::nullopt;
     return object->color;
 }
 
@@ -147,7 +164,8 @@ QFont fontOf(HFONT font) {
 }
 
 HFONT createFontHandle(const QFont& font) {
-    return static_cast<HFONT>(addObject(GdiObject{GdiObject::Type::Font, font, {}, 1, false, false}));
+    return static_cast<HFONT>(
+        addObject(GdiObject{GdiObject::Type::Font, font, {}, 1, false, false}));
 }
 
 ScopedDeviceContext::ScopedDeviceContext(QPainter& painter, HFONT font, long recording) {
@@ -162,19 +180,25 @@ ScopedDeviceContext::~ScopedDeviceContext() {
     deviceContexts().remove(handle_);
 }
 
+HDC createMeasuringContext(HFONT font) {
+    auto dc = std::make_unique<DeviceContext>();
+    dc->font = font;
+    return deviceContexts().add(std::move(dc));
+}
+
+bool releaseDeviceContext(HDC dc) {
+    return deviceContexts().remove(dc) != nullptr;
+}
+
 }  // namespace platform
 
 using namespace platform;
 
-void WINAPI InitCommonControls(void) {}
-
-BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls) {
-    return controls != nullptr;
-}
-
-HFONT WINAPI CreateFontA(int height, int, int, int, int weight, DWORD italic, DWORD underline, DWORD strikeOut,
-                         DWORD, DWORD, DWORD, DWORD, DWORD pitchAndFamily, LPCSTR faceName) {
-    const bool fixed = (pitchAndFamily & 0x3) == FIXED_PITCH || (pitchAndFamily & 0xF0) == FF_MODERN;
+HFONT WINAPI CreateFontA(int height, int, int, int, int weight, DWORD italic, DWORD underline,
+                         DWORD strikeOut, DWORD, DWORD, DWORD, DWORD, DWORD pitchAndFamily,
+                         LPCSTR faceName) {
+    const bool fixed =
+        (pitchAndFamily & 0x3) == FIXED_PITCH || (pitchAndFamily & 0xF0) == FF_MODERN;
     QFont font;
     if (faceName && *faceName) {
         font = QFont(fromAnsi(faceName));
@@ -183,7 +207,8 @@ HFONT WINAPI CreateFontA(int height, int, int, int, int weight, DWORD italic, DW
     } else if (fixed) {
         font = fixedFont(kDefaultFontPixelSize);
     } else {
-        font = QFont((pitchAndFamily & 0xF0) == FF_ROMAN ? QStringLiteral("DejaVu Serif") : QStringLiteral("DejaVu Sans"));
+        font = QFont((pitchAndFamily & 0xF0) == FF_ROMAN ? QStringLiteral("DejaVu Serif")
+                                                         : QStringLiteral("DejaVu Sans"));
     }
     if (height < 0) {
         font.setPixelSize(-height);
@@ -192,7 +217,8 @@ HFONT WINAPI CreateFontA(int height, int, int, int, int weight, DWORD italic, DW
     } else {
         font.setPixelSize(kDefaultFontPixelSize);
     }
-    if (weight > 0) font.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 1, 1000)));
+    if (weight > 0)
+        font.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 1, 1000)));
     font.setItalic(italic != 0);
     font.setUnderline(underline != 0);
     font.setStrikeOut(strikeOut != 0);
@@ -200,8 +226,10 @@ HFONT WINAPI CreateFontA(int height, int, int, int, int weight, DWORD italic, DW
 }
 
 HBRUSH WINAPI CreateBrushIndirect(const LOGBRUSH* brush) {
-    if (!brush) return nullptr;
-    GdiObject object{GdiObject::Type::Brush, {}, colorOf(brush->lbColor), 1, brush->lbStyle == BS_NULL, false};
+    if (!brush)
+        return nullptr;
+    GdiObject object{GdiObject::Type::Brush,    {},   colorOf(brush->lbColor), 1,
+                     brush->lbStyle == BS_NULL, false};
     return static_cast<HBRUSH>(addObject(object));
 }
 
@@ -212,43 +240,70 @@ HBRUSH WINAPI CreateSolidBrush(COLORREF color) {
 
 HPEN WINAPI CreatePen(int style, int width, COLORREF color) {
     constexpr int kNullPenStyle = 5;
-    GdiObject object{GdiObject::Type::Pen, {}, colorOf(color), width, style == kNullPenStyle, false};
+    GdiObject object{GdiObject::Type::Pen,   {},   colorOf(color), width,
+                     style == kNullPenStyle, false};
     return static_cast<HPEN>(addObject(object));
 }
 
 BOOL WINAPI DeleteObject(HGDIOBJ handle) {
     const GdiObject* object = objects().find(handle);
-    if (!object) return FALSE;
-    if (!object->stock) objects().remove(handle);
+    if (!object)
+        return FALSE;
+    if (!object->stock)
+        objects().remove(handle);
     return TRUE;
 }
 
 HGDIOBJ WINAPI GetStockObject(int index) {
     static std::array<HGDIOBJ, kStockObjectCount> stock{};
-    if (index < 0 || index >= kStockObjectCount) return nullptr;
+    if (index < 0 || index >= kStockObjectCount)
+        return nullptr;
     HGDIOBJ& handle = stock[static_cast<std::size_t>(index)];
-    if (handle) return handle;
+    if (handle)
+        return handle;
     GdiObject object{GdiObject::Type::Brush, {}, {}, 1, false, true};
     switch (index) {
-    case WHITE_BRUSH: object.color = Qt::white; break;
-    case LTGRAY_BRUSH: object.color = QColor(192, 192, 192); break;
-    case GRAY_BRUSH: object.color = QColor(128, 128, 128); break;
-    case DKGRAY_BRUSH: object.color = QColor(64, 64, 64); break;
-    case BLACK_BRUSH: object.color = Qt::black; break;
-    case NULL_BRUSH: object.hollow = true; break;
-    case WHITE_PEN: object = GdiObject{GdiObject::Type::Pen, {}, Qt::white, 1, false, true}; break;
-    case BLACK_PEN: object = GdiObject{GdiObject::Type::Pen, {}, Qt::black, 1, false, true}; break;
-    case NULL_PEN: object = GdiObject{GdiObject::Type::Pen, {}, {}, 1, true, true}; break;
-    case OEM_FIXED_FONT:
-    case ANSI_FIXED_FONT:
-    case SYSTEM_FIXED_FONT:
-        object = GdiObject{GdiObject::Type::Font, fixedFont(kDefaultFontPixelSize), {}, 1, false, true};
-        break;
-    case ANSI_VAR_FONT:
-    case SYSTEM_FONT:
-    case DEVICE_DEFAULT_FONT:
-    case DEFAULT_GUI_FONT: object = GdiObject{GdiObject::Type::Font, defaultGuiFont(), {}, 1, false, true}; break;
-    default: return nullptr;
+        case WHITE_BRUSH:
+            object.color = Qt::white;
+            break;
+        case LTGRAY_BRUSH:
+            object.color = QColor(192, 192, 192);
+            break;
+        case GRAY_BRUSH:
+            object.color = QColor(128, 128, 128);
+            break;
+        case DKGRAY_BRUSH:
+            object.color = QColor(64, 64, 64);
+            break;
+        case BLACK_BRUSH:
+            object.color = Qt::black;
+            break;
+        case NULL_BRUSH:
+            object.hollow = true;
+            break;
+        case WHITE_PEN:
+            object = GdiObject{GdiObject::Type::Pen, {}, Qt::white, 1, false, true};
+            break;
+        case BLACK_PEN:
+            object = GdiObject{GdiObject::Type::Pen, {}, Qt::black, 1, false, true};
+            break;
+        case NULL_PEN:
+            object = GdiObject{GdiObject::Type::Pen, {}, {}, 1, true, true};
+            break;
+        case OEM_FIXED_FONT:
+        case ANSI_FIXED_FONT:
+        case SYSTEM_FIXED_FONT:
+            object = GdiObject{
+                GdiObject::Type::Font, fixedFont(kDefaultFontPixelSize), {}, 1, false, true};
+            break;
+        case ANSI_VAR_FONT:
+        case SYSTEM_FONT:
+        case DEVICE_DEFAULT_FONT:
+        case DEFAULT_GUI_FONT:
+            object = GdiObject{GdiObject::Type::Font, defaultGuiFont(), {}, 1, false, true};
+            break;
+        default:
+            return nullptr;
     }
     handle = addObject(object);
     return handle;
@@ -257,30 +312,33 @@ HGDIOBJ WINAPI GetStockObject(int index) {
 HGDIOBJ WINAPI SelectObject(HDC dcHandle, HGDIOBJ handle) {
     DeviceContext* dc = findDc(dcHandle);
     const GdiObject* object = objects().find(handle);
-    if (!dc || !object) return nullptr;
+    if (!dc || !object)
+        return nullptr;
     HGDIOBJ previous = nullptr;
     switch (object->type) {
-    case GdiObject::Type::Font:
-        previous = dc->font;
-        dc->font = static_cast<HFONT>(handle);
-        break;
-    case GdiObject::Type::Pen:
-        previous = dc->pen;
-        dc->pen = static_cast<HPEN>(handle);
-        break;
-    case GdiObject::Type::Brush:
-        previous = dc->brush;
-        dc->brush = static_cast<HBRUSH>(handle);
-        break;
+        case GdiObject::Type::Font:
+            previous = dc->font;
+            dc->font = static_cast<HFONT>(handle);
+            break;
+        case GdiObject::Type::Pen:
+            previous = dc->pen;
+            dc->pen = static_cast<HPEN>(handle);
+            break;
+        case GdiObject::Type::Brush:
+            previous = dc->brush;
+            dc->brush = static_cast<HBRUSH>(handle);
+            break;
     }
-    return previous ? previous : GetStockObject(object->type == GdiObject::Type::Font ? SYSTEM_FONT
-                                                : object->type == GdiObject::Type::Pen ? BLACK_PEN
-                                                                                         : WHITE_BRUSH);
+    return previous ? previous
+                    : GetStockObject(object->type == GdiObject::Type::Font  ? SYSTEM_FONT
+                                     : object->type == GdiObject::Type::Pen ? BLACK_PEN
+                                                                            : WHITE_BRUSH);
 }
 
 BOOL WINAPI GetTextMetricsA(HDC dcHandle, LPTEXTMETRICA metrics) {
     const DeviceContext* dc = findDc(dcHandle);
-    if (!dc || !metrics) return FALSE;
+    if (!dc || !metrics)
+        return FALSE;
     const QFont font = fontOf(dc->font);
     const QFontMetrics fontMetrics(font);
     *metrics = TEXTMETRICA{};
@@ -308,15 +366,19 @@ BOOL WINAPI GetTextMetricsA(HDC dcHandle, LPTEXTMETRICA metrics) {
 
 BOOL WINAPI TextOutA(HDC dcHandle, int x, int y, LPCSTR text, int length) {
     const DeviceContext* dc = findDc(dcHandle);
-    if (!dc || !text || length < 0) return FALSE;
+    if (!dc || !text || length < 0)
+        return FALSE;
     const std::string_view bytes(text, static_cast<std::size_t>(length));
-    if (win32test::DrawCall* recording = recordingOf(*dc)) recording->texts.push_back({x, y, std::string(bytes)});
-    if (!dc->painter) return TRUE;
+    if (win32test::DrawCall* recording = recordingOf(*dc))
+        recording->texts.push_back({x, y, std::string(bytes)});
+    if (!dc->painter)
+        return TRUE;
     const QFont font = fontOf(dc->font);
     const QFontMetrics metrics(font);
     const QString shown = fromAnsi(bytes);
     const long cellWidth = averageCharWidth(font);
-    const int width = font.fixedPitch() ? static_cast<int>(cellWidth * shown.size()) : metrics.horizontalAdvance(shown);
+    const int width = font.fixedPitch() ? static_cast<int>(cellWidth * shown.size())
+                                        : metrics.horizontalAdvance(shown);
     if (dc->backgroundMode == OPAQUE) {
         dc->painter->fillRect(QRect(x, y, width, metrics.height()), colorOf(dc->backgroundColor));
     }
@@ -326,7 +388,8 @@ BOOL WINAPI TextOutA(HDC dcHandle, int x, int y, LPCSTR text, int length) {
     if (font.fixedPitch()) {
         // Character cells of exactly the average width, as a fixed-pitch font has in GDI.
         for (qsizetype i = 0; i < shown.size(); ++i) {
-            dc->painter->drawText(QPoint(x + static_cast<int>(i * cellWidth), baseline), QString(shown[i]));
+            dc->painter->drawText(QPoint(x + static_cast<int>(i * cellWidth), baseline),
+                                  QString(shown[i]));
         }
     } else {
         dc->painter->drawText(QPoint(x, baseline), shown);
@@ -337,26 +400,31 @@ BOOL WINAPI TextOutA(HDC dcHandle, int x, int y, LPCSTR text, int length) {
 // Measured as TextOutA lays the text out: one cell per character in a fixed-pitch font.
 BOOL WINAPI GetTextExtentPoint32A(HDC dcHandle, LPCSTR text, int length, LPSIZE size) {
     const DeviceContext* dc = findDc(dcHandle);
-    if (!dc || !text || length < 0 || !size) return FALSE;
+    if (!dc || !text || length < 0 || !size)
+        return FALSE;
     const QFont font = fontOf(dc->font);
     const QFontMetrics metrics(font);
     const QString measured = fromAnsi(std::string_view(text, static_cast<std::size_t>(length)));
-    size->cx = font.fixedPitch() ? averageCharWidth(font) * measured.size() : metrics.horizontalAdvance(measured);
+    size->cx = font.fixedPitch() ? averageCharWidth(font) * measured.size()
+                                 : metrics.horizontalAdvance(measured);
     size->cy = metrics.ascent() + metrics.descent();
     return TRUE;
 }
 
 BOOL WINAPI MoveToEx(HDC dcHandle, int x, int y, LPPOINT previous) {
     DeviceContext* dc = findDc(dcHandle);
-    if (!dc) return FALSE;
-    if (previous) *previous = POINT{dc->position.x(), dc->position.y()};
+    if (!dc)
+        return FALSE;
+    if (previous)
+        *previous = POINT{dc->position.x(), dc->position.y()};
     dc->position = QPoint(x, y);
     return TRUE;
 }
 
 BOOL WINAPI LineTo(HDC dcHandle, int x, int y) {
     DeviceContext* dc = findDc(dcHandle);
-    if (!dc) return FALSE;
+    if (!dc)
+        return FALSE;
     const QPoint from = dc->position;
     const QPoint to(x, y);
     if (win32test::DrawCall* recording = recordingOf(*dc)) {
@@ -364,7 +432,8 @@ BOOL WINAPI LineTo(HDC dcHandle, int x, int y) {
     }
     if (dc->painter && from != to) {
         // GDI lines leave out their last pixel.
-        const QPoint step((to.x() > from.x()) - (to.x() < from.x()), (to.y() > from.y()) - (to.y() < from.y()));
+        const QPoint step((to.x() > from.x()) - (to.x() < from.x()),
+                          (to.y() > from.y()) - (to.y() < from.y()));
         dc->painter->setPen(penOf(*dc));
         dc->painter->drawLine(from, to - step);
     }
@@ -374,29 +443,35 @@ BOOL WINAPI LineTo(HDC dcHandle, int x, int y) {
 
 int WINAPI FillRect(HDC dcHandle, const RECT* rect, HBRUSH brush) {
     const DeviceContext* dc = findDc(dcHandle);
-    if (!dc || !rect) return 0;
+    if (!dc || !rect)
+        return 0;
     const std::optional<QColor> color = brushColor(brush);
     if (dc->painter && color) {
-        dc->painter->fillRect(QRect(QPoint(rect->left, rect->top), QPoint(rect->right - 1, rect->bottom - 1)), *color);
+        dc->painter->fillRect(
+            QRect(QPoint(rect->left, rect->top), QPoint(rect->right - 1, rect->bottom - 1)),
+            *color);
     }
     return 1;
 }
 
 COLORREF WINAPI SetTextColor(HDC dcHandle, COLORREF color) {
     DeviceContext* dc = findDc(dcHandle);
-    if (!dc) return CLR_INVALID;
+    if (!dc)
+        return CLR_INVALID;
     return std::exchange(dc->textColor, color);
 }
 
 COLORREF WINAPI SetBkColor(HDC dcHandle, COLORREF color) {
     DeviceContext* dc = findDc(dcHandle);
-    if (!dc) return CLR_INVALID;
+    if (!dc)
+        return CLR_INVALID;
     return std::exchange(dc->backgroundColor, color);
 }
 
 int WINAPI SetBkMode(HDC dcHandle, int mode) {
     DeviceContext* dc = findDc(dcHandle);
-    if (!dc || (mode != OPAQUE && mode != TRANSPARENT)) return 0;
+    if (!dc || (mode != OPAQUE && mode != TRANSPARENT))
+        return 0;
     return std::exchange(dc->backgroundMode, mode);
 }
 
@@ -405,30 +480,7 @@ DWORD WINAPI GetSysColor(int index) {
 }
 
 HBRUSH WINAPI GetSysColorBrush(int index) {
-    if (index < 0 || index >= kSystemColorCount) return nullptr;
+    if (index < 0 || index >= kSystemColorCount)
+        return nullptr;
     return reinterpret_cast<HBRUSH>(static_cast<std::uintptr_t>(index + 1));
-}
-
-HDC WINAPI GetDC(HWND handle) {
-    // Outside a paint the stand-in has nothing to draw on: such a context
-    // answers questions about its font and ignores drawing.
-    auto dc = std::make_unique<DeviceContext>();
-    if (const Window* window = findWindow(handle)) dc->font = window->font;
-    return deviceContexts().add(std::move(dc));
-}
-
-int WINAPI ReleaseDC(HWND, HDC dc) {
-    return deviceContexts().remove(dc) ? 1 : 0;
-}
-
-HDC WINAPI BeginPaint(HWND handle, LPPAINTSTRUCT paint) {
-    if (!paint || !findWindow(handle)) return nullptr;
-    *paint = PAINTSTRUCT{};
-    paint->hdc = GetDC(handle);
-    GetClientRect(handle, &paint->rcPaint);
-    return paint->hdc;
-}
-
-BOOL WINAPI EndPaint(HWND handle, const PAINTSTRUCT* paint) {
-    return paint && ReleaseDC(handle, paint->hdc);
 }

@@ -3,13 +3,13 @@
 #ifndef ZARN_PLATFORM_GDI_H
 #define ZARN_PLATFORM_GDI_H
 
+#include <win32_test.h>
+#include <windows.h>
+
 #include <QColor>
 #include <QFont>
 #include <optional>
 #include <vector>
-
-#include <win32_test.h>
-#include <windows.h>
 
 class QPainter;
 
@@ -21,6 +21,9 @@ std::optional<QColor> brushColor(HBRUSH brush);
 // The Qt font of a font handle; the default GUI font for null or unknown ones.
 QFont fontOf(HFONT font);
 HFONT createFontHandle(const QFont& font);
+// A device context with nothing to draw on: it measures text in `font`.
+HDC createMeasuringContext(HFONT font);
+bool releaseDeviceContext(HDC dc);
 
 // A device context over a painter, alive for the scope of one paint.
 class ScopedDeviceContext {

@@ -29,7 +29,8 @@ public:
 
     std::unique_ptr<Object> remove(Handle handle) {
         const auto found = objects.find(reinterpret_cast<std::uintptr_t>(handle));
-        if (found == objects.end()) return nullptr;
+        if (found == objects.end())
+            return nullptr;
         std::unique_ptr<Object> object = std::move(found->second);
         objects.erase(found);
         return object;

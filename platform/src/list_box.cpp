@@ -1,6 +1,8 @@
 // The "LISTBOX" control: a single-selection list of text lines with item data,
 // painted by its owner when it is owner-drawn. Only the visible items are
 // painted, so a list of a million lines stays responsive.
+#include <strings.h>
+
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -10,9 +12,9 @@
 #include <algorithm>
 #include <cstring>
 #include <set>
-#include <strings.h>
 
 #include "ansi_text.h"
+#include "control_test_access.h"
 #include "gdi.h"
 #include "predefined_classes.h"
 #include "test_mode.h"
@@ -35,7 +37,7 @@ struct Item {
 
 class ListViewport;
 
-struct ListBox : ControlState {
+struct ListBox : ControlState, ListReadBack {
     HWND handle = nullptr;
     std::vector<Item> items;
     int itemHeight = static_cast<int>(kPresetItemHeight);
@@ -56,6 +58,9 @@ struct ListBox : ControlState {
     int maxTop() const { return std::max(0, count() - fullyVisibleCount()); }
     void layout(Window& window) override;
     void fontChanged(Window& window) override;
+    std::vector<win32test::ListItem> lines() const override;
+    int topIndex() const override { return top; }
+    int visibleCount() const override;
     void setTop(int index);
     void setSelection(int index);
     void scrollIntoView(int index);
@@ -82,7 +87,8 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    void drawItem(QPainter& painter, const ListBox& list, const Window& window, int index, UINT action, UINT state);
+    void drawItem(QPainter& painter, const ListBox& list, const Window& window, int index,
+                  UINT action, UINT state);
     HWND handle_;
 };
 
@@ -109,20 +115,39 @@ void ListBox::layout(Window& window) {
     setTop(top);
 }
 
-void ListBox::fontChanged(Window&) {
-    viewport->update();
+// An owner-drawn list keeps the item height its owner measured.
+void ListBox::fontChanged(Window& window) {
+    if (ownerDrawn(window))
+        return;
+    itemHeight = QFontMetrics(fontOf(window.font)).height();
+    refresh();
+}
+
+std::vector<win32test::ListItem> ListBox::lines() const {
+    std::vector<win32test::ListItem> result;
+    for (const Item& item : items) result.push_back({item.text, item.data});
+    return result;
+}
+
+int ListBox::visibleCount() const {
+    const int height = std::max(1, itemHeight);
+    return (viewport->height() + height - 1) / height;
 }
 
 void ListBox::setTop(int index) {
     top = std::clamp(index, 0, maxTop());
-    if (scrollBar->value() != top) scrollBar->setValue(top);
+    if (scrollBar->value() != top)
+        scrollBar->setValue(top);
     viewport->update();
 }
 
 void ListBox::setSelection(int index) {
-    if (index == selected) return;
-    if (selected >= 0) selectionChanged.insert(selected);
-    if (index >= 0) selectionChanged.insert(index);
+    if (index == selected)
+        return;
+    if (selected >= 0)
+        selectionChanged.insert(selected);
+    if (index >= 0)
+        selectionChanged.insert(index);
     selected = index;
     viewport->update();
 }
@@ -136,26 +161,30 @@ void ListBox::scrollIntoView(int index) {
 }
 
 void ListBox::refresh() {
-    if (Window* window = findWindow(handle)) layout(*window);
+    if (Window* window = findWindow(handle))
+        layout(*window);
 }
 
-void ListViewport::drawItem(QPainter& painter, const ListBox& list, const Window& window, int index, UINT action,
-                            UINT state) {
+void ListViewport::drawItem(QPainter& painter, const ListBox& list, const Window& window, int index,
+                            UINT action, UINT state) {
     const QRect itemRect(0, (index - list.top) * list.itemHeight, width(), list.itemHeight);
-    DRAWITEMSTRUCT draw{ODT_LISTBOX,
-                        static_cast<UINT>(window.id),
-                        static_cast<UINT>(index),
-                        action,
-                        state,
-                        window.handle,
-                        nullptr,
-                        RECT{itemRect.left(), itemRect.top(), itemRect.left() + itemRect.width(),
-                             itemRect.top() + itemRect.height()},
-                        index >= 0 ? static_cast<ULONG_PTR>(list.items[static_cast<std::size_t>(index)].data) : 0};
-    if (index < 0) draw.rcItem = RECT{0, 0, width(), list.itemHeight};
+    DRAWITEMSTRUCT draw{
+        ODT_LISTBOX,
+        static_cast<UINT>(window.id),
+        static_cast<UINT>(index),
+        action,
+        state,
+        window.handle,
+        nullptr,
+        RECT{itemRect.left(), itemRect.top(), itemRect.left() + itemRect.width(),
+             itemRect.top() + itemRect.height()},
+        index >= 0 ? static_cast<ULONG_PTR>(list.items[static_cast<std::size_t>(index)].data) : 0};
+    if (index < 0)
+        draw.rcItem = RECT{0, 0, width(), list.itemHeight};
     long recording = -1;
     if (std::vector<win32test::DrawCall>* calls = drawRecording()) {
-        calls->push_back(win32test::DrawCall{window.handle, draw.itemID, action, state, draw.rcItem, 0, {}, {}});
+        calls->push_back(
+            win32test::DrawCall{window.handle, draw.itemID, action, state, draw.rcItem, 0, {}, {}});
         recording = static_cast<long>(calls->size() - 1);
     }
     painter.save();
@@ -165,7 +194,8 @@ void ListViewport::drawItem(QPainter& painter, const ListBox& list, const Window
     {
         ScopedDeviceContext dc(painter, window.font, recording);
         draw.hDC = dc.handle();
-        result = sendMessage(owner, WM_DRAWITEM, static_cast<WPARAM>(draw.CtlID), reinterpret_cast<LPARAM>(&draw));
+        result = sendMessage(owner, WM_DRAWITEM, static_cast<WPARAM>(draw.CtlID),
+                             reinterpret_cast<LPARAM>(&draw));
     }
     painter.restore();
     if (std::vector<win32test::DrawCall>* calls = drawRecording(); calls && recording >= 0) {
@@ -176,7 +206,8 @@ void ListViewport::drawItem(QPainter& painter, const ListBox& list, const Window
 void ListViewport::paintEvent(QPaintEvent*) {
     Window* window = findWindow(handle_);
     ListBox* list = listOf(handle_);
-    if (!window || !list) return;
+    if (!window || !list)
+        return;
     QPainter painter(this);
     painter.fillRect(rect(), systemColor(COLOR_WINDOW));
     const bool focused = GetFocus() == list->handle;
@@ -187,9 +218,11 @@ void ListViewport::paintEvent(QPaintEvent*) {
         for (int index = first; index < last; ++index) {
             const QRect itemRect(0, (index - first) * list->itemHeight, width(), list->itemHeight);
             const bool isSelected = index == list->selected;
-            if (isSelected) painter.fillRect(itemRect, systemColor(COLOR_HIGHLIGHT));
+            if (isSelected)
+                painter.fillRect(itemRect, systemColor(COLOR_HIGHLIGHT));
             painter.setPen(systemColor(isSelected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-            painter.drawText(itemRect.adjusted(kTextIndent, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft,
+            painter.drawText(itemRect.adjusted(kTextIndent, 0, 0, 0),
+                             Qt::AlignVCenter | Qt::AlignLeft,
                              fromAnsi(list->items[static_cast<std::size_t>(index)].text));
         }
         list->selectionChanged.clear();
@@ -197,7 +230,8 @@ void ListViewport::paintEvent(QPaintEvent*) {
         return;
     }
     if (list->count() == 0) {
-        if (focused) drawItem(painter, *list, *window, -1, ODA_FOCUS, ODS_FOCUS);
+        if (focused)
+            drawItem(painter, *list, *window, -1, ODA_FOCUS, ODS_FOCUS);
         list->selectionChanged.clear();
         list->focusChanged = false;
         return;
@@ -209,23 +243,30 @@ void ListViewport::paintEvent(QPaintEvent*) {
     const auto draw = [&](int index, UINT action, UINT state) {
         const Window* current = findWindow(handle_);
         const ListBox* alive = listOf(handle_);
-        if (!current || !alive || index >= alive->count()) return false;
+        if (!current || !alive || index >= alive->count())
+            return false;
         drawItem(painter, *alive, *current, index, action, state);
         return true;
     };
     for (int index = first; index < last; ++index) {
         const bool isSelected = listOf(handle_) && index == listOf(handle_)->selected;
-        const UINT state = (isSelected ? ODS_SELECTED : 0) | (focused && isSelected ? ODS_FOCUS : 0);
-        if (changed.count(index) && !draw(index, ODA_SELECT, state)) return;
-        if (focusChanged && isSelected && !draw(index, ODA_FOCUS, state)) return;
-        if (!draw(index, ODA_DRAWENTIRE, state)) return;
+        const UINT state =
+            (isSelected ? ODS_SELECTED : 0) | (focused && isSelected ? ODS_FOCUS : 0);
+        if (changed.count(index) && !draw(index, ODA_SELECT, state))
+            return;
+        if (focusChanged && isSelected && !draw(index, ODA_FOCUS, state))
+            return;
+        if (!draw(index, ODA_DRAWENTIRE, state))
+            return;
     }
 }
 
 void ListViewport::mousePressEvent(QMouseEvent* event) {
     ListBox* list = listOf(handle_);
-    if (!list) return;
-    const int index = list->top + static_cast<int>(event->position().y()) / std::max(1, list->itemHeight);
+    if (!list)
+        return;
+    const int index =
+        list->top + static_cast<int>(event->position().y()) / std::max(1, list->itemHeight);
     if (index < list->count()) {
         list->setSelection(index);
         list->scrollIntoView(index);
@@ -240,19 +281,35 @@ void ListViewport::mousePressEvent(QMouseEvent* event) {
 
 void ListViewport::keyPressEvent(QKeyEvent* event) {
     ListBox* list = listOf(handle_);
-    if (!list) return;
+    if (!list)
+        return;
     const int page = list->fullyVisibleCount();
     int target = list->selected;
     switch (event->key()) {
-    case Qt::Key_Up: target = std::max(0, target - 1); break;
-    case Qt::Key_Down: target = target + 1; break;
-    case Qt::Key_PageUp: target = std::max(0, target - page); break;
-    case Qt::Key_PageDown: target = target + page; break;
-    case Qt::Key_Home: target = 0; break;
-    case Qt::Key_End: target = list->count() - 1; break;
-    default: QWidget::keyPressEvent(event); return;
+        case Qt::Key_Up:
+            target = std::max(0, target - 1);
+            break;
+        case Qt::Key_Down:
+            target = target + 1;
+            break;
+        case Qt::Key_PageUp:
+            target = std::max(0, target - page);
+            break;
+        case Qt::Key_PageDown:
+            target = target + page;
+            break;
+        case Qt::Key_Home:
+            target = 0;
+            break;
+        case Qt::Key_End:
+            target = list->count() - 1;
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+            return;
     }
-    if (list->count() == 0) return;
+    if (list->count() == 0)
+        return;
     target = std::clamp(target, 0, list->count() - 1);
     list->setSelection(target);
     list->scrollIntoView(target);
@@ -260,7 +317,8 @@ void ListViewport::keyPressEvent(QKeyEvent* event) {
 
 void ListViewport::wheelEvent(QWheelEvent* event) {
     ListBox* list = listOf(handle_);
-    if (!list) return;
+    if (!list)
+        return;
     const int steps = event->angleDelta().y() / 120;
     list->setTop(list->top - steps * kWheelLines);
 }
@@ -274,7 +332,8 @@ void createListBox(Window& window, QWidget* content) {
     list->scrollBar->hide();
     const HWND handle = window.handle;
     QObject::connect(list->scrollBar, &QScrollBar::valueChanged, [handle](int value) {
-        if (ListBox* scrolled = listOf(handle)) scrolled->setTop(value);
+        if (ListBox* scrolled = listOf(handle))
+            scrolled->setTop(value);
     });
     window.client = list->viewport;
     window.control = std::move(list);
@@ -291,24 +350,28 @@ LRESULT insertItem(ListBox& list, const Window& window, WPARAM position, LPARAM 
     }
     int index = static_cast<int>(position);
     if (index < 0 || index > list.count()) {
-        if (index >= 0) return LB_ERR;
+        if (index >= 0)
+            return LB_ERR;
         index = list.count();
     }
     list.items.insert(list.items.begin() + index, std::move(item));
-    if (list.selected >= index) ++list.selected;
+    if (list.selected >= index)
+        ++list.selected;
     list.refresh();
     return index;
 }
 
 LRESULT addItem(ListBox& list, const Window& window, LPARAM lParam) {
     int position = list.count();
-    const bool sorted = (window.style & LBS_SORT) && (!list.ownerDrawn(window) || (window.style & LBS_HASSTRINGS));
+    const bool sorted =
+        (window.style & LBS_SORT) && (!list.ownerDrawn(window) || (window.style & LBS_HASSTRINGS));
     if (sorted && lParam) {
         const std::string text = reinterpret_cast<const char*>(lParam);
-        const auto place = std::upper_bound(list.items.begin(), list.items.end(), text,
-                                            [](const std::string& key, const Item& item) {
-                                                return strcasecmp(key.c_str(), item.text.c_str()) < 0;
-                                            });
+        const auto place =
+            std::upper_bound(list.items.begin(), list.items.end(), text,
+                             [](const std::string& key, const Item& item) {
+                                 return strcasecmp(key.c_str(), item.text.c_str()) < 0;
+                             });
         position = static_cast<int>(place - list.items.begin());
     }
     return insertItem(list, window, static_cast<WPARAM>(position), lParam);
@@ -317,127 +380,121 @@ LRESULT addItem(ListBox& list, const Window& window, LPARAM lParam) {
 LRESULT CALLBACK listBoxProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     Window* window = findWindow(handle);
     ListBox* list = listOf(handle);
-    if (!window || !list) return DefWindowProcA(handle, message, wParam, lParam);
+    if (!window || !list)
+        return DefWindowProcA(handle, message, wParam, lParam);
     switch (message) {
-    case WM_CREATE:
-        if (list->ownerDrawn(*window)) {
-            MEASUREITEMSTRUCT measure{ODT_LISTBOX, static_cast<UINT>(window->id), kMeasureItemId,
-                                      static_cast<UINT>(clientSize(*window).width()), kPresetItemHeight, 0};
-            sendMessage(window->parent, WM_MEASUREITEM, static_cast<WPARAM>(window->id),
-                        reinterpret_cast<LPARAM>(&measure));
-            if ((list = listOf(handle))) list->itemHeight = std::max(1, static_cast<int>(measure.itemHeight));
-        } else {
-            list->itemHeight = QFontMetrics(fontOf(window->font)).height();
-        }
-        if (list) list->refresh();
-        return 0;
-    case LB_ADDSTRING: return addItem(*list, *window, lParam);
-    case LB_INSERTSTRING: return insertItem(*list, *window, wParam, lParam);
-    case LB_DELETESTRING:
-        if (!list->valid(wParam)) return LB_ERR;
-        list->items.erase(list->items.begin() + static_cast<std::ptrdiff_t>(wParam));
-        if (list->selected == static_cast<int>(wParam)) {
-            list->selected = LB_ERR;
-        } else if (list->selected > static_cast<int>(wParam)) {
-            --list->selected;
-        }
-        list->refresh();
-        return list->count();
-    case LB_RESETCONTENT:
-        list->items.clear();
-        list->selected = LB_ERR;
-        list->selectionChanged.clear();
-        list->top = 0;
-        list->refresh();
-        return 0;
-    case LB_GETCOUNT: return list->count();
-    case LB_SETITEMDATA:
-        if (!list->valid(wParam)) return LB_ERR;
-        list->items[wParam].data = lParam;
-        return 0;
-    case LB_GETITEMDATA: return list->valid(wParam) ? list->items[wParam].data : LB_ERR;
-    case LB_SETCURSEL:
-        if (!list->valid(wParam)) {
-            list->setSelection(LB_ERR);
-            return LB_ERR;
-        }
-        list->setSelection(static_cast<int>(wParam));
-        list->scrollIntoView(static_cast<int>(wParam));
-        return static_cast<LRESULT>(wParam);
-    case LB_GETCURSEL: return list->selected;
-    case LB_GETTEXT: {
-        if (!list->valid(wParam) || !lParam) return LB_ERR;
-        const Item& item = list->items[wParam];
-        if (list->ownerDrawn(*window) && !(window->style & LBS_HASSTRINGS)) {
-            std::memcpy(reinterpret_cast<void*>(lParam), &item.data, sizeof item.data);
-            return sizeof item.data;
-        }
-        std::memcpy(reinterpret_cast<char*>(lParam), item.text.c_str(), item.text.size() + 1);
-        return static_cast<LRESULT>(item.text.size());
-    }
-    case LB_GETTEXTLEN:
-        if (!list->valid(wParam)) return LB_ERR;
-        if (list->ownerDrawn(*window) && !(window->style & LBS_HASSTRINGS)) return sizeof(LPARAM);
-        return static_cast<LRESULT>(list->items[wParam].text.size());
-    case LB_GETTOPINDEX: return list->top;
-    case LB_SETTOPINDEX:
-        if (!list->valid(wParam)) return LB_ERR;
-        list->setTop(static_cast<int>(wParam));
-        return 0;
-    case LB_GETITEMHEIGHT: return list->itemHeight;
-    case LB_SETITEMHEIGHT:
-        if (LOWORD(lParam) == 0) return LB_ERR;
-        list->itemHeight = LOWORD(lParam);
-        list->refresh();
-        return 0;
-    case LB_GETITEMRECT: {
-        RECT* rect = reinterpret_cast<RECT*>(lParam);
-        if (!list->valid(wParam) || !rect) return LB_ERR;
-        const int y = (static_cast<int>(wParam) - list->top) * list->itemHeight;
-        *rect = RECT{0, y, clientSize(*window).width(), y + list->itemHeight};
-        return 1;
-    }
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        list->focusChanged = true;
-        list->viewport->update();
-        return 0;
-    case WM_SETFONT:
-        window->font = reinterpret_cast<HFONT>(wParam);
-        if (!list->ownerDrawn(*window)) {
-            list->itemHeight = QFontMetrics(fontOf(window->font)).height();
+        case WM_CREATE:
+            if (list->ownerDrawn(*window)) {
+                MEASUREITEMSTRUCT measure{
+                    ODT_LISTBOX,       static_cast<UINT>(window->id),
+                    kMeasureItemId,    static_cast<UINT>(clientSize(*window).width()),
+                    kPresetItemHeight, 0};
+                sendMessage(window->parent, WM_MEASUREITEM, static_cast<WPARAM>(window->id),
+                            reinterpret_cast<LPARAM>(&measure));
+                if ((list = listOf(handle)))
+                    list->itemHeight = std::max(1, static_cast<int>(measure.itemHeight));
+            } else {
+                list->itemHeight = QFontMetrics(fontOf(window->font)).height();
+            }
+            if (list)
+                list->refresh();
+            return 0;
+        case LB_ADDSTRING:
+            return addItem(*list, *window, lParam);
+        case LB_INSERTSTRING:
+            return insertItem(*list, *window, wParam, lParam);
+        case LB_DELETESTRING:
+            if (!list->valid(wParam))
+                return LB_ERR;
+            list->items.erase(list->items.begin() + static_cast<std::ptrdiff_t>(wParam));
+            if (list->selected == static_cast<int>(wParam)) {
+                list->selected = LB_ERR;
+            } else if (list->selected > static_cast<int>(wParam)) {
+                --list->selected;
+            }
             list->refresh();
+            return list->count();
+        case LB_RESETCONTENT:
+            list->items.clear();
+            list->selected = LB_ERR;
+            list->selectionChanged.clear();
+            list->top = 0;
+            list->refresh();
+            return 0;
+        case LB_GETCOUNT:
+            return list->count();
+        case LB_SETITEMDATA:
+            if (!list->valid(wParam))
+                return LB_ERR;
+            list->items[wParam].data = lParam;
+            return 0;
+        case LB_GETITEMDATA:
+            return list->valid(wParam) ? list->items[wParam].data : LB_ERR;
+        case LB_SETCURSEL:
+            if (!list->valid(wParam)) {
+                list->setSelection(LB_ERR);
+                return LB_ERR;
+            }
+            list->setSelection(static_cast<int>(wParam));
+            list->scrollIntoView(static_cast<int>(wParam));
+            return static_cast<LRESULT>(wParam);
+        case LB_GETCURSEL:
+            return list->selected;
+        case LB_GETTEXT: {
+            if (!list->valid(wParam) || !lParam)
+                return LB_ERR;
+            const Item& item = list->items[wParam];
+            if (list->ownerDrawn(*window) && !(window->style & LBS_HASSTRINGS)) {
+                std::memcpy(reinterpret_cast<void*>(lParam), &item.data, sizeof item.data);
+                return sizeof item.data;
+            }
+            std::memcpy(reinterpret_cast<char*>(lParam), item.text.c_str(), item.text.size() + 1);
+            return static_cast<LRESULT>(item.text.size());
         }
-        if (lParam) list->viewport->update();
-        return 0;
-    default: return DefWindowProcA(handle, message, wParam, lParam);
+        case LB_GETTEXTLEN:
+            if (!list->valid(wParam))
+                return LB_ERR;
+            if (list->ownerDrawn(*window) && !(window->style & LBS_HASSTRINGS))
+                return sizeof(LPARAM);
+            return static_cast<LRESULT>(list->items[wParam].text.size());
+        case LB_GETTOPINDEX:
+            return list->top;
+        case LB_SETTOPINDEX:
+            if (!list->valid(wParam))
+                return LB_ERR;
+            list->setTop(static_cast<int>(wParam));
+            return 0;
+        case LB_GETITEMHEIGHT:
+            return list->itemHeight;
+        case LB_SETITEMHEIGHT:
+            if (LOWORD(lParam) == 0)
+                return LB_ERR;
+            list->itemHeight = LOWORD(lParam);
+            list->refresh();
+            return 0;
+        case LB_GETITEMRECT: {
+            RECT* rect = reinterpret_cast<RECT*>(lParam);
+            if (!list->valid(wParam) || !rect)
+                return LB_ERR;
+            const int y = (static_cast<int>(wParam) - list->top) * list->itemHeight;
+            *rect = RECT{0, y, clientSize(*window).width(), y + list->itemHeight};
+            return 1;
+        }
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            list->focusChanged = true;
+            list->viewport->update();
+            return 0;
+        default:
+            return DefWindowProcA(handle, message, wParam, lParam);
     }
 }
 
 }  // namespace
 
 void registerListBoxClass() {
-    registerPredefinedClass("LISTBOX", listBoxProc, createListBox, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-}
-
-std::vector<win32test::ListItem> listBoxItems(HWND handle) {
-    std::vector<win32test::ListItem> items;
-    if (const ListBox* list = listOf(handle)) {
-        for (const Item& item : list->items) items.push_back({item.text, item.data});
-    }
-    return items;
-}
-
-int listBoxTopIndex(HWND handle) {
-    const ListBox* list = listOf(handle);
-    return list ? list->top : LB_ERR;
-}
-
-int listBoxVisibleCount(HWND handle) {
-    const ListBox* list = listOf(handle);
-    if (!list) return 0;
-    const int itemHeight = std::max(1, list->itemHeight);
-    return (list->viewport->height() + itemHeight - 1) / itemHeight;
+    registerPredefinedClass("LISTBOX", listBoxProc, createListBox,
+                            reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
 }
 
 }  // namespace platform

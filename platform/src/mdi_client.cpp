@@ -13,7 +13,7 @@
 #include <string>
 
 #include "caption_buttons.h"
-#include "mdi.h"
+#include "maximized_controls.h"
 #include "predefined_classes.h"
 #include "window.h"
 #include "window_widget.h"
@@ -27,6 +27,8 @@ constexpr int kCascadeSpacing = kCaptionHeight + kFrameWidth - 1;
 // The window menu lists this many documents, as Win32 does before "More windows".
 constexpr std::size_t kListedDocuments = 9;
 
+bool isDocument(const Window& window);
+
 // Clicks anywhere in a document window activate it, and Ctrl+F4 and Ctrl+F6
 // close it and move to the next one: what TranslateMDISysAccel and the
 // system's mouse activation do on Win32.
@@ -35,9 +37,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         const bool press = event->type() == QEvent::MouseButtonPress;
         const bool key = event->type() == QEvent::KeyPress;
-        if (!(press || key) || !watched->isWidgetType()) return QObject::eventFilter(watched, event);
+        if (!(press || key) || !watched->isWidgetType())
+            return QObject::eventFilter(watched, event);
         const HWND document = documentOf(static_cast<QWidget*>(watched));
-        if (!document) return QObject::eventFilter(watched, event);
+        if (!document)
+            return QObject::eventFilter(watched, event);
         const Window* window = findWindow(document);
         if (press) {
             SendMessageA(window->parent, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(document), 0);
@@ -45,7 +49,8 @@ protected:
             return false;
         }
         const auto* keyEvent = static_cast<QKeyEvent*>(event);
-        if (keyEvent->modifiers() != Qt::ControlModifier) return false;
+        if (keyEvent->modifiers() != Qt::ControlModifier)
+            return false;
         if (keyEvent->key() == Qt::Key_F4) {
             SendMessageA(document, WM_SYSCOMMAND, SC_CLOSE, 0);
             return true;
@@ -63,16 +68,20 @@ private:
     static void focusClickedControl(const QWidget* widget) {
         for (; widget; widget = widget->parentWidget()) {
             if (widget->focusPolicy() & Qt::ClickFocus) {
-                if (const Window* control = windowOfWidget(widget)) SetFocus(control->handle);
+                if (const Window* control = windowOfWidget(widget))
+                    SetFocus(control->handle);
                 return;
             }
-            if (dynamic_cast<const WindowWidget*>(widget)) return;
+            if (dynamic_cast<const WindowWidget*>(widget))
+                return;
         }
     }
 
     static HWND documentOf(const QWidget* widget) {
-        for (const Window* window = windowOfWidget(widget); window; window = findWindow(window->parent)) {
-            if (window->isMdiChild() && isMdiClient(window->parent)) return window->handle;
+        for (const Window* window = windowOfWidget(widget); window;
+             window = findWindow(window->parent)) {
+            if (isDocument(*window))
+                return window->handle;
         }
         return nullptr;
     }
@@ -80,7 +89,8 @@ private:
 
 void watchDocumentInput() {
     static DocumentInput* filter = nullptr;
-    if (filter || !QCoreApplication::instance()) return;
+    if (filter || !QCoreApplication::instance())
+        return;
     filter = new DocumentInput;
     filter->setParent(QCoreApplication::instance());
     QCoreApplication::instance()->installEventFilter(filter);
@@ -105,6 +115,12 @@ struct MdiClient : ControlState {
     int appendedMenuItems = 0;
 
     void layout(Window& window) override;
+    bool managesChild(DWORD exStyle) const override { return (exStyle & WS_EX_MDICHILD) != 0; }
+    QRect defaultChildRect(Window& window) override;
+    void childCreated(Window& window, HWND child) override;
+    void childDestroyed(Window& window, HWND child) override;
+    void childTextChanged(Window& window, HWND child) override;
+    void childShown(Window& window, HWND child, int command) override;
 };
 
 enum class Shape { Normal, Minimized, Maximized };
@@ -120,17 +136,20 @@ bool contains(const std::vector<HWND>& list, HWND handle) {
 
 void refreshWindowMenu(MdiClient& client) {
     HMENU menu = client.windowMenu;
-    if (!menu) return;
+    if (!menu)
+        return;
     for (; client.appendedMenuItems > 0; --client.appendedMenuItems) {
         RemoveMenu(menu, static_cast<UINT>(GetMenuItemCount(menu) - 1), MF_BYPOSITION);
     }
-    if (client.children.empty() || GetMenuItemCount(menu) < 0) return;
+    if (client.children.empty() || GetMenuItemCount(menu) < 0)
+        return;
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     ++client.appendedMenuItems;
     const std::size_t listed = std::min(client.children.size(), kListedDocuments);
     for (std::size_t i = 0; i < listed; ++i) {
         const Window* child = findWindow(client.children[i]);
-        const std::string text = "&" + std::to_string(i + 1) + " " + (child ? child->text : std::string());
+        const std::string text =
+            "&" + std::to_string(i + 1) + " " + (child ? child->text : std::string());
         const UINT check = client.children[i] == client.active ? MF_CHECKED : MF_UNCHECKED;
         AppendMenuA(menu, MF_STRING | check, client.idFirstChild + i, text.c_str());
         ++client.appendedMenuItems;
@@ -138,34 +157,42 @@ void refreshWindowMenu(MdiClient& client) {
 }
 
 void setCaption(HWND handle, bool active) {
-    if (Window* window = findWindow(handle)) window->widget->setActiveCaption(active);
+    if (Window* window = findWindow(handle))
+        window->widget->setActiveCaption(active);
 }
 
 void changeShape(HWND clientHandle, HWND child, Shape target);
 
 void activate(HWND clientHandle, HWND child) {
     MdiClient* client = clientOf(clientHandle);
-    if (!client || !contains(client->children, child)) return;
+    if (!client || !contains(client->children, child))
+        return;
     // The maximised state goes with the activation, as on Win32.
     if (client->maximized && client->maximized != child) {
         changeShape(clientHandle, child, Shape::Maximized);
         return;
     }
-    if (Window* window = findWindow(child)) window->widget->raise();
+    if (Window* window = findWindow(child))
+        window->widget->raise();
     const HWND previous = client->active;
-    if (previous == child) return;
+    if (previous == child)
+        return;
     client->active = child;
-    client->zOrder.erase(std::remove(client->zOrder.begin(), client->zOrder.end(), child), client->zOrder.end());
+    client->zOrder.erase(std::remove(client->zOrder.begin(), client->zOrder.end(), child),
+                         client->zOrder.end());
     client->zOrder.insert(client->zOrder.begin(), child);
     setCaption(previous, false);
     setCaption(child, true);
     refreshWindowMenu(*client);
     sendMessage(child, WM_CHILDACTIVATE, 0, 0);
     if (previous) {
-        sendMessage(previous, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(previous), reinterpret_cast<LPARAM>(child));
+        sendMessage(previous, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(previous),
+                    reinterpret_cast<LPARAM>(child));
     }
-    if (findWindow(child)) SetFocus(child);
-    sendMessage(child, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(previous), reinterpret_cast<LPARAM>(child));
+    if (findWindow(child))
+        SetFocus(child);
+    sendMessage(child, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(previous),
+                reinterpret_cast<LPARAM>(child));
 }
 
 Shape shapeOf(const Window& window) {
@@ -332,7 +359,8 @@ QSize areaAboveMinimized(HWND clientHandle) {
 QRect cascadeRect(const QSize& area, int index) {
     const int stagger = area.height() / (3 * kCascadeSpacing);
     const int offset = kCascadeSpacing * (index % (stagger + 1));
-    return QRect(offset, offset, area.width() - kCascadeSpacing * stagger, area.height() - kCascadeSpacing * stagger);
+    return QRect(offset, offset, area.width() - kCascadeSpacing * stagger,
+                 area.height() - kCascadeSpacing * stagger);
 }
 
 void tile(HWND clientHandle, WPARAM how) {
@@ -343,7 +371,8 @@ void tile(HWND clientHandle, WPARAM how) {
     const QSize area = areaAboveMinimized(clientHandle);
     int rows = static_cast<int>(std::sqrt(static_cast<double>(total)));
     int columns = total / rows;
-    if (how & MDITILE_HORIZONTAL) std::swap(rows, columns);
+    if (how & MDITILE_HORIZONTAL)
+        std::swap(rows, columns);
     int width = area.width() / columns;
     int height = area.height() / rows;
     int placed = 0;
@@ -353,8 +382,8 @@ void tile(HWND clientHandle, WPARAM how) {
             height = area.height() / rows;
         }
         for (int row = 1, y = 0; row <= rows && placed < total; ++row, y += height) {
-            SetWindowPos(documents[static_cast<std::size_t>(placed++)], nullptr, x, y, width, height,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(documents[static_cast<std::size_t>(placed++)], nullptr, x, y, width,
+                         height, SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
 }
@@ -366,80 +395,98 @@ void cascade(HWND clientHandle) {
     int index = 0;
     for (HWND document : bottomFirst) {
         const QRect rect = cascadeRect(area, index++);
-        SetWindowPos(document, nullptr, rect.x(), rect.y(), rect.width(), rect.height(), SWP_NOACTIVATE);
+        SetWindowPos(document, nullptr, rect.x(), rect.y(), rect.width(), rect.height(),
+                     SWP_NOACTIVATE);
     }
 }
 
 HWND nextDocument(const MdiClient& client, HWND from, bool previous) {
-    if (client.zOrder.size() < 2) return nullptr;
-    if (previous) return client.zOrder.back();
-    const auto at = std::find(client.zOrder.begin(), client.zOrder.end(), from ? from : client.active);
-    if (at == client.zOrder.end()) return nullptr;
+    if (client.zOrder.size() < 2)
+        return nullptr;
+    if (previous)
+        return client.zOrder.back();
+    const auto at =
+        std::find(client.zOrder.begin(), client.zOrder.end(), from ? from : client.active);
+    if (at == client.zOrder.end())
+        return nullptr;
     // The next one is the least recently active: it comes back to the front.
     return client.zOrder.back() == *at ? client.zOrder.front() : client.zOrder.back();
 }
 
 LRESULT CALLBACK mdiClientProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     MdiClient* client = clientOf(handle);
-    if (!client) return DefWindowProcA(handle, message, wParam, lParam);
+    if (!client)
+        return DefWindowProcA(handle, message, wParam, lParam);
     switch (message) {
-    case WM_CREATE: {
-        const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        const auto* settings = creation ? static_cast<const CLIENTCREATESTRUCT*>(creation->lpCreateParams) : nullptr;
-        if (settings) {
-            client->windowMenu = static_cast<HMENU>(settings->hWindowMenu);
-            client->idFirstChild = settings->idFirstChild;
+        case WM_CREATE: {
+            const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+            const auto* settings =
+                creation ? static_cast<const CLIENTCREATESTRUCT*>(creation->lpCreateParams)
+                         : nullptr;
+            if (settings) {
+                client->windowMenu = static_cast<HMENU>(settings->hWindowMenu);
+                client->idFirstChild = settings->idFirstChild;
+            }
+            return 0;
         }
-        return 0;
-    }
-    case WM_MDIGETACTIVE:
-        if (lParam)
-            *reinterpret_cast<BOOL*>(lParam) =
-                client->maximized && client->maximized == client->active;
-        return reinterpret_cast<LRESULT>(client->active);
-    case WM_MDIMAXIMIZE:
-        if (contains(client->children, reinterpret_cast<HWND>(wParam))) {
-            ShowWindow(reinterpret_cast<HWND>(wParam), SW_MAXIMIZE);
+        case WM_MDIGETACTIVE:
+            if (lParam)
+                *reinterpret_cast<BOOL*>(lParam) =
+                    client->maximized && client->maximized == client->active;
+            return reinterpret_cast<LRESULT>(client->active);
+        case WM_MDIMAXIMIZE:
+            if (contains(client->children, reinterpret_cast<HWND>(wParam))) {
+                ShowWindow(reinterpret_cast<HWND>(wParam), SW_MAXIMIZE);
+            }
+            return 0;
+        case WM_MDIRESTORE:
+            if (contains(client->children, reinterpret_cast<HWND>(wParam))) {
+                ShowWindow(reinterpret_cast<HWND>(wParam), SW_RESTORE);
+            }
+            return 0;
+        case WM_MDIICONARRANGE:
+            arrangeMinimized(handle);
+            return 0;
+        case WM_MDIACTIVATE:
+            activate(handle, reinterpret_cast<HWND>(wParam));
+            return 0;
+        case WM_MDIDESTROY:
+            if (contains(client->children, reinterpret_cast<HWND>(wParam)))
+                DestroyWindow(reinterpret_cast<HWND>(wParam));
+            return 0;
+        case WM_MDITILE:
+            tile(handle, wParam);
+            return TRUE;
+        case WM_MDICASCADE:
+            cascade(handle);
+            return TRUE;
+        case WM_MDINEXT:
+            activate(handle, nextDocument(*client, reinterpret_cast<HWND>(wParam), lParam != 0));
+            return 0;
+        case WM_MDICREATE: {
+            const auto* create = reinterpret_cast<const MDICREATESTRUCTA*>(lParam);
+            if (!create)
+                return 0;
+            return reinterpret_cast<LRESULT>(CreateWindowExA(
+                WS_EX_MDICHILD, create->szClass, create->szTitle, create->style, create->x,
+                create->y, create->cx, create->cy, handle, nullptr,
+                static_cast<HINSTANCE>(create->hOwner), reinterpret_cast<LPVOID>(create->lParam)));
         }
-        return 0;
-    case WM_MDIRESTORE:
-        if (contains(client->children, reinterpret_cast<HWND>(wParam))) {
-            ShowWindow(reinterpret_cast<HWND>(wParam), SW_RESTORE);
+        case WM_MDISETMENU: {
+            const HMENU previous = client->windowMenu;
+            if (lParam) {
+                refreshWindowMenu(*client);
+                client->appendedMenuItems = 0;
+                client->windowMenu = reinterpret_cast<HMENU>(lParam);
+                refreshWindowMenu(*client);
+            }
+            return reinterpret_cast<LRESULT>(previous);
         }
-        return 0;
-    case WM_MDIICONARRANGE:
-        arrangeMinimized(handle);
-        return 0;
-    case WM_MDIACTIVATE: activate(handle, reinterpret_cast<HWND>(wParam)); return 0;
-    case WM_MDIDESTROY:
-        if (contains(client->children, reinterpret_cast<HWND>(wParam))) DestroyWindow(reinterpret_cast<HWND>(wParam));
-        return 0;
-    case WM_MDITILE: tile(handle, wParam); return TRUE;
-    case WM_MDICASCADE: cascade(handle); return TRUE;
-    case WM_MDINEXT:
-        activate(handle, nextDocument(*client, reinterpret_cast<HWND>(wParam), lParam != 0));
-        return 0;
-    case WM_MDICREATE: {
-        const auto* create = reinterpret_cast<const MDICREATESTRUCTA*>(lParam);
-        if (!create) return 0;
-        return reinterpret_cast<LRESULT>(CreateWindowExA(WS_EX_MDICHILD, create->szClass, create->szTitle,
-                                                         create->style, create->x, create->y, create->cx,
-                                                         create->cy, handle, nullptr,
-                                                         static_cast<HINSTANCE>(create->hOwner),
-                                                         reinterpret_cast<LPVOID>(create->lParam)));
-    }
-    case WM_MDISETMENU: {
-        const HMENU previous = client->windowMenu;
-        if (lParam) {
+        case WM_MDIREFRESHMENU:
             refreshWindowMenu(*client);
-            client->appendedMenuItems = 0;
-            client->windowMenu = reinterpret_cast<HMENU>(lParam);
-            refreshWindowMenu(*client);
-        }
-        return reinterpret_cast<LRESULT>(previous);
-    }
-    case WM_MDIREFRESHMENU: refreshWindowMenu(*client); return reinterpret_cast<LRESULT>(client->windowMenu);
-    default: return DefWindowProcA(handle, message, wParam, lParam);
+            return reinterpret_cast<LRESULT>(client->windowMenu);
+        default:
+            return DefWindowProcA(handle, message, wParam, lParam);
     }
 }
 
@@ -448,27 +495,18 @@ void createMdiClient(Window& window, QWidget* content) {
     window.control = std::make_unique<MdiClient>();
 }
 
-}  // namespace
-
-void registerMdiClientClass() {
-    registerPredefinedClass("MDICLIENT", mdiClientProc, createMdiClient,
-                            reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1));
-}
-
-bool isMdiClient(HWND window) {
-    return clientOf(window) != nullptr;
-}
-
 QRect defaultMdiChildRect(HWND clientHandle) {
     MdiClient* client = clientOf(clientHandle);
     const Window* window = findWindow(clientHandle);
-    if (!client || !window) return {};
+    if (!client || !window)
+        return {};
     return cascadeRect(clientSize(*window), client->created);
 }
 
 void mdiChildCreated(HWND clientHandle, HWND child) {
     MdiClient* client = clientOf(clientHandle);
-    if (!client) return;
+    if (!client)
+        return;
     watchDocumentInput();
     ++client->created;
     client->children.push_back(child);
@@ -479,15 +517,18 @@ void mdiChildCreated(HWND clientHandle, HWND child) {
 void mdiChildDestroyed(HWND clientHandle, HWND child) {
     MdiClient* client = clientOf(clientHandle);
     const Window* window = findWindow(clientHandle);
-    if (!client || !window) return;
+    if (!client || !window)
+        return;
     std::erase(client->children, child);
     std::erase(client->zOrder, child);
     client->placements.erase(child);
     const bool wasMaximized = client->maximized == child;
     if (wasMaximized)
         client->maximized = nullptr;
-    if (client->active == child) client->active = nullptr;
-    if (window->destroying) return;
+    if (client->active == child)
+        client->active = nullptr;
+    if (window->destroying)
+        return;
     // The next document takes the place of a maximised one that closed.
     if (wasMaximized && !client->zOrder.empty()) {
         changeShape(clientHandle, client->zOrder.front(), Shape::Maximized);
@@ -538,11 +579,43 @@ void showMdiChild(HWND clientHandle, HWND child, int command) {
     }
 }
 
+bool isDocument(const Window& window) {
+    return (window.exStyle & WS_EX_MDICHILD) && clientOf(window.parent);
+}
+
+QRect MdiClient::defaultChildRect(Window& window) {
+    return defaultMdiChildRect(window.handle);
+}
+
+void MdiClient::childCreated(Window& window, HWND child) {
+    mdiChildCreated(window.handle, child);
+}
+
+void MdiClient::childDestroyed(Window& window, HWND child) {
+    mdiChildDestroyed(window.handle, child);
+}
+
+void MdiClient::childTextChanged(Window& window, HWND) {
+    mdiChildTextChanged(window.handle);
+}
+
+void MdiClient::childShown(Window& window, HWND child, int command) {
+    showMdiChild(window.handle, child, command);
+}
+
+}  // namespace
+
+void registerMdiClientClass() {
+    registerPredefinedClass("MDICLIENT", mdiClientProc, createMdiClient,
+                            reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1));
+}
+
 }  // namespace platform
 
 using namespace platform;
 
-LRESULT WINAPI DefFrameProcA(HWND frame, HWND clientHandle, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT WINAPI DefFrameProcA(HWND frame, HWND clientHandle, UINT message, WPARAM wParam,
+                             LPARAM lParam) {
     switch (message) {
         case WM_SETTEXT:
             // While a document is maximised the frame shows both titles; its own
@@ -579,33 +652,39 @@ LRESULT WINAPI DefFrameProcA(HWND frame, HWND clientHandle, UINT message, WPARAM
 
 LRESULT WINAPI DefMDIChildProcA(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
     const Window* window = findWindow(child);
-    if (!window) return 0;
-    switch (message) {
-    case WM_CLOSE: SendMessageA(window->parent, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0); return 0;
-    case WM_SYSCOMMAND:
-        switch (wParam & 0xFFF0) {
-            case SC_CLOSE:
-                sendMessage(child, WM_CLOSE, 0, 0);
-                break;
-            case SC_NEXTWINDOW:
-                SendMessageA(window->parent, WM_MDINEXT, reinterpret_cast<WPARAM>(child), 0);
-                break;
-            case SC_MAXIMIZE:
-                SendMessageA(window->parent, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
-                break;
-            case SC_RESTORE:
-                SendMessageA(window->parent, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
-                break;
-            case SC_MINIMIZE:
-                ShowWindow(child, SW_MINIMIZE);
-                break;
-            default:
-                break;
-        }
+    if (!window)
         return 0;
-    case WM_CHILDACTIVATE:
-    case WM_MDIACTIVATE:
-    case WM_SETFOCUS: return 0;
-    default: return DefWindowProcA(child, message, wParam, lParam);
+    switch (message) {
+        case WM_CLOSE:
+            SendMessageA(window->parent, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
+            return 0;
+        case WM_SYSCOMMAND:
+            switch (wParam & 0xFFF0) {
+                case SC_CLOSE:
+                    sendMessage(child, WM_CLOSE, 0, 0);
+                    break;
+                case SC_NEXTWINDOW:
+                    SendMessageA(window->parent, WM_MDINEXT, reinterpret_cast<WPARAM>(child), 0);
+                    break;
+                case SC_MAXIMIZE:
+                    SendMessageA(window->parent, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child),
+                                 0);
+                    break;
+                case SC_RESTORE:
+                    SendMessageA(window->parent, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
+                    break;
+                case SC_MINIMIZE:
+                    ShowWindow(child, SW_MINIMIZE);
+                    break;
+                default:
+                    break;
+            }
+            return 0;
+        case WM_CHILDACTIVATE:
+        case WM_MDIACTIVATE:
+        case WM_SETFOCUS:
+            return 0;
+        default:
+            return DefWindowProcA(child, message, wParam, lParam);
     }
 }

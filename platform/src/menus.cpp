@@ -29,7 +29,7 @@ struct Menu {
     std::vector<MenuEntry> entries;
     HWND commandTarget = nullptr;
     std::unique_ptr<QMenu> qmenu;  // the popup's Qt form, built on first use
-    QPointer<QMenuBar> bar;         // the menu bar showing this menu, if any
+    QPointer<QMenuBar> bar;        // the menu bar showing this menu, if any
 };
 
 HandleTable<Menu, HMENU>& menus() {
@@ -37,8 +37,9 @@ HandleTable<Menu, HMENU>& menus() {
     return table;
 }
 
-constexpr UINT kStateFlags = MF_CHECKED | MF_GRAYED | MF_DISABLED | MF_SEPARATOR | MF_POPUP | MF_MENUBARBREAK |
-                             MF_MENUBREAK | MF_HILITE | MF_OWNERDRAW | MF_DEFAULT | MF_RIGHTJUSTIFY;
+constexpr UINT kStateFlags = MF_CHECKED | MF_GRAYED | MF_DISABLED | MF_SEPARATOR | MF_POPUP |
+                             MF_MENUBARBREAK | MF_MENUBREAK | MF_HILITE | MF_OWNERDRAW |
+                             MF_DEFAULT | MF_RIGHTJUSTIFY;
 
 struct Found {
     Menu* menu = nullptr;
@@ -49,11 +50,13 @@ struct Found {
 // By command: the first item with this id in the menu or its submenus.
 Found findByCommand(HMENU handle, UINT id) {
     Menu* menu = menus().find(handle);
-    if (!menu) return {};
+    if (!menu)
+        return {};
     for (std::size_t index = 0; index < menu->entries.size(); ++index) {
         const MenuEntry& entry = menu->entries[index];
         if (entry.popup) {
-            if (Found inner = findByCommand(entry.popup, id); inner.menu) return inner;
+            if (Found inner = findByCommand(entry.popup, id); inner.menu)
+                return inner;
         } else if (!(entry.flags & MF_SEPARATOR) && entry.id == id) {
             return {menu, handle, index};
         }
@@ -62,9 +65,11 @@ Found findByCommand(HMENU handle, UINT id) {
 }
 
 Found findItem(HMENU handle, UINT item, UINT flags) {
-    if (!(flags & MF_BYPOSITION)) return findByCommand(handle, item);
+    if (!(flags & MF_BYPOSITION))
+        return findByCommand(handle, item);
     Menu* menu = menus().find(handle);
-    if (!menu || item >= menu->entries.size()) return {};
+    if (!menu || item >= menu->entries.size())
+        return {};
     return {menu, handle, item};
 }
 
@@ -90,7 +95,8 @@ QMenu* qmenuOf(HMENU handle, HWND target);
 
 void rebuildPopup(HMENU handle) {
     Menu* menu = menus().find(handle);
-    if (!menu || !menu->qmenu) return;
+    if (!menu || !menu->qmenu)
+        return;
     QMenu& qmenu = *menu->qmenu;
     qmenu.clear();
     for (const MenuEntry& entry : menu->entries) {
@@ -109,11 +115,13 @@ void rebuildPopup(HMENU handle) {
 
 QMenu* qmenuOf(HMENU handle, HWND target) {
     Menu* menu = menus().find(handle);
-    if (!menu) return nullptr;
+    if (!menu)
+        return nullptr;
     menu->commandTarget = target;
     if (!menu->qmenu) {
         menu->qmenu = std::make_unique<QMenu>();
-        QObject::connect(menu->qmenu.get(), &QMenu::aboutToShow, [handle] { rebuildPopup(handle); });
+        QObject::connect(menu->qmenu.get(), &QMenu::aboutToShow,
+                         [handle] { rebuildPopup(handle); });
     }
     rebuildPopup(handle);
     return menu->qmenu.get();
@@ -121,11 +129,13 @@ QMenu* qmenuOf(HMENU handle, HWND target) {
 
 void rebuildBar(HMENU handle) {
     Menu* menu = menus().find(handle);
-    if (!menu || !menu->bar) return;
+    if (!menu || !menu->bar)
+        return;
     QMenuBar& bar = *menu->bar;
     bar.clear();
     for (const MenuEntry& entry : menu->entries) {
-        if (entry.flags & MF_SEPARATOR) continue;
+        if (entry.flags & MF_SEPARATOR)
+            continue;
         if (entry.popup) {
             if (QMenu* submenu = qmenuOf(entry.popup, menu->commandTarget)) {
                 submenu->setTitle(fromAnsi(entry.text));
@@ -141,8 +151,10 @@ void rebuildBar(HMENU handle) {
 // (it is rebuilt when it next opens).
 void menuChanged(HMENU handle) {
     Menu* menu = menus().find(handle);
-    if (!menu) return;
-    if (menu->qmenu && !menu->qmenu->isVisible()) rebuildPopup(handle);
+    if (!menu)
+        return;
+    if (menu->qmenu && !menu->qmenu->isVisible())
+        rebuildPopup(handle);
 }
 
 HMENU buildFromTemplate(const std::vector<MenuTemplateItem>& items, HMENU menu) {
@@ -150,7 +162,8 @@ HMENU buildFromTemplate(const std::vector<MenuTemplateItem>& items, HMENU menu) 
         if (item.popup) {
             HMENU popup = CreatePopupMenu();
             buildFromTemplate(item.children, popup);
-            AppendMenuA(menu, MF_POPUP | item.flags, reinterpret_cast<UINT_PTR>(popup), item.text.c_str());
+            AppendMenuA(menu, MF_POPUP | item.flags, reinterpret_cast<UINT_PTR>(popup),
+                        item.text.c_str());
         } else if (item.separator) {
             AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
         } else {
@@ -164,7 +177,8 @@ HMENU buildFromTemplate(const std::vector<MenuTemplateItem>& items, HMENU menu) 
 
 void attachMenuBar(Window& window, HMENU handle) {
     Menu* menu = menus().find(handle);
-    if (!menu) return;
+    if (!menu)
+        return;
     window.menu = handle;
     menu->commandTarget = window.handle;
     if (!menu->bar) {
@@ -176,7 +190,8 @@ void attachMenuBar(Window& window, HMENU handle) {
 
 QAction* findMenuAction(HMENU root, UINT id) {
     const Found found = findByCommand(root, id);
-    if (!found.menu) return nullptr;
+    if (!found.menu)
+        return nullptr;
     QWidget* container = nullptr;
     if (found.handle == root && found.menu->bar) {
         rebuildBar(root);
@@ -185,9 +200,11 @@ QAction* findMenuAction(HMENU root, UINT id) {
         Menu* rootMenu = menus().find(root);
         container = qmenuOf(found.handle, rootMenu ? rootMenu->commandTarget : nullptr);
     }
-    if (!container) return nullptr;
+    if (!container)
+        return nullptr;
     for (QAction* action : container->actions()) {
-        if (!action->menu() && !action->isSeparator() && action->data().toUInt() == id) return action;
+        if (!action->menu() && !action->isSeparator() && action->data().toUInt() == id)
+            return action;
     }
     return nullptr;
 }
@@ -195,9 +212,11 @@ QAction* findMenuAction(HMENU root, UINT id) {
 std::vector<win32test::MenuItem> menuItemsOf(HMENU handle) {
     std::vector<win32test::MenuItem> items;
     const Menu* menu = menus().find(handle);
-    if (!menu) return items;
+    if (!menu)
+        return items;
     for (const MenuEntry& entry : menu->entries) {
-        items.push_back(win32test::MenuItem{entry.popup ? 0 : entry.id, entry.text, (entry.flags & MF_SEPARATOR) != 0,
+        items.push_back(win32test::MenuItem{entry.popup ? 0 : entry.id, entry.text,
+                                            (entry.flags & MF_SEPARATOR) != 0,
                                             entry.popup != nullptr, (entry.flags & MF_CHECKED) != 0,
                                             (entry.flags & (MF_GRAYED | MF_DISABLED)) != 0});
     }
@@ -218,16 +237,19 @@ HMENU WINAPI CreatePopupMenu(void) {
 
 BOOL WINAPI AppendMenuA(HMENU handle, UINT flags, UINT_PTR idOrPopup, LPCSTR text) {
     Menu* menu = menus().find(handle);
-    if (!menu) return FALSE;
+    if (!menu)
+        return FALSE;
     MenuEntry entry;
     entry.flags = flags & kStateFlags;
     if (flags & MF_POPUP) {
-        if (!menus().find(reinterpret_cast<HMENU>(idOrPopup))) return FALSE;
+        if (!menus().find(reinterpret_cast<HMENU>(idOrPopup)))
+            return FALSE;
         entry.popup = reinterpret_cast<HMENU>(idOrPopup);
     } else {
         entry.id = static_cast<UINT>(idOrPopup);
     }
-    if (!(flags & MF_SEPARATOR) && text) entry.text = text;
+    if (!(flags & MF_SEPARATOR) && text)
+        entry.text = text;
     menu->entries.push_back(std::move(entry));
     menuChanged(handle);
     return TRUE;
@@ -235,26 +257,32 @@ BOOL WINAPI AppendMenuA(HMENU handle, UINT flags, UINT_PTR idOrPopup, LPCSTR tex
 
 BOOL WINAPI RemoveMenu(HMENU handle, UINT item, UINT flags) {
     const Found found = findItem(handle, item, flags);
-    if (!found.menu) return FALSE;
-    found.menu->entries.erase(found.menu->entries.begin() + static_cast<std::ptrdiff_t>(found.index));
+    if (!found.menu)
+        return FALSE;
+    found.menu->entries.erase(found.menu->entries.begin() +
+                              static_cast<std::ptrdiff_t>(found.index));
     menuChanged(found.handle);
     return TRUE;
 }
 
 BOOL WINAPI DeleteMenu(HMENU handle, UINT item, UINT flags) {
     const Found found = findItem(handle, item, flags);
-    if (!found.menu) return FALSE;
+    if (!found.menu)
+        return FALSE;
     const HMENU popup = found.menu->entries[found.index].popup;
     RemoveMenu(handle, item, flags);
-    if (popup) DestroyMenu(popup);
+    if (popup)
+        DestroyMenu(popup);
     return TRUE;
 }
 
 BOOL WINAPI DestroyMenu(HMENU handle) {
     std::unique_ptr<Menu> menu = menus().remove(handle);
-    if (!menu) return FALSE;
+    if (!menu)
+        return FALSE;
     for (const MenuEntry& entry : menu->entries) {
-        if (entry.popup) DestroyMenu(entry.popup);
+        if (entry.popup)
+            DestroyMenu(entry.popup);
     }
     return TRUE;
 }
@@ -275,22 +303,26 @@ HMENU WINAPI GetMenu(HWND handle) {
 
 BOOL WINAPI SetMenu(HWND handle, HMENU menu) {
     Window* window = findWindow(handle);
-    if (!window || window->isChild() || (menu && !menus().find(menu))) return FALSE;
-    if (menu) attachMenuBar(*window, menu);
+    if (!window || window->isChild() || (menu && !menus().find(menu)))
+        return FALSE;
+    if (menu)
+        attachMenuBar(*window, menu);
     layoutWindow(*window);
     return TRUE;
 }
 
 BOOL WINAPI DrawMenuBar(HWND handle) {
     const Window* window = findWindow(handle);
-    if (!window || !window->menu) return FALSE;
+    if (!window || !window->menu)
+        return FALSE;
     rebuildBar(window->menu);
     return TRUE;
 }
 
 HMENU WINAPI GetSubMenu(HMENU handle, int position) {
     const Menu* menu = menus().find(handle);
-    if (!menu || position < 0 || static_cast<std::size_t>(position) >= menu->entries.size()) return nullptr;
+    if (!menu || position < 0 || static_cast<std::size_t>(position) >= menu->entries.size())
+        return nullptr;
     return menu->entries[static_cast<std::size_t>(position)].popup;
 }
 
@@ -301,14 +333,16 @@ int WINAPI GetMenuItemCount(HMENU handle) {
 
 UINT WINAPI GetMenuItemID(HMENU handle, int position) {
     const Menu* menu = menus().find(handle);
-    if (!menu || position < 0 || static_cast<std::size_t>(position) >= menu->entries.size()) return UINT(-1);
+    if (!menu || position < 0 || static_cast<std::size_t>(position) >= menu->entries.size())
+        return UINT(-1);
     const MenuEntry& entry = menu->entries[static_cast<std::size_t>(position)];
     return entry.popup ? UINT(-1) : entry.id;
 }
 
 DWORD WINAPI CheckMenuItem(HMENU handle, UINT item, UINT flags) {
     const Found found = findItem(handle, item, flags);
-    if (!found.menu) return DWORD(-1);
+    if (!found.menu)
+        return DWORD(-1);
     MenuEntry& entry = found.menu->entries[found.index];
     const DWORD previous = entry.flags & MF_CHECKED;
     entry.flags = (entry.flags & ~MF_CHECKED) | (flags & MF_CHECKED);
@@ -318,7 +352,8 @@ DWORD WINAPI CheckMenuItem(HMENU handle, UINT item, UINT flags) {
 
 BOOL WINAPI EnableMenuItem(HMENU handle, UINT item, UINT flags) {
     const Found found = findItem(handle, item, flags);
-    if (!found.menu) return -1;
+    if (!found.menu)
+        return -1;
     MenuEntry& entry = found.menu->entries[found.index];
     const BOOL previous = static_cast<BOOL>(entry.flags & (MF_GRAYED | MF_DISABLED));
     entry.flags = (entry.flags & ~(MF_GRAYED | MF_DISABLED)) | (flags & (MF_GRAYED | MF_DISABLED));
@@ -328,7 +363,8 @@ BOOL WINAPI EnableMenuItem(HMENU handle, UINT item, UINT flags) {
 
 UINT WINAPI GetMenuState(HMENU handle, UINT item, UINT flags) {
     const Found found = findItem(handle, item, flags);
-    if (!found.menu) return UINT(-1);
+    if (!found.menu)
+        return UINT(-1);
     const MenuEntry& entry = found.menu->entries[found.index];
     if (entry.popup) {
         const int count = GetMenuItemCount(entry.popup);
@@ -339,9 +375,11 @@ UINT WINAPI GetMenuState(HMENU handle, UINT item, UINT flags) {
 
 int WINAPI GetMenuStringA(HMENU handle, UINT item, LPSTR buffer, int capacity, UINT flags) {
     const Found found = findItem(handle, item, flags);
-    if (!found.menu) return 0;
+    if (!found.menu)
+        return 0;
     const std::string& text = found.menu->entries[found.index].text;
-    if (!buffer || capacity <= 0) return static_cast<int>(text.size());
+    if (!buffer || capacity <= 0)
+        return static_cast<int>(text.size());
     lstrcpynA(buffer, text.c_str(), capacity);
     return static_cast<int>(std::strlen(buffer));
 }

@@ -3,10 +3,10 @@
 #ifndef ZARN_PLATFORM_MENUS_H
 #define ZARN_PLATFORM_MENUS_H
 
-#include <vector>
-
 #include <win32_test.h>
 #include <windows.h>
+
+#include <vector>
 
 class QAction;
 

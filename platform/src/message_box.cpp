@@ -19,29 +19,41 @@ constexpr UINT kIconMask = 0x000000F0;
 
 QMessageBox::StandardButtons buttonsOf(UINT type) {
     switch (type & kButtonsMask) {
-    case MB_OKCANCEL: return QMessageBox::Ok | QMessageBox::Cancel;
-    case MB_ABORTRETRYIGNORE: return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
-    case MB_YESNOCANCEL: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case MB_YESNO: return QMessageBox::Yes | QMessageBox::No;
-    case MB_RETRYCANCEL: return QMessageBox::Retry | QMessageBox::Cancel;
-    default: return QMessageBox::Ok;
+        case MB_OKCANCEL:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case MB_ABORTRETRYIGNORE:
+            return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+        case MB_YESNOCANCEL:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case MB_YESNO:
+            return QMessageBox::Yes | QMessageBox::No;
+        case MB_RETRYCANCEL:
+            return QMessageBox::Retry | QMessageBox::Cancel;
+        default:
+            return QMessageBox::Ok;
     }
 }
 
 QMessageBox::Icon iconOf(UINT type) {
     switch (type & kIconMask) {
-    case MB_ICONHAND: return QMessageBox::Critical;
-    case MB_ICONQUESTION: return QMessageBox::Question;
-    case MB_ICONEXCLAMATION: return QMessageBox::Warning;
-    case MB_ICONASTERISK: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+        case MB_ICONHAND:
+            return QMessageBox::Critical;
+        case MB_ICONQUESTION:
+            return QMessageBox::Question;
+        case MB_ICONEXCLAMATION:
+            return QMessageBox::Warning;
+        case MB_ICONASTERISK:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
     }
 }
 
 int idOf(QMessageBox::StandardButton button) {
     static const std::map<QMessageBox::StandardButton, int> ids = {
-        {QMessageBox::Ok, IDOK},         {QMessageBox::Cancel, IDCANCEL}, {QMessageBox::Abort, IDABORT},
-        {QMessageBox::Retry, IDRETRY},   {QMessageBox::Ignore, IDIGNORE}, {QMessageBox::Yes, IDYES},
+        {QMessageBox::Ok, IDOK},         {QMessageBox::Cancel, IDCANCEL},
+        {QMessageBox::Abort, IDABORT},   {QMessageBox::Retry, IDRETRY},
+        {QMessageBox::Ignore, IDIGNORE}, {QMessageBox::Yes, IDYES},
         {QMessageBox::No, IDNO},
     };
     const auto found = ids.find(button);
@@ -56,9 +68,11 @@ std::map<HWND, QMessageBox*> openBoxes;
 
 LRESULT CALLBACK boxWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto open = openBoxes.find(handle);
-    if (message != WM_COMMAND || open == openBoxes.end()) return DefWindowProcA(handle, message, wParam, lParam);
+    if (message != WM_COMMAND || open == openBoxes.end())
+        return DefWindowProcA(handle, message, wParam, lParam);
     for (QAbstractButton* button : open->second->buttons()) {
-        if (idOf(open->second->standardButton(button)) == LOWORD(wParam)) button->click();
+        if (idOf(open->second->standardButton(button)) == LOWORD(wParam))
+            button->click();
     }
     return 0;
 }
@@ -68,8 +82,8 @@ HWND createBoxWindow(HWND owner, const std::string& caption) {
     boxClass.lpfnWndProc = boxWindowProc;
     boxClass.lpszClassName = kBoxWindowClass;
     RegisterClassA(&boxClass);
-    return CreateWindowExA(0, kBoxWindowClass, caption.c_str(), WS_POPUP, 0, 0, 0, 0, owner, nullptr, nullptr,
-                           nullptr);
+    return CreateWindowExA(0, kBoxWindowClass, caption.c_str(), WS_POPUP, 0, 0, 0, 0, owner,
+                           nullptr, nullptr, nullptr);
 }
 
 int showMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) {
@@ -98,9 +112,12 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     }
     const std::string shownText = text ? text : "";
     const std::string shownCaption = caption ? caption : "Error";
-    if (!testMode()) return showMessageBox(owner, shownText, shownCaption, type);
+    if (!testMode())
+        return showMessageBox(owner, shownText, shownCaption, type);
     recordMessageBox({owner, shownText, shownCaption, type});
     const std::optional<std::function<int()>> answer = takeMessageBoxAnswer();
-    if (!answer) failTest("the message box \"" + shownCaption + "\" (\"" + shownText + "\") opened with no scripted answer");
+    if (!answer)
+        failTest("the message box \"" + shownCaption + "\" (\"" + shownText +
+                 "\") opened with no scripted answer");
     return (*answer)();
 }

@@ -8,7 +8,6 @@
 
 #include "message_queue.h"
 #include "test_mode.h"
-#include "window.h"
 
 using namespace platform;
 
@@ -31,24 +30,29 @@ void wakeWaitingLoops() {
 }
 
 bool matches(const MSG& message, HWND window, UINT filterMin, UINT filterMax) {
-    if (window && message.hwnd != window) return false;
-    if (filterMin == 0 && filterMax == 0) return true;
+    if (window && message.hwnd != window)
+        return false;
+    if (filterMin == 0 && filterMax == 0)
+        return true;
     return message.message >= filterMin && message.message <= filterMax;
 }
 
 bool takeMessage(LPMSG message, HWND window, UINT filterMin, UINT filterMax, bool remove) {
     auto& messages = queue().messages;
     for (auto each = messages.begin(); each != messages.end(); ++each) {
-        if (!matches(*each, window, filterMin, filterMax)) continue;
+        if (!matches(*each, window, filterMin, filterMax))
+            continue;
         *message = *each;
-        if (remove) messages.erase(each);
+        if (remove)
+            messages.erase(each);
         return true;
     }
     return false;
 }
 
 void fillQuit(LPMSG message) {
-    *message = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(queue().quitCode), 0, GetTickCount(), {0, 0}};
+    *message =
+        MSG{nullptr, WM_QUIT, static_cast<WPARAM>(queue().quitCode), 0, GetTickCount(), {0, 0}};
 }
 
 }  // namespace
@@ -62,13 +66,15 @@ void postMessage(const MSG& message) {
 
 bool hasPostedMessage(HWND window, UINT message, WPARAM wParam) {
     for (const MSG& each : queue().messages) {
-        if (each.hwnd == window && each.message == message && each.wParam == wParam) return true;
+        if (each.hwnd == window && each.message == message && each.wParam == wParam)
+            return true;
     }
     return false;
 }
 
 void dropWindowMessages(HWND window) {
-    std::erase_if(queue().messages, [window](const MSG& message) { return message.hwnd == window; });
+    std::erase_if(queue().messages,
+                  [window](const MSG& message) { return message.hwnd == window; });
 }
 
 void dropTimerMessages(HWND window, UINT_PTR id) {
@@ -94,7 +100,7 @@ int postedQuitCode() {
 }  // namespace platform
 
 BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (window && !findWindow(window)) {
+    if (window && !IsWindow(window)) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
@@ -109,22 +115,28 @@ void WINAPI PostQuitMessage(int exitCode) {
 }
 
 BOOL WINAPI PeekMessageA(LPMSG message, HWND window, UINT filterMin, UINT filterMax, UINT remove) {
-    if (!message) return FALSE;
+    if (!message)
+        return FALSE;
     // As Win32's does, a look at the queue lets due timers and painting in.
-    if (!testMode()) QCoreApplication::processEvents();
-    if (takeMessage(message, window, filterMin, filterMax, (remove & PM_REMOVE) != 0)) return TRUE;
+    if (!testMode())
+        QCoreApplication::processEvents();
+    if (takeMessage(message, window, filterMin, filterMax, (remove & PM_REMOVE) != 0))
+        return TRUE;
     if (queue().quitPosted && !window) {
         fillQuit(message);
-        if (remove & PM_REMOVE) queue().quitPosted = false;
+        if (remove & PM_REMOVE)
+            queue().quitPosted = false;
         return TRUE;
     }
     return FALSE;
 }
 
 BOOL WINAPI GetMessageA(LPMSG message, HWND window, UINT filterMin, UINT filterMax) {
-    if (!message) return -1;
+    if (!message)
+        return -1;
     for (;;) {
-        if (takeMessage(message, window, filterMin, filterMax, true)) return TRUE;
+        if (takeMessage(message, window, filterMin, filterMax, true))
+            return TRUE;
         if (queue().quitPosted) {
             fillQuit(message);
             queue().quitPosted = false;
@@ -133,8 +145,9 @@ BOOL WINAPI GetMessageA(LPMSG message, HWND window, UINT filterMin, UINT filterM
         if (testMode()) {
             QCoreApplication::processEvents();
             if (queue().messages.empty() && !queue().quitPosted) {
-                failTest("GetMessageA would wait for input that a test never gives: post a message or "
-                         "PostQuitMessage before running the loop");
+                failTest(
+                    "GetMessageA would wait for input that a test never gives: post a message or "
+                    "PostQuitMessage before running the loop");
             }
             continue;
         }
@@ -151,13 +164,16 @@ BOOL WINAPI TranslateMessage(const MSG*) {
 }
 
 LRESULT WINAPI DispatchMessageA(const MSG* message) {
-    if (!message) return 0;
+    if (!message)
+        return 0;
     if (message->message == WM_TIMER && message->lParam) {
         const auto procedure = reinterpret_cast<TIMERPROC>(message->lParam);
         procedure(message->hwnd, WM_TIMER, message->wParam, message->time);
         return 0;
     }
-    return sendMessage(message->hwnd, message->message, message->wParam, message->lParam);
+    if (!IsWindow(message->hwnd))
+        return 0;
+    return SendMessageA(message->hwnd, message->message, message->wParam, message->lParam);
 }
 
 BOOL WINAPI IsDialogMessageA(HWND, LPMSG) {
@@ -166,6 +182,7 @@ BOOL WINAPI IsDialogMessageA(HWND, LPMSG) {
 }
 
 BOOL WINAPI TranslateMDISysAccel(HWND, LPMSG) {
+    // Ctrl+F4 and Ctrl+F6 are caught from Qt's input: DocumentInput in mdi_client.cpp.
     return FALSE;
 }
 
@@ -185,7 +202,8 @@ void dispatchPendingMessages() {
             DispatchMessageA(&message);
             dispatched = true;
         }
-        if (!dispatched) return;
+        if (!dispatched)
+            return;
     }
 }
 

@@ -2,9 +2,9 @@
 #ifndef ZARN_PLATFORM_MESSAGE_QUEUE_H
 #define ZARN_PLATFORM_MESSAGE_QUEUE_H
 
-#include <functional>
-
 #include <windows.h>
+
+#include <functional>
 
 class QDialog;
 

@@ -4,6 +4,10 @@
 
 namespace platform {
 
+// Registers all of the classes below: the window tree calls it before it
+// first looks a class up.
+void registerPredefinedClasses();
+
 void registerListBoxClass();
 void registerMdiClientClass();
 void registerDialogClasses();

@@ -42,16 +42,18 @@ constexpr ControlKind kControlKinds[] = {
     {"CONTROL", "", 0, ControlKind::Form::Generic},
 };
 
-const char* const kMemoryOptions[] = {"DISCARDABLE", "PRELOAD", "LOADONCALL", "MOVEABLE",
-                                      "FIXED",       "PURE",    "IMPURE",     "SHARED", "NONSHARED"};
+const char* const kMemoryOptions[] = {"DISCARDABLE", "PRELOAD", "LOADONCALL", "MOVEABLE", "FIXED",
+                                      "PURE",        "IMPURE",  "SHARED",     "NONSHARED"};
 
 class Cursor {
 public:
-    Cursor(const std::vector<ResourceToken>& tokens, const ResourceToken* end) : tokens_(tokens), end_(end) {}
+    Cursor(const std::vector<ResourceToken>& tokens, const ResourceToken* end)
+        : tokens_(tokens), end_(end) {}
 
     bool atEnd() const { return position_ >= tokens_.size(); }
     const ResourceToken& peek() const {
-        if (atEnd()) fail("unexpected end of script");
+        if (atEnd())
+            fail("unexpected end of script");
         return tokens_[position_];
     }
     ResourceToken next() {
@@ -66,12 +68,14 @@ public:
         return !atEnd() && peek().kind == Kind::Punctuation && peek().text[0] == c;
     }
     bool accept(char c) {
-        if (!isPunctuation(c)) return false;
+        if (!isPunctuation(c))
+            return false;
         ++position_;
         return true;
     }
     void expect(char c) {
-        if (!accept(c)) fail(std::string("expected '") + c + "'");
+        if (!accept(c))
+            fail(std::string("expected '") + c + "'");
     }
     bool acceptBegin() {
         if (isWord("BEGIN") || isPunctuation('{')) {
@@ -89,7 +93,8 @@ public:
     }
     std::string string() {
         const ResourceToken token = next();
-        if (token.kind != Kind::String) fail("expected a quoted string", token);
+        if (token.kind != Kind::String)
+            fail("expected a quoted string", token);
         return token.text;
     }
     [[noreturn]] void fail(const std::string& message) const {
@@ -108,7 +113,8 @@ private:
 class ScriptParser {
 public:
     explicit ScriptParser(const PreprocessedScript& source)
-        : source_(source), cursor_(source.tokens, source.tokens.empty() ? nullptr : &source.tokens.back()) {}
+        : source_(source),
+          cursor_(source.tokens, source.tokens.empty() ? nullptr : &source.tokens.back()) {}
 
     ResourceScript parse();
 
@@ -138,33 +144,42 @@ private:
 long ScriptParser::symbol(const ResourceToken& name, int depth) {
     const auto defined = source_.defines.find(name.text);
     if (defined != source_.defines.end()) {
-        if (depth > kMaxMacroDepth) Cursor::fail("macro " + name.text + " expands without end", name);
-        if (defined->second.empty()) Cursor::fail(name.text + " is defined without a value", name);
+        if (depth > kMaxMacroDepth)
+            Cursor::fail("macro " + name.text + " expands without end", name);
+        if (defined->second.empty())
+            Cursor::fail(name.text + " is defined without a value", name);
         Cursor inner(defined->second, &name);
         const long value = expression(inner, depth + 1);
-        if (!inner.atEnd()) Cursor::fail("the value of " + name.text + " is not a plain expression", name);
+        if (!inner.atEnd())
+            Cursor::fail("the value of " + name.text + " is not a plain expression", name);
         return value;
     }
-    if (const auto builtin = builtinResourceSymbol(name.text)) return *builtin;
+    if (const auto builtin = builtinResourceSymbol(name.text))
+        return *builtin;
     Cursor::fail("unknown symbol " + name.text, name);
 }
 
 long ScriptParser::unary(Cursor& cursor, int depth) {
-    if (cursor.accept('-')) return -unary(cursor, depth);
-    if (cursor.accept('~')) return ~unary(cursor, depth);
+    if (cursor.accept('-'))
+        return -unary(cursor, depth);
+    if (cursor.accept('~'))
+        return ~unary(cursor, depth);
     if (cursor.accept('(')) {
         const long value = expression(cursor, depth);
         cursor.expect(')');
         return value;
     }
     const ResourceToken token = cursor.next();
-    if (token.kind == Kind::Number) return token.value;
-    if (token.kind == Kind::Identifier) return symbol(token, depth);
+    if (token.kind == Kind::Number)
+        return token.value;
+    if (token.kind == Kind::Identifier)
+        return symbol(token, depth);
     Cursor::fail("expected a number or a symbol, found \"" + token.text + "\"", token);
 }
 
 long ScriptParser::expression(Cursor& cursor, int depth) {
-    long value = cursor.isWord("NOT") ? (cursor.next(), ~unary(cursor, depth)) : unary(cursor, depth);
+    long value =
+        cursor.isWord("NOT") ? (cursor.next(), ~unary(cursor, depth)) : unary(cursor, depth);
     for (;;) {
         if (cursor.accept('|')) {
             if (cursor.isWord("NOT")) {
@@ -187,8 +202,10 @@ long ScriptParser::expression(Cursor& cursor, int depth) {
 
 ResourceKey ScriptParser::resourceName() {
     const ResourceToken& token = cursor_.peek();
-    if (token.kind == Kind::String) return ResourceKey{-1, upperCase(cursor_.next().text)};
-    if (token.kind == Kind::Identifier && !isDefined(token.text)) return ResourceKey{-1, upperCase(cursor_.next().text)};
+    if (token.kind == Kind::String)
+        return ResourceKey{-1, upperCase(cursor_.next().text)};
+    if (token.kind == Kind::Identifier && !isDefined(token.text))
+        return ResourceKey{-1, upperCase(cursor_.next().text)};
     const long id = expression();
     return ResourceKey{static_cast<int>(id & 0xFFFF), {}};
 }
@@ -208,7 +225,8 @@ void ScriptParser::skipMemoryOptions() {
 UINT ScriptParser::menuOptions() {
     UINT flags = 0;
     for (;;) {
-        if (cursor_.accept(',')) continue;
+        if (cursor_.accept(','))
+            continue;
         if (cursor_.isWord("CHECKED")) {
             flags |= MF_CHECKED;
         } else if (cursor_.isWord("GRAYED")) {
@@ -254,7 +272,8 @@ MenuTemplateItem ScriptParser::menuItem() {
 }
 
 std::vector<MenuTemplateItem> ScriptParser::menuBody() {
-    if (!cursor_.acceptBegin()) cursor_.fail("expected BEGIN");
+    if (!cursor_.acceptBegin())
+        cursor_.fail("expected BEGIN");
     std::vector<MenuTemplateItem> items;
     while (!cursor_.acceptEnd()) items.push_back(menuItem());
     return items;
@@ -265,7 +284,8 @@ DialogControlTemplate ScriptParser::control() {
     const std::string word = upperCase(keyword.text);
     const auto kind = std::find_if(std::begin(kControlKinds), std::end(kControlKinds),
                                    [&](const ControlKind& each) { return word == each.keyword; });
-    if (kind == std::end(kControlKinds)) Cursor::fail("unsupported dialog control " + keyword.text, keyword);
+    if (kind == std::end(kControlKinds))
+        Cursor::fail("unsupported dialog control " + keyword.text, keyword);
     DialogControlTemplate control;
     control.className = kind->className;
     control.style = WS_CHILD | WS_VISIBLE | kind->defaultStyle;
@@ -307,11 +327,14 @@ DialogControlTemplate ScriptParser::control() {
         control.height = static_cast<int>(expression());
     }
     if (kind->form == Form::Generic) {
-        if (cursor_.accept(',')) control.exStyle = static_cast<DWORD>(expression());
+        if (cursor_.accept(','))
+            control.exStyle = static_cast<DWORD>(expression());
         return control;
     }
-    if (cursor_.accept(',')) control.style |= static_cast<DWORD>(expression());
-    if (cursor_.accept(',')) control.exStyle = static_cast<DWORD>(expression());
+    if (cursor_.accept(','))
+        control.style |= static_cast<DWORD>(expression());
+    if (cursor_.accept(','))
+        control.exStyle = static_cast<DWORD>(expression());
     return control;
 }
 
@@ -324,7 +347,8 @@ DialogTemplate ScriptParser::dialog(bool extended) {
     dialog.width = static_cast<int>(expression());
     cursor_.expect(',');
     dialog.height = static_cast<int>(expression());
-    if (extended && cursor_.accept(',')) expression();
+    if (extended && cursor_.accept(','))
+        expression();
     bool hasStyle = false;
     while (!cursor_.acceptBegin()) {
         const ResourceToken option = cursor_.next();
@@ -353,15 +377,19 @@ DialogTemplate ScriptParser::dialog(bool extended) {
             Cursor::fail("unsupported dialog option " + option.text, option);
         }
     }
-    if (!hasStyle) dialog.style = WS_POPUP | WS_BORDER | WS_SYSMENU;
-    if (!dialog.caption.empty()) dialog.style |= WS_CAPTION;
-    if (dialog.fontSize > 0) dialog.style |= DS_SETFONT;
+    if (!hasStyle)
+        dialog.style = WS_POPUP | WS_BORDER | WS_SYSMENU;
+    if (!dialog.caption.empty())
+        dialog.style |= WS_CAPTION;
+    if (dialog.fontSize > 0)
+        dialog.style |= DS_SETFONT;
     while (!cursor_.acceptEnd()) dialog.controls.push_back(control());
     return dialog;
 }
 
 void ScriptParser::versionBlock(ResourceScript& script) {
-    if (!cursor_.acceptBegin()) cursor_.fail("expected BEGIN");
+    if (!cursor_.acceptBegin())
+        cursor_.fail("expected BEGIN");
     while (!cursor_.acceptEnd()) {
         const ResourceToken keyword = cursor_.next();
         const std::string word = upperCase(keyword.text);
@@ -374,12 +402,14 @@ void ScriptParser::versionBlock(ResourceScript& script) {
             while (cursor_.accept(',')) {
                 if (cursor_.peek().kind == Kind::String) {
                     const std::string text = cursor_.string();
-                    if (firstText.empty()) firstText = text;
+                    if (firstText.empty())
+                        firstText = text;
                 } else {
                     expression();
                 }
             }
-            if (!firstText.empty()) script.versionStrings[key] = firstText;
+            if (!firstText.empty())
+                script.versionStrings[key] = firstText;
         } else {
             Cursor::fail("expected BLOCK or VALUE, found \"" + keyword.text + "\"", keyword);
         }
@@ -444,8 +474,10 @@ ResourceScript ScriptParser::parse() {
 }  // namespace
 
 ResourceKey resourceKey(LPCSTR name) {
-    if (IS_INTRESOURCE(name)) return ResourceKey{static_cast<int>(reinterpret_cast<ULONG_PTR>(name)), {}};
-    if (name[0] == '#') return ResourceKey{std::atoi(name + 1), {}};
+    if (IS_INTRESOURCE(name))
+        return ResourceKey{static_cast<int>(reinterpret_cast<ULONG_PTR>(name)), {}};
+    if (name[0] == '#')
+        return ResourceKey{std::atoi(name + 1), {}};
     return ResourceKey{-1, upperCase(name)};
 }
 

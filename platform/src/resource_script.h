@@ -3,13 +3,15 @@
 #ifndef ZARN_PLATFORM_RESOURCE_SCRIPT_H
 #define ZARN_PLATFORM_RESOURCE_SCRIPT_H
 
+#include <windows.h>
+
 #include <functional>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include <windows.h>
+#include "resource_tokens.h"
 
 namespace platform {
 
@@ -61,9 +63,6 @@ struct ResourceScript {
     std::map<ResourceKey, std::string> iconFiles;
     std::map<std::string, std::string> versionStrings;  // StringFileInfo values
 };
-
-// Gives the text of an included file, or nothing when there is none.
-using IncludeReader = std::function<std::optional<std::string>(const std::string& name)>;
 
 struct ResourceScriptResult {
     ResourceScript script;

@@ -3,14 +3,17 @@
 #ifndef ZARN_PLATFORM_RESOURCE_TOKENS_H
 #define ZARN_PLATFORM_RESOURCE_TOKENS_H
 
+#include <functional>
 #include <map>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "resource_script.h"
-
 namespace platform {
+
+// Gives the text of an included file, or nothing when there is none.
+using IncludeReader = std::function<std::optional<std::string>(const std::string& name)>;
 
 struct ResourceToken {
     enum class Kind { Identifier, Number, String, Punctuation };

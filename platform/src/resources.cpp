@@ -1,8 +1,8 @@
 #include "resources.h"
 
+#include <QApplication>
 #include <QPixmap>
 #include <QStyle>
-#include <QApplication>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -14,18 +14,19 @@ namespace platform {
 
 namespace {
 
-constexpr const char* kScriptName = "zarn.rc";
 constexpr int kFirstPredefinedId = 32512;
 
 const ResourceScript& applicationScript() {
     static const ResourceScript script = [] {
-        const std::optional<std::string> text = embeddedFile(kScriptName);
+        const std::optional<std::string> text = embeddedFile(embeddedScriptName);
         if (!text) {
-            std::fprintf(stderr, "resources: %s is not embedded in the program\n", kScriptName);
+            std::fprintf(stderr, "resources: %s is not embedded in the program\n",
+                         embeddedScriptName);
             return ResourceScript{};
         }
-        ResourceScriptResult result = parseResourceScript(*text, kScriptName, embeddedFile);
-        if (!result.error.empty()) std::fprintf(stderr, "resources: %s\n", result.error.c_str());
+        ResourceScriptResult result = parseResourceScript(*text, embeddedScriptName, embeddedFile);
+        if (!result.error.empty())
+            std::fprintf(stderr, "resources: %s\n", result.error.c_str());
         return std::move(result.script);
     }();
     return script;
@@ -50,7 +51,8 @@ std::map<std::pair<ImageKind, ResourceKey>, HICON>& loadedImages() {
 
 HICON sharedImage(ImageKind kind, const ResourceKey& key, const QIcon& icon) {
     const auto found = loadedImages().find({kind, key});
-    if (found != loadedImages().end()) return found->second;
+    if (found != loadedImages().end())
+        return found->second;
     const HICON handle = icons().add(std::make_unique<Icon>(Icon{icon}));
     loadedImages()[{kind, key}] = handle;
     return handle;
@@ -58,7 +60,8 @@ HICON sharedImage(ImageKind kind, const ResourceKey& key, const QIcon& icon) {
 
 QIcon loadIconFile(const ResourceKey& key) {
     const auto file = applicationScript().iconFiles.find(key);
-    if (file == applicationScript().iconFiles.end()) return {};
+    if (file == applicationScript().iconFiles.end())
+        return {};
     const std::optional<std::string> bytes = embeddedFile(file->second);
     QPixmap pixmap;
     if (!bytes || !pixmap.loadFromData(reinterpret_cast<const uchar*>(bytes->data()),
@@ -73,20 +76,23 @@ QIcon loadIconFile(const ResourceKey& key) {
 std::optional<std::string> embeddedFile(const std::string& name) {
     for (std::size_t i = 0; i < embeddedFileCount; ++i) {
         if (name == embeddedFiles[i].name) {
-            return std::string(reinterpret_cast<const char*>(embeddedFiles[i].data), embeddedFiles[i].size);
+            return std::string(reinterpret_cast<const char*>(embeddedFiles[i].data),
+                               embeddedFiles[i].size);
         }
     }
     return std::nullopt;
 }
 
 const MenuTemplate* findMenuTemplate(LPCSTR name) {
-    if (!name) return nullptr;
+    if (!name)
+        return nullptr;
     const auto found = applicationScript().menus.find(resourceKey(name));
     return found == applicationScript().menus.end() ? nullptr : &found->second;
 }
 
 const DialogTemplate* findDialogTemplate(LPCSTR name) {
-    if (!name) return nullptr;
+    if (!name)
+        return nullptr;
     const auto found = applicationScript().dialogs.find(resourceKey(name));
     return found == applicationScript().dialogs.end() ? nullptr : &found->second;
 }
@@ -101,13 +107,17 @@ QIcon iconOf(HICON handle) {
 using namespace platform;
 
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name) {
-    if (!name) return nullptr;
+    if (!name)
+        return nullptr;
     const ResourceKey key = resourceKey(name);
     if (!instance) {
-        if (key.id < kFirstPredefinedId) return nullptr;
-        return sharedImage(ImageKind::SystemIcon, key, QApplication::style()->standardIcon(QStyle::SP_DesktopIcon));
+        if (key.id < kFirstPredefinedId)
+            return nullptr;
+        return sharedImage(ImageKind::SystemIcon, key,
+                           QApplication::style()->standardIcon(QStyle::SP_DesktopIcon));
     }
-    if (const auto found = loadedImages().find({ImageKind::ProgramIcon, key}); found != loadedImages().end()) {
+    if (const auto found = loadedImages().find({ImageKind::ProgramIcon, key});
+        found != loadedImages().end()) {
         return found->second;
     }
     const QIcon icon = loadIconFile(key);
@@ -120,8 +130,10 @@ HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name) {
 
 HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name) {
     // The stand-in shows Qt's own cursors; the handle only has to be valid and shared.
-    if (!name || instance) return nullptr;
+    if (!name || instance)
+        return nullptr;
     const ResourceKey key = resourceKey(name);
-    if (key.id < kFirstPredefinedId) return nullptr;
+    if (key.id < kFirstPredefinedId)
+        return nullptr;
     return sharedImage(ImageKind::SystemCursor, key, QIcon());
 }

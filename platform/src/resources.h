@@ -1,4 +1,4 @@
-// The program's resources: its script, read once from the embedded res/ files.
+// The program's resources: its script, read once from the embedded files.
 #ifndef ZARN_PLATFORM_RESOURCES_H
 #define ZARN_PLATFORM_RESOURCES_H
 

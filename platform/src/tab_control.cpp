@@ -1,6 +1,8 @@
 // The "SysTabControl32" control: one row of tabs above a panel. The pages are
 // the application's own windows; the control only tells its parent, through
 // WM_NOTIFY, when the user picks another tab.
+#include <commctrl.h>
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QMouseEvent>
@@ -10,9 +12,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include <commctrl.h>
-
 #include "ansi_text.h"
+#include "control_test_access.h"
 #include "gdi.h"
 #include "predefined_classes.h"
 #include "window.h"
@@ -32,7 +33,7 @@ struct Tab {
     LPARAM param = 0;
 };
 
-struct TabControl : ControlState {
+struct TabControl : ControlState, TabClickTarget {
     HWND handle = nullptr;
     std::vector<Tab> tabs;
     int selected = -1;
@@ -40,9 +41,11 @@ struct TabControl : ControlState {
 
     int count() const { return static_cast<int>(tabs.size()); }
     void layout(Window& window) override {
-        bar->setGeometry(kPanelBorder / 2, 0, std::max(0, window.client->width() - kPanelBorder), kTabRowHeight);
+        bar->setGeometry(kPanelBorder / 2, 0, std::max(0, window.client->width() - kPanelBorder),
+                         kTabRowHeight);
     }
     void fontChanged(Window& window) override { bar->setFont(fontOf(window.font)); }
+    bool clickTab(int index) override;
     void rebuildBar() {
         const QSignalBlocker blocker(bar);
         while (bar->count() > 0) bar->removeTab(0);
@@ -59,19 +62,24 @@ TabControl* tabsOf(HWND handle) {
 
 LRESULT notifyParent(HWND handle, UINT code) {
     const Window* window = findWindow(handle);
-    if (!window) return 0;
+    if (!window)
+        return 0;
     NMHDR header{handle, static_cast<UINT_PTR>(window->id), code};
-    return SendMessageA(window->parent, WM_NOTIFY, static_cast<WPARAM>(window->id), reinterpret_cast<LPARAM>(&header));
+    return SendMessageA(window->parent, WM_NOTIFY, static_cast<WPARAM>(window->id),
+                        reinterpret_cast<LPARAM>(&header));
 }
 
 // A click on another tab asks the parent first (TCN_SELCHANGING), then
 // selects it and tells (TCN_SELCHANGE), as the Win32 control does.
 void userPicks(HWND handle, int index) {
     TabControl* tabs = tabsOf(handle);
-    if (!tabs || index < 0 || index >= tabs->count() || index == tabs->selected) return;
-    if (notifyParent(handle, TCN_SELCHANGING)) return;
+    if (!tabs || index < 0 || index >= tabs->count() || index == tabs->selected)
+        return;
+    if (notifyParent(handle, TCN_SELCHANGING))
+        return;
     tabs = tabsOf(handle);
-    if (!tabs || index >= tabs->count()) return;
+    if (!tabs || index >= tabs->count())
+        return;
     tabs->selected = index;
     tabs->rebuildBar();
     notifyParent(handle, TCN_SELCHANGE);
@@ -85,10 +93,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::MouseButtonPress) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::LeftButton) userPicks(handle_, bar_->tabAt(mouse->position().toPoint()));
+            if (mouse->button() == Qt::LeftButton)
+                userPicks(handle_, bar_->tabAt(mouse->position().toPoint()));
             return true;
         }
-        if (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::Wheel) return true;
+        if (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::Wheel)
+            return true;
         return QObject::eventFilter(watched, event);
     }
 
@@ -137,82 +147,111 @@ void fillItem(const Tab& tab, TCITEMA& item) {
     if ((item.mask & TCIF_TEXT) && item.pszText && item.cchTextMax > 0) {
         lstrcpynA(item.pszText, tab.text.c_str(), item.cchTextMax);
     }
-    if (item.mask & TCIF_IMAGE) item.iImage = tab.image;
-    if (item.mask & TCIF_PARAM) item.lParam = tab.param;
+    if (item.mask & TCIF_IMAGE)
+        item.iImage = tab.image;
+    if (item.mask & TCIF_PARAM)
+        item.lParam = tab.param;
 }
 
 void applyItem(const TCITEMA& item, Tab& tab) {
-    if ((item.mask & TCIF_TEXT) && item.pszText) tab.text = item.pszText;
-    if (item.mask & TCIF_IMAGE) tab.image = item.iImage;
-    if (item.mask & TCIF_PARAM) tab.param = item.lParam;
+    if ((item.mask & TCIF_TEXT) && item.pszText)
+        tab.text = item.pszText;
+    if (item.mask & TCIF_IMAGE)
+        tab.image = item.iImage;
+    if (item.mask & TCIF_PARAM)
+        tab.param = item.lParam;
+}
+
+bool TabControl::clickTab(int index) {
+    if (index < 0 || index >= count())
+        return false;
+    const QPoint at = bar->tabRect(index).center();
+    if (bar->tabAt(at) != index) {
+        // The row is not laid out (its window is hidden): the pick goes the same way.
+        userPicks(handle, index);
+        return true;
+    }
+    QMouseEvent press(QEvent::MouseButtonPress, at, bar->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(bar, &press);
+    return true;
 }
 
 LRESULT CALLBACK tabControlProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     TabControl* tabs = tabsOf(handle);
-    if (!tabs) return DefWindowProcA(handle, message, wParam, lParam);
+    if (!tabs)
+        return DefWindowProcA(handle, message, wParam, lParam);
     const auto index = static_cast<int>(wParam);
     const bool valid = index >= 0 && index < tabs->count();
     switch (message) {
-    case TCM_INSERTITEMA: {
-        const auto* item = reinterpret_cast<const TCITEMA*>(lParam);
-        if (!item || index < 0) return -1;
-        const int at = std::min(index, tabs->count());
-        Tab tab;
-        applyItem(*item, tab);
-        tabs->tabs.insert(tabs->tabs.begin() + at, tab);
-        if (tabs->selected < 0) {
-            tabs->selected = 0;
-        } else if (at <= tabs->selected) {
-            ++tabs->selected;
+        case TCM_INSERTITEMA: {
+            const auto* item = reinterpret_cast<const TCITEMA*>(lParam);
+            if (!item || index < 0)
+                return -1;
+            const int at = std::min(index, tabs->count());
+            Tab tab;
+            applyItem(*item, tab);
+            tabs->tabs.insert(tabs->tabs.begin() + at, tab);
+            if (tabs->selected < 0) {
+                tabs->selected = 0;
+            } else if (at <= tabs->selected) {
+                ++tabs->selected;
+            }
+            tabs->rebuildBar();
+            return at;
         }
-        tabs->rebuildBar();
-        return at;
-    }
-    case TCM_SETITEMA:
-        if (!valid || !lParam) return FALSE;
-        applyItem(*reinterpret_cast<const TCITEMA*>(lParam), tabs->tabs[static_cast<std::size_t>(index)]);
-        tabs->rebuildBar();
-        return TRUE;
-    case TCM_GETITEMA:
-        if (!valid || !lParam) return FALSE;
-        fillItem(tabs->tabs[static_cast<std::size_t>(index)], *reinterpret_cast<TCITEMA*>(lParam));
-        return TRUE;
-    case TCM_GETITEMCOUNT: return tabs->count();
-    case TCM_DELETEITEM:
-        if (!valid) return FALSE;
-        tabs->tabs.erase(tabs->tabs.begin() + index);
-        if (tabs->selected >= tabs->count() || tabs->selected == index) tabs->selected = tabs->count() ? 0 : -1;
-        tabs->rebuildBar();
-        return TRUE;
-    case TCM_DELETEALLITEMS:
-        tabs->tabs.clear();
-        tabs->selected = -1;
-        tabs->rebuildBar();
-        return TRUE;
-    case TCM_GETCURSEL: return tabs->selected;
-    case TCM_SETCURSEL: {
-        if (!valid) return -1;
-        const int previous = tabs->selected;
-        tabs->selected = index;
-        tabs->rebuildBar();
-        return previous;
-    }
-    case TCM_ADJUSTRECT:
-        if (lParam) adjustRect(*tabs, wParam != FALSE, *reinterpret_cast<RECT*>(lParam));
-        return 0;
-    case TCM_GETITEMRECT: {
-        auto* rect = reinterpret_cast<RECT*>(lParam);
-        if (!valid || !rect) return FALSE;
-        const QRect tab = tabs->bar->tabRect(index).translated(tabs->bar->pos());
-        *rect = RECT{tab.left(), tab.top(), tab.left() + tab.width(), tab.top() + tab.height()};
-        return TRUE;
-    }
-    case WM_SETFONT: {
-        const LRESULT result = DefWindowProcA(handle, message, wParam, lParam);
-        if (Window* window = findWindow(handle)) tabs->fontChanged(*window);
-        return result;
-    }
-    default: return DefWindowProcA(handle, message, wParam, lParam);
+        case TCM_SETITEMA:
+            if (!valid || !lParam)
+                return FALSE;
+            applyItem(*reinterpret_cast<const TCITEMA*>(lParam),
+                      tabs->tabs[static_cast<std::size_t>(index)]);
+            tabs->rebuildBar();
+            return TRUE;
+        case TCM_GETITEMA:
+            if (!valid || !lParam)
+                return FALSE;
+            fillItem(tabs->tabs[static_cast<std::size_t>(index)],
+                     *reinterpret_cast<TCITEMA*>(lParam));
+            return TRUE;
+        case TCM_GETITEMCOUNT:
+            return tabs->count();
+        case TCM_DELETEITEM:
+            if (!valid)
+                return FALSE;
+            tabs->tabs.erase(tabs->tabs.begin() + index);
+            if (tabs->selected >= tabs->count() || tabs->selected == index)
+                tabs->selected = tabs->count() ? 0 : -1;
+            tabs->rebuildBar();
+            return TRUE;
+        case TCM_DELETEALLITEMS:
+            tabs->tabs.clear();
+            tabs->selected = -1;
+            tabs->rebuildBar();
+            return TRUE;
+        case TCM_GETCURSEL:
+            return tabs->selected;
+        case TCM_SETCURSEL: {
+            if (!valid)
+                return -1;
+            const int previous = tabs->selected;
+            tabs->selected = index;
+            tabs->rebuildBar();
+            return previous;
+        }
+        case TCM_ADJUSTRECT:
+            if (lParam)
+                adjustRect(*tabs, wParam != FALSE, *reinterpret_cast<RECT*>(lParam));
+            return 0;
+        case TCM_GETITEMRECT: {
+            auto* rect = reinterpret_cast<RECT*>(lParam);
+            if (!valid || !rect)
+                return FALSE;
+            const QRect tab = tabs->bar->tabRect(index).translated(tabs->bar->pos());
+            *rect = RECT{tab.left(), tab.top(), tab.left() + tab.width(), tab.top() + tab.height()};
+            return TRUE;
+        }
+        default:
+            return DefWindowProcA(handle, message, wParam, lParam);
     }
 }
 
@@ -220,21 +259,6 @@ LRESULT CALLBACK tabControlProc(HWND handle, UINT message, WPARAM wParam, LPARAM
 
 void registerTabControlClass() {
     registerPredefinedClass(WC_TABCONTROLA, tabControlProc, createTabControl, nullptr);
-}
-
-bool clickTabOf(HWND handle, int index) {
-    TabControl* tabs = tabsOf(handle);
-    if (!tabs || index < 0 || index >= tabs->count()) return false;
-    const QPoint at = tabs->bar->tabRect(index).center();
-    if (tabs->bar->tabAt(at) != index) {
-        // The row is not laid out (its window is hidden): the pick goes the same way.
-        userPicks(handle, index);
-        return true;
-    }
-    QMouseEvent press(QEvent::MouseButtonPress, at, tabs->bar->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(tabs->bar, &press);
-    return true;
 }
 
 }  // namespace platform

@@ -2,16 +2,18 @@
 #ifndef ZARN_PLATFORM_TEST_MODE_H
 #define ZARN_PLATFORM_TEST_MODE_H
 
+#include <win32_test.h>
+
+#include <QImage>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include <win32_test.h>
-
 namespace platform {
 
 bool testMode();
+void setTestMode(bool enabled);
 // Fails the running test program loudly: used where real mode would wait for
 // a user that a test does not have.
 [[noreturn]] void failTest(const std::string& what);
@@ -31,6 +33,12 @@ struct FileDialogAnswer {
 };
 std::optional<FileDialogAnswer> takeFileDialogAnswer();
 void recordFileDialog(const win32test::FileDialogShown& shown);
+void queueDialogScript(std::function<void(HWND)> script);
+// What win32test::paint made of a window, for pixelAt; null if not painted.
+void rememberPaintedImage(HWND window, const QImage& image);
+const QImage* paintedImage(HWND window);
+// Drops the scripted answers, the recordings and the painted images.
+void clearTestRecords();
 
 }  // namespace platform
 

@@ -1,14 +1,13 @@
 #include "timers.h"
 
-#include <QElapsedTimer>
 #include <QTimer>
 #include <algorithm>
 #include <memory>
 #include <vector>
 
+#include "clock.h"
 #include "message_queue.h"
 #include "test_mode.h"
-#include "window.h"
 
 using namespace platform;
 
@@ -33,22 +32,18 @@ std::vector<std::unique_ptr<Timer>>& timers() {
     return all;
 }
 
-unsigned long long virtualNow = 0;
 unsigned long long nextOrder = 0;
 UINT_PTR nextThreadTimerId = kFirstThreadTimerId;
 
 auto findTimer(HWND window, UINT_PTR id) {
-    return std::find_if(timers().begin(), timers().end(),
-                        [&](const auto& timer) { return timer->window == window && timer->id == id; });
+    return std::find_if(timers().begin(), timers().end(), [&](const auto& timer) {
+        return timer->window == window && timer->id == id;
+    });
 }
 
 MSG timerMessage(const Timer& timer) {
-    return MSG{timer.window,
-               WM_TIMER,
-               timer.id,
-               reinterpret_cast<LPARAM>(timer.procedure),
-               GetTickCount(),
-               {0, 0}};
+    return MSG{timer.window,   WM_TIMER, timer.id, reinterpret_cast<LPARAM>(timer.procedure),
+               GetTickCount(), {0, 0}};
 }
 
 void startRealTimer(Timer& timer) {
@@ -59,7 +54,8 @@ void startRealTimer(Timer& timer) {
     QObject::connect(timer.qtimer.get(), &QTimer::timeout, [window, id] {
         // Like Win32, at most one WM_TIMER of a timer waits in the queue.
         const auto found = findTimer(window, id);
-        if (found == timers().end() || hasPostedMessage(window, WM_TIMER, id)) return;
+        if (found == timers().end() || hasPostedMessage(window, WM_TIMER, id))
+            return;
         postMessage(timerMessage(**found));
     });
     timer.qtimer->start();
@@ -75,68 +71,61 @@ void killWindowTimers(HWND window) {
 
 void resetTimers() {
     timers().clear();
-    virtualNow = 0;
+    setVirtualClock(0);
     nextThreadTimerId = kFirstThreadTimerId;
 }
 
 void advanceVirtualClock(unsigned milliseconds) {
-    const unsigned long long target = virtualNow + milliseconds;
+    const unsigned long long target = virtualClockNow() + milliseconds;
     for (;;) {
         Timer* next = nullptr;
         for (const auto& timer : timers()) {
-            if (timer->due > target) continue;
-            if (!next || timer->due < next->due || (timer->due == next->due && timer->order < next->order)) {
+            if (timer->due > target)
+                continue;
+            if (!next || timer->due < next->due ||
+                (timer->due == next->due && timer->order < next->order)) {
                 next = timer.get();
             }
         }
-        if (!next) break;
-        virtualNow = next->due;
+        if (!next)
+            break;
+        setVirtualClock(next->due);
         next->due += next->period;
         const MSG message = timerMessage(*next);
         DispatchMessageA(&message);
     }
-    virtualNow = target;
-}
-
-unsigned long long virtualClockNow() {
-    return virtualNow;
+    setVirtualClock(target);
 }
 
 }  // namespace platform
 
 UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR id, UINT milliseconds, TIMERPROC procedure) {
-    if (window && !findWindow(window)) {
+    if (window && !IsWindow(window)) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;
     }
-    if (!window) id = nextThreadTimerId++;
-    if (const auto existing = findTimer(window, id); existing != timers().end()) timers().erase(existing);
+    if (!window)
+        id = nextThreadTimerId++;
+    if (const auto existing = findTimer(window, id); existing != timers().end())
+        timers().erase(existing);
     auto timer = std::make_unique<Timer>();
     timer->window = window;
     timer->id = id;
     timer->period = std::max(milliseconds, kMinimumPeriod);
     timer->procedure = procedure;
-    timer->due = virtualNow + timer->period;
+    timer->due = virtualClockNow() + timer->period;
     timer->order = nextOrder++;
-    if (!testMode()) startRealTimer(*timer);
+    if (!testMode())
+        startRealTimer(*timer);
     timers().push_back(std::move(timer));
     return window ? (id ? id : 1) : id;
 }
 
 BOOL WINAPI KillTimer(HWND window, UINT_PTR id) {
     const auto found = findTimer(window, id);
-    if (found == timers().end()) return FALSE;
+    if (found == timers().end())
+        return FALSE;
     timers().erase(found);
     dropTimerMessages(window, id);
     return TRUE;
-}
-
-DWORD WINAPI GetTickCount(void) {
-    if (testMode()) return static_cast<DWORD>(virtualNow);
-    static QElapsedTimer sinceStart = [] {
-        QElapsedTimer timer;
-        timer.start();
-        return timer;
-    }();
-    return static_cast<DWORD>(sinceStart.elapsed());
 }

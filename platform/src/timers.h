@@ -1,4 +1,4 @@
-// Timers: real ones over QTimer, or the test mode's virtual clock.
+// Timers: real ones over QTimer, or fired as the test mode's virtual clock advances.
 #ifndef ZARN_PLATFORM_TIMERS_H
 #define ZARN_PLATFORM_TIMERS_H
 
@@ -9,7 +9,6 @@ namespace platform {
 void killWindowTimers(HWND window);
 void resetTimers();
 void advanceVirtualClock(unsigned milliseconds);
-unsigned long long virtualClockNow();
 
 }  // namespace platform
 

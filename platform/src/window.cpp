@@ -33,14 +33,10 @@ std::map<std::string, std::shared_ptr<WindowClass>>& classes() {
 
 void ensurePredefinedClasses() {
     static bool registered = false;
-    if (registered) return;
+    if (registered)
+        return;
     registered = true;
-    registerListBoxClass();
-    registerMdiClientClass();
-    registerDialogClasses();
-    registerControlClasses();
-    registerEditClass();
-    registerTabControlClass();
+    registerPredefinedClasses();
 }
 
 }  // namespace
@@ -66,6 +62,12 @@ std::vector<HWND> allWindows() {
     return handles;
 }
 
+Window* managingParent(const Window& window) {
+    Window* parent = findWindow(window.parent);
+    const bool managed = parent && parent->control && parent->control->managesChild(window.exStyle);
+    return managed ? parent : nullptr;
+}
+
 HWND addWindow(std::unique_ptr<Window> window) {
     Window* record = window.get();
     record->handle = windows().add(std::move(window));
@@ -78,7 +80,8 @@ std::unique_ptr<Window> removeWindow(HWND handle) {
 
 std::shared_ptr<const WindowClass> findClass(const char* name, HINSTANCE) {
     ensurePredefinedClasses();
-    if (!name) return nullptr;
+    if (!name)
+        return nullptr;
     const auto found = classes().find(lowerCase(name));
     return found == classes().end() ? nullptr : found->second;
 }
@@ -87,21 +90,25 @@ bool addClass(std::shared_ptr<WindowClass> windowClass) {
     ensurePredefinedClasses();
     const std::string key = lowerCase(windowClass->name.c_str());
     auto found = classes().find(key);
-    if (found != classes().end() && !found->second->predefined) return false;
+    if (found != classes().end() && !found->second->predefined)
+        return false;
     classes()[key] = std::move(windowClass);
     return true;
 }
 
 bool removeClass(const char* name) {
     ensurePredefinedClasses();
-    if (!name) return false;
+    if (!name)
+        return false;
     const auto found = classes().find(lowerCase(name));
-    if (found == classes().end() || found->second->predefined) return false;
+    if (found == classes().end() || found->second->predefined)
+        return false;
     classes().erase(found);
     return true;
 }
 
-void registerPredefinedClass(const char* name, WNDPROC procedure, WidgetFactory factory, HBRUSH background) {
+void registerPredefinedClass(const char* name, WNDPROC procedure, WidgetFactory factory,
+                             HBRUSH background) {
     auto windowClass = std::make_shared<WindowClass>();
     windowClass->name = name;
     windowClass->procedure = procedure;
@@ -122,14 +129,17 @@ QSize clientSize(const Window& window) {
 }
 
 QRect windowRectangle(const Window& window) {
-    if (!window.widget) return {};
-    if (!window.isChild()) return window.widget->frameGeometry();
+    if (!window.widget)
+        return {};
+    if (!window.isChild())
+        return window.widget->frameGeometry();
     return window.widget->geometry();
 }
 
 LRESULT sendMessage(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     Window* window = findWindow(handle);
-    if (!window || !window->procedure) return 0;
+    if (!window || !window->procedure)
+        return 0;
     return window->procedure(handle, message, wParam, lParam);
 }
 
@@ -140,19 +150,23 @@ void layoutWindow(Window& window) {
         bar->setGeometry(0, 0, window.widget->width(), bar->sizeHint().height());
     }
     window.content->setGeometry(window.widget->contentRect());
-    if (window.client && window.client != window.content && window.client->parentWidget() == window.content) {
+    if (window.client && window.client != window.content &&
+        window.client->parentWidget() == window.content) {
         window.client->setGeometry(window.content->rect());
     }
-    if (window.control) window.control->layout(window);
+    if (window.control)
+        window.control->layout(window);
 }
 
 void reportGeometry(HWND handle) {
     Window* window = findWindow(handle);
-    if (!window || !window->client || window->destroying) return;
+    if (!window || !window->client || window->destroying)
+        return;
     const QSize size = clientSize(*window);
-    const QPoint position = window->isChild()
-                                ? window->client->mapTo(window->widget, QPoint(0, 0)) + window->widget->pos()
-                                : window->widget->geometry().topLeft();
+    const QPoint position =
+        window->isChild()
+            ? window->client->mapTo(window->widget, QPoint(0, 0)) + window->widget->pos()
+            : window->widget->geometry().topLeft();
     const WPARAM sizeType = (window->style & WS_MINIMIZE)   ? SIZE_MINIMIZED
                             : (window->style & WS_MAXIMIZE) ? SIZE_MAXIMIZED
                                                             : SIZE_RESTORED;
@@ -172,9 +186,12 @@ void reportGeometry(HWND handle) {
 
 void setWindowText(Window& window, std::string text) {
     window.text = std::move(text);
-    if (window.widget && !window.isChild()) window.widget->setWindowTitle(QString::fromLatin1(window.text.c_str()));
-    if (window.widget) window.widget->update();
-    if (window.control) window.control->textChanged(window);
+    if (window.widget && !window.isChild())
+        window.widget->setWindowTitle(QString::fromLatin1(window.text.c_str()));
+    if (window.widget)
+        window.widget->update();
+    if (window.control)
+        window.control->textChanged(window);
 }
 
 HWND& focusedWindow() {

@@ -3,14 +3,14 @@
 #ifndef ZARN_PLATFORM_WINDOW_H
 #define ZARN_PLATFORM_WINDOW_H
 
+#include <windows.h>
+
 #include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <windows.h>
 
 class QWidget;
 
@@ -19,14 +19,26 @@ namespace platform {
 class WindowWidget;
 struct Window;
 
-// What a predefined class ("LISTBOX", "MDICLIENT", ...) keeps on each of its
-// windows, with the hooks the window tree calls.
+// What a predefined class keeps on each of its windows, with the hooks the
+// window tree calls.
 struct ControlState {
     virtual ~ControlState();
     // The outer widget was laid out: place the client area inside `content`.
     virtual void layout(Window&) {}
     virtual void textChanged(Window&) {}
+    // WM_SETFONT reached the default procedure: window.font is the new font.
     virtual void fontChanged(Window&) {}
+
+    // A control that manages some of its children (keeps them in a list,
+    // places and activates them) hears about them here: which children are its own, by their
+    // extended style; where one created with CW_USEDEFAULT goes; its creation,
+    // destruction, new text, and ShowWindow commands while it is shown.
+    virtual bool managesChild(DWORD /*exStyle*/) const { return false; }
+    virtual QRect defaultChildRect(Window&) { return {}; }
+    virtual void childCreated(Window&, HWND /*child*/) {}
+    virtual void childDestroyed(Window&, HWND /*child*/) {}
+    virtual void childTextChanged(Window&, HWND /*child*/) {}
+    virtual void childShown(Window&, HWND /*child*/, int /*command*/) {}
 };
 
 // Builds the Qt side of a predefined class's window: sets window.client (and
@@ -71,7 +83,6 @@ struct Window {
     bool destroying = false;
 
     bool isChild() const { return (style & WS_CHILD) != 0; }
-    bool isMdiChild() const { return (exStyle & WS_EX_MDICHILD) != 0; }
 };
 
 Window* findWindow(HWND handle);
@@ -84,7 +95,10 @@ std::unique_ptr<Window> removeWindow(HWND handle);
 std::shared_ptr<const WindowClass> findClass(const char* name, HINSTANCE instance);
 bool addClass(std::shared_ptr<WindowClass> windowClass);
 bool removeClass(const char* name);
-void registerPredefinedClass(const char* name, WNDPROC procedure, WidgetFactory factory, HBRUSH background);
+// The parent of `window` if the parent's control manages it, else null.
+Window* managingParent(const Window& window);
+void registerPredefinedClass(const char* name, WNDPROC procedure, WidgetFactory factory,
+                             HBRUSH background);
 void unregisterApplicationClasses();
 
 // The client area of a window, in its own coordinates (origin 0,0).

@@ -1,10 +1,10 @@
 // Window state: visibility, geometry, text, window longs, relations, focus.
+#include <strings.h>
+
 #include <QWidget>
 #include <algorithm>
 #include <cstring>
-#include <strings.h>
 
-#include "mdi.h"
 #include "window.h"
 #include "window_widget.h"
 
@@ -12,29 +12,21 @@ using namespace platform;
 
 namespace {
 
-DWORD lastError = 0;
-
 WINDOWPOS windowPosOf(const Window& window, UINT flags) {
     const QRect rect = windowRectangle(window);
-    return WINDOWPOS{window.handle, nullptr, rect.x(), rect.y(), rect.width(), rect.height(), flags};
+    return WINDOWPOS{window.handle, nullptr,       rect.x(), rect.y(),
+                     rect.width(),  rect.height(), flags};
 }
 
 void sendWindowPosChanged(HWND handle, UINT flags) {
     const Window* window = findWindow(handle);
-    if (!window) return;
+    if (!window)
+        return;
     WINDOWPOS position = windowPosOf(*window, flags);
     sendMessage(handle, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
 }
 
 }  // namespace
-
-DWORD WINAPI GetLastError(void) {
-    return lastError;
-}
-
-void WINAPI SetLastError(DWORD error) {
-    lastError = error;
-}
 
 HMODULE WINAPI GetModuleHandleA(LPCSTR) {
     return moduleInstance();
@@ -42,7 +34,8 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR) {
 
 BOOL WINAPI ShowWindow(HWND handle, int command) {
     Window* window = findWindow(handle);
-    if (!window) return FALSE;
+    if (!window)
+        return FALSE;
     const bool wasVisible = (window->style & WS_VISIBLE) != 0;
     const bool show = command != SW_HIDE;
     if (show != wasVisible) {
@@ -60,9 +53,8 @@ BOOL WINAPI ShowWindow(HWND handle, int command) {
                                          (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
         window = findWindow(handle);
     }
-    if (show && window && window->isMdiChild() && isMdiClient(window->parent)) {
-        showMdiChild(window->parent, handle, command);
-    }
+    if (Window* parent = show && window ? managingParent(*window) : nullptr)
+        parent->control->childShown(*parent, handle, command);
     return wasVisible;
 }
 
@@ -78,22 +70,27 @@ BOOL WINAPI IsZoomed(HWND handle) {
 
 BOOL WINAPI UpdateWindow(HWND handle) {
     Window* window = findWindow(handle);
-    if (!window) return FALSE;
-    if (window->widget->isVisible()) window->widget->repaint();
+    if (!window)
+        return FALSE;
+    if (window->widget->isVisible())
+        window->widget->repaint();
     return TRUE;
 }
 
 BOOL WINAPI IsWindowVisible(HWND handle) {
     for (const Window* window = findWindow(handle); window; window = findWindow(window->parent)) {
-        if (!(window->style & WS_VISIBLE)) return FALSE;
-        if (!window->isChild()) return TRUE;
+        if (!(window->style & WS_VISIBLE))
+            return FALSE;
+        if (!window->isChild())
+            return TRUE;
     }
     return FALSE;
 }
 
 BOOL WINAPI EnableWindow(HWND handle, BOOL enable) {
     Window* window = findWindow(handle);
-    if (!window) return FALSE;
+    if (!window)
+        return FALSE;
     const bool wasDisabled = (window->style & WS_DISABLED) != 0;
     if (enable) {
         window->style &= ~WS_DISABLED;
@@ -101,7 +98,8 @@ BOOL WINAPI EnableWindow(HWND handle, BOOL enable) {
         window->style |= WS_DISABLED;
     }
     window->widget->setEnabled(enable != FALSE);
-    if (wasDisabled == !enable) return wasDisabled;
+    if (wasDisabled == !enable)
+        return wasDisabled;
     sendMessage(handle, WM_ENABLE, enable, 0);
     return wasDisabled;
 }
@@ -120,19 +118,26 @@ BOOL WINAPI SetWindowPos(HWND handle, HWND, int x, int y, int width, int height,
     const QSize size(std::max(0, width), std::max(0, height));
     if (window->isChild()) {
         QRect rect = window->widget->geometry();
-        if (!(flags & SWP_NOMOVE)) rect.moveTo(x, y);
-        if (!(flags & SWP_NOSIZE)) rect.setSize(size);
+        if (!(flags & SWP_NOMOVE))
+            rect.moveTo(x, y);
+        if (!(flags & SWP_NOSIZE))
+            rect.setSize(size);
         window->widget->setGeometry(rect);
     } else {
         // The desktop draws the frame of a top-level window: the size given is
         // the stand-in's own, menu bar and client area.
-        if (!(flags & SWP_NOMOVE)) window->widget->move(x, y);
-        if (!(flags & SWP_NOSIZE)) window->widget->resize(size);
+        if (!(flags & SWP_NOMOVE))
+            window->widget->move(x, y);
+        if (!(flags & SWP_NOSIZE))
+            window->widget->resize(size);
     }
     layoutWindow(*window);
-    if (!(flags & SWP_NOZORDER) && window->isChild()) window->widget->raise();
-    if (flags & SWP_SHOWWINDOW) ShowWindow(handle, SW_SHOWNA);
-    if (flags & SWP_HIDEWINDOW) ShowWindow(handle, SW_HIDE);
+    if (!(flags & SWP_NOZORDER) && window->isChild())
+        window->widget->raise();
+    if (flags & SWP_SHOWWINDOW)
+        ShowWindow(handle, SW_SHOWNA);
+    if (flags & SWP_HIDEWINDOW)
+        ShowWindow(handle, SW_HIDE);
     sendWindowPosChanged(handle, flags);
     reportGeometry(handle);
     return TRUE;
@@ -155,23 +160,30 @@ BOOL WINAPI GetClientRect(HWND handle, LPRECT rect) {
 
 BOOL WINAPI GetWindowRect(HWND handle, LPRECT rect) {
     const Window* window = findWindow(handle);
-    if (!window || !rect) return FALSE;
+    if (!window || !rect)
+        return FALSE;
     QRect outer = windowRectangle(*window);
-    if (window->isChild()) outer.moveTo(window->widget->mapToGlobal(QPoint(0, 0)));
-    *rect = RECT{outer.left(), outer.top(), outer.left() + outer.width(), outer.top() + outer.height()};
+    if (window->isChild())
+        outer.moveTo(window->widget->mapToGlobal(QPoint(0, 0)));
+    *rect =
+        RECT{outer.left(), outer.top(), outer.left() + outer.width(), outer.top() + outer.height()};
     return TRUE;
 }
 
 BOOL WINAPI SetWindowTextA(HWND handle, LPCSTR text) {
-    if (!findWindow(handle)) return FALSE;
+    if (!findWindow(handle))
+        return FALSE;
     return sendMessage(handle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : "")) != 0;
 }
 
 int WINAPI GetWindowTextA(HWND handle, LPSTR buffer, int capacity) {
-    if (!buffer || capacity <= 0) return 0;
+    if (!buffer || capacity <= 0)
+        return 0;
     buffer[0] = '\0';
-    if (!findWindow(handle)) return 0;
-    return static_cast<int>(sendMessage(handle, WM_GETTEXT, capacity, reinterpret_cast<LPARAM>(buffer)));
+    if (!findWindow(handle))
+        return 0;
+    return static_cast<int>(
+        sendMessage(handle, WM_GETTEXT, capacity, reinterpret_cast<LPARAM>(buffer)));
 }
 
 int WINAPI GetWindowTextLengthA(HWND handle) {
@@ -184,9 +196,11 @@ BOOL WINAPI InvalidateRect(HWND handle, const RECT* rect, BOOL) {
         return TRUE;
     }
     const Window* window = findWindow(handle);
-    if (!window) return FALSE;
+    if (!window)
+        return FALSE;
     if (rect) {
-        window->client->update(QRect(QPoint(rect->left, rect->top), QPoint(rect->right - 1, rect->bottom - 1)));
+        window->client->update(
+            QRect(QPoint(rect->left, rect->top), QPoint(rect->right - 1, rect->bottom - 1)));
     } else {
         window->client->update();
     }
@@ -200,14 +214,22 @@ LONG_PTR WINAPI GetWindowLongPtrA(HWND handle, int index) {
         return 0;
     }
     switch (index) {
-    case GWLP_USERDATA: return window->userData;
-    case GWLP_WNDPROC: return reinterpret_cast<LONG_PTR>(window->procedure);
-    case GWLP_HINSTANCE: return reinterpret_cast<LONG_PTR>(window->instance);
-    case GWLP_HWNDPARENT: return reinterpret_cast<LONG_PTR>(window->parent);
-    case GWLP_ID: return window->id;
-    case GWL_STYLE: return static_cast<LONG_PTR>(window->style);
-    case GWL_EXSTYLE: return static_cast<LONG_PTR>(window->exStyle);
-    default: return 0;
+        case GWLP_USERDATA:
+            return window->userData;
+        case GWLP_WNDPROC:
+            return reinterpret_cast<LONG_PTR>(window->procedure);
+        case GWLP_HINSTANCE:
+            return reinterpret_cast<LONG_PTR>(window->instance);
+        case GWLP_HWNDPARENT:
+            return reinterpret_cast<LONG_PTR>(window->parent);
+        case GWLP_ID:
+            return window->id;
+        case GWL_STYLE:
+            return static_cast<LONG_PTR>(window->style);
+        case GWL_EXSTYLE:
+            return static_cast<LONG_PTR>(window->exStyle);
+        default:
+            return 0;
     }
 }
 
@@ -219,12 +241,23 @@ LONG_PTR WINAPI SetWindowLongPtrA(HWND handle, int index, LONG_PTR value) {
     }
     const LONG_PTR previous = GetWindowLongPtrA(handle, index);
     switch (index) {
-    case GWLP_USERDATA: window->userData = value; break;
-    case GWLP_WNDPROC: window->procedure = reinterpret_cast<WNDPROC>(value); break;
-    case GWLP_ID: window->id = value; break;
-    case GWL_STYLE: window->style = static_cast<DWORD>(value); break;
-    case GWL_EXSTYLE: window->exStyle = static_cast<DWORD>(value); break;
-    default: return 0;
+        case GWLP_USERDATA:
+            window->userData = value;
+            break;
+        case GWLP_WNDPROC:
+            window->procedure = reinterpret_cast<WNDPROC>(value);
+            break;
+        case GWLP_ID:
+            window->id = value;
+            break;
+        case GWL_STYLE:
+            window->style = static_cast<DWORD>(value);
+            break;
+        case GWL_EXSTYLE:
+            window->exStyle = static_cast<DWORD>(value);
+            break;
+        default:
+            return 0;
     }
     return previous;
 }
@@ -245,28 +278,40 @@ HWND WINAPI GetParent(HWND handle) {
 // Siblings in creation order, which for a dialog is the template's order.
 HWND WINAPI GetWindow(HWND handle, UINT relation) {
     const Window* window = findWindow(handle);
-    if (!window) return nullptr;
-    if (relation == GW_CHILD) return window->children.empty() ? nullptr : window->children.front();
-    if (relation == GW_OWNER) return window->isChild() ? nullptr : window->parent;
+    if (!window)
+        return nullptr;
+    if (relation == GW_CHILD)
+        return window->children.empty() ? nullptr : window->children.front();
+    if (relation == GW_OWNER)
+        return window->isChild() ? nullptr : window->parent;
     const Window* parent = findWindow(window->parent);
-    if (!parent || !window->isChild()) return nullptr;
+    if (!parent || !window->isChild())
+        return nullptr;
     const std::vector<HWND>& siblings = parent->children;
     const auto self = std::find(siblings.begin(), siblings.end(), handle);
     switch (relation) {
-    case GW_HWNDFIRST: return siblings.front();
-    case GW_HWNDLAST: return siblings.back();
-    case GW_HWNDNEXT: return self + 1 < siblings.end() ? *(self + 1) : nullptr;
-    case GW_HWNDPREV: return self > siblings.begin() ? *(self - 1) : nullptr;
-    default: return nullptr;
+        case GW_HWNDFIRST:
+            return siblings.front();
+        case GW_HWNDLAST:
+            return siblings.back();
+        case GW_HWNDNEXT:
+            return self + 1 < siblings.end() ? *(self + 1) : nullptr;
+        case GW_HWNDPREV:
+            return self > siblings.begin() ? *(self - 1) : nullptr;
+        default:
+            return nullptr;
     }
 }
 
 HWND WINAPI FindWindowA(LPCSTR className, LPCSTR windowName) {
     for (HWND handle : allWindows()) {
         const Window* window = findWindow(handle);
-        if (window->isChild() || window->destroying) continue;
-        if (className && strcasecmp(window->windowClass->name.c_str(), className) != 0) continue;
-        if (windowName && window->text != windowName) continue;
+        if (window->isChild() || window->destroying)
+            continue;
+        if (className && strcasecmp(window->windowClass->name.c_str(), className) != 0)
+            continue;
+        if (windowName && window->text != windowName)
+            continue;
         return handle;
     }
     return nullptr;
@@ -274,7 +319,8 @@ HWND WINAPI FindWindowA(LPCSTR className, LPCSTR windowName) {
 
 int WINAPI GetClassNameA(HWND handle, LPSTR buffer, int capacity) {
     const Window* window = findWindow(handle);
-    if (!window || !buffer || capacity <= 0) return 0;
+    if (!window || !buffer || capacity <= 0)
+        return 0;
     const std::string& name = window->windowClass->name;
     const int length = std::min(static_cast<int>(name.size()), capacity - 1);
     name.copy(buffer, static_cast<std::size_t>(length));
@@ -284,10 +330,12 @@ int WINAPI GetClassNameA(HWND handle, LPSTR buffer, int capacity) {
 
 HWND WINAPI GetDlgItem(HWND dialog, int id) {
     const Window* window = findWindow(dialog);
-    if (!window) return nullptr;
+    if (!window)
+        return nullptr;
     for (HWND child : window->children) {
         const Window* control = findWindow(child);
-        if (control && static_cast<int>(control->id) == id) return child;
+        if (control && static_cast<int>(control->id) == id)
+            return child;
     }
     return nullptr;
 }
@@ -300,12 +348,16 @@ int WINAPI GetDlgCtrlID(HWND handle) {
 HWND WINAPI SetFocus(HWND handle) {
     const HWND previous = focusedWindow();
     Window* window = findWindow(handle);
-    if (handle && !window) return nullptr;
-    if (previous == handle) return previous;
-    if (previous) sendMessage(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(handle), 0);
+    if (handle && !window)
+        return nullptr;
+    if (previous == handle)
+        return previous;
+    if (previous)
+        sendMessage(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(handle), 0);
     focusedWindow() = handle;
     window = findWindow(handle);
-    if (!window) return previous;
+    if (!window)
+        return previous;
     QWidget* target = window->client->focusProxy() ? window->client->focusProxy() : window->client;
     // Keys go to the focused window even when it ignores them, never to the menu bar.
     target->setFocus(Qt::OtherFocusReason);
@@ -318,15 +370,18 @@ HWND WINAPI GetFocus(void) {
 }
 
 HWND WINAPI GetActiveWindow(void) {
-    for (const Window* window = findWindow(focusedWindow()); window; window = findWindow(window->parent)) {
-        if (!window->isChild()) return window->handle;
+    for (const Window* window = findWindow(focusedWindow()); window;
+         window = findWindow(window->parent)) {
+        if (!window->isChild())
+            return window->handle;
     }
     return nullptr;
 }
 
 HWND WINAPI SetActiveWindow(HWND handle) {
     const HWND previous = GetActiveWindow();
-    if (Window* window = findWindow(handle)) window->widget->activateWindow();
+    if (Window* window = findWindow(handle))
+        window->widget->activateWindow();
     return previous;
 }
 
@@ -338,23 +393,7 @@ LRESULT WINAPI SendMessageA(HWND handle, UINT message, WPARAM wParam, LPARAM lPa
     return sendMessage(handle, message, wParam, lParam);
 }
 
-LRESULT WINAPI CallWindowProcA(WNDPROC procedure, HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT WINAPI CallWindowProcA(WNDPROC procedure, HWND handle, UINT message, WPARAM wParam,
+                               LPARAM lParam) {
     return procedure ? procedure(handle, message, wParam, lParam) : 0;
-}
-
-int WINAPI lstrlenA(LPCSTR text) {
-    return text ? static_cast<int>(std::strlen(text)) : 0;
-}
-
-LPSTR WINAPI lstrcpyA(LPSTR destination, LPCSTR source) {
-    if (!destination || !source) return nullptr;
-    return std::strcpy(destination, source);
-}
-
-LPSTR WINAPI lstrcpynA(LPSTR destination, LPCSTR source, int capacity) {
-    if (!destination || !source || capacity <= 0) return destination;
-    const std::size_t length = std::min(std::strlen(source), static_cast<std::size_t>(capacity - 1));
-    std::memcpy(destination, source, length);
-    destination[length] = '\0';
-    return destination;
 }

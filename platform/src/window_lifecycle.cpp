@@ -2,10 +2,8 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "mdi.h"
-#include "resources.h"
-#include "menus.h"
 #include "message_queue.h"
+#include "resources.h"
 #include "timers.h"
 #include "window.h"
 #include "window_widget.h"
@@ -18,13 +16,14 @@ constexpr QSize kDefaultTopLevelSize(800, 600);
 
 QRect initialRect(const Window& window, int x, int y, int width, int height) {
     QRect defaults(0, 0, 0, 0);
-    if (window.isMdiChild() && isMdiClient(window.parent)) {
-        defaults = defaultMdiChildRect(window.parent);
+    if (Window* parent = managingParent(window)) {
+        defaults = parent->control->defaultChildRect(*parent);
     } else if (!window.isChild()) {
         defaults = QRect(kDefaultTopLevelPosition, kDefaultTopLevelSize);
     }
     const QPoint position = x == CW_USEDEFAULT ? defaults.topLeft() : QPoint(x, y);
-    const QSize size = width == CW_USEDEFAULT ? defaults.size() : QSize(std::max(0, width), std::max(0, height));
+    const QSize size =
+        width == CW_USEDEFAULT ? defaults.size() : QSize(std::max(0, width), std::max(0, height));
     return QRect(position, size);
 }
 
@@ -34,10 +33,14 @@ void buildWidgets(Window& window, Window* parent, HMENU menu) {
     if (!window.isChild()) {
         window.widget->setWindowTitle(QString::fromLatin1(window.text.c_str()));
         const WindowClass& windowClass = *window.windowClass;
-        HMENU barMenu = menu ? menu
-                             : (windowClass.menuName ? LoadMenuA(windowClass.instance, windowClass.menuName) : nullptr);
-        if (barMenu) attachMenuBar(window, barMenu);
-        if (windowClass.icon) window.widget->setWindowIcon(iconOf(windowClass.icon));
+        HMENU barMenu =
+            menu ? menu
+                 : (windowClass.menuName ? LoadMenuA(windowClass.instance, windowClass.menuName)
+                                         : nullptr);
+        if (barMenu)
+            SetMenu(window.handle, barMenu);
+        if (windowClass.icon)
+            window.widget->setWindowIcon(iconOf(windowClass.icon));
     }
     if (window.windowClass->createWidget) {
         window.content = new QWidget(window.widget);
@@ -49,41 +52,50 @@ void buildWidgets(Window& window, Window* parent, HMENU menu) {
 
 void sendDestroyMessages(HWND handle) {
     Window* window = findWindow(handle);
-    if (!window || window->destroying) return;
+    if (!window || window->destroying)
+        return;
     window->destroying = true;
-    if (window->widget) window->widget->hide();
-    if (focusedWindow() == handle) focusedWindow() = nullptr;
+    if (window->widget)
+        window->widget->hide();
+    if (focusedWindow() == handle)
+        focusedWindow() = nullptr;
     sendMessage(handle, WM_DESTROY, 0, 0);
     window = findWindow(handle);
-    if (!window) return;
+    if (!window)
+        return;
     const std::vector<HWND> children = window->children;
     for (HWND child : children) sendDestroyMessages(child);
 }
 
 void releaseWindow(HWND handle) {
     Window* window = findWindow(handle);
-    if (!window) return;
+    if (!window)
+        return;
     const std::vector<HWND> children = window->children;
     for (HWND child : children) releaseWindow(child);
     sendMessage(handle, WM_NCDESTROY, 0, 0);
     killWindowTimers(handle);
     dropWindowMessages(handle);
     window = findWindow(handle);
-    if (!window) return;
+    if (!window)
+        return;
     if (Window* parent = findWindow(window->parent)) {
         auto& siblings = parent->children;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), handle), siblings.end());
     }
     const HWND parentHandle = window->parent;
-    const bool mdiChild = window->isMdiChild() && isMdiClient(parentHandle);
+    const bool managed = managingParent(*window) != nullptr;
     HMENU menu = window->isChild() ? nullptr : window->menu;
     std::unique_ptr<Window> record = removeWindow(handle);
     if (record->widget) {
         record->widget->hide();
         record->widget->deleteLater();
     }
-    if (menu) DestroyMenu(menu);
-    if (mdiChild) mdiChildDestroyed(parentHandle, handle);
+    if (menu)
+        DestroyMenu(menu);
+    Window* parent = managed ? findWindow(parentHandle) : nullptr;
+    if (parent && parent->control)
+        parent->control->childDestroyed(*parent, handle);
 }
 
 }  // namespace
@@ -93,7 +105,8 @@ using namespace platform;
 
 ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass) {
     static ATOM nextAtom = 0xC000;
-    if (!windowClass || !windowClass->lpszClassName || !windowClass->lpfnWndProc) return 0;
+    if (!windowClass || !windowClass->lpszClassName || !windowClass->lpfnWndProc)
+        return 0;
     auto record = std::make_shared<WindowClass>();
     record->name = windowClass->lpszClassName;
     record->procedure = windowClass->lpfnWndProc;
@@ -109,7 +122,8 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass) {
         SetLastError(ERROR_CLASS_ALREADY_EXISTS);
         return 0;
     }
-    record->menuName = record->menuNameText.empty() ? windowClass->lpszMenuName : record->menuNameText.c_str();
+    record->menuName =
+        record->menuNameText.empty() ? windowClass->lpszMenuName : record->menuNameText.c_str();
     return nextAtom++;
 }
 
@@ -131,24 +145,36 @@ BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE instance) {
 
 BOOL WINAPI GetClassInfoA(HINSTANCE instance, LPCSTR className, LPWNDCLASSA windowClass) {
     const auto record = findClass(className, instance);
-    if (!record || !windowClass) return FALSE;
-    *windowClass = WNDCLASSA{record->style,     record->procedure, 0,
-                             0,                 record->instance,  record->icon,
-                             record->cursor,    record->background, record->menuName,
+    if (!record || !windowClass)
+        return FALSE;
+    *windowClass = WNDCLASSA{record->style,
+                             record->procedure,
+                             0,
+                             0,
+                             record->instance,
+                             record->icon,
+                             record->cursor,
+                             record->background,
+                             record->menuName,
                              className};
     return TRUE;
 }
 
-HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
-                            int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x,
+                            int y, int width, int height, HWND parent, HMENU menu,
+                            HINSTANCE instance, LPVOID param) {
     auto windowClass = findClass(className, instance);
     if (!windowClass) {
         SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
         return nullptr;
     }
     Window* parentWindow = findWindow(parent);
-    // A document window of an MDI client is a child window whatever its style says.
-    if ((exStyle & WS_EX_MDICHILD) && isMdiClient(parent)) style |= WS_CHILD;
+    // A child that its parent's control manages is a child window whatever its
+    // style says; it is created normal, then minimised or maximised as asked.
+    const bool managed =
+        parentWindow && parentWindow->control && parentWindow->control->managesChild(exStyle);
+    if (managed)
+        style |= WS_CHILD;
     if ((parent && !parentWindow) || ((style & WS_CHILD) && !parentWindow)) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return nullptr;
@@ -156,28 +182,30 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     auto record = std::make_unique<Window>();
     record->windowClass = windowClass;
     record->procedure = windowClass->procedure;
-    // A document is created normal and then minimised or maximised as asked.
-    const DWORD shape =
-        (exStyle & WS_EX_MDICHILD) && isMdiClient(parent) ? style & (WS_MINIMIZE | WS_MAXIMIZE) : 0;
+    const DWORD shape = managed ? style & (WS_MINIMIZE | WS_MAXIMIZE) : 0;
     record->style = style & ~(WS_VISIBLE | shape);
     record->exStyle = exStyle;
     record->instance = instance;
     record->parent = parent;
     record->text = windowName ? windowName : "";
-    if (style & WS_CHILD) record->id = reinterpret_cast<LONG_PTR>(menu);
+    if (style & WS_CHILD)
+        record->id = reinterpret_cast<LONG_PTR>(menu);
     const HWND handle = addWindow(std::move(record));
     Window& window = *findWindow(handle);
-    if (parentWindow) parentWindow->children.push_back(handle);
+    if (parentWindow)
+        parentWindow->children.push_back(handle);
 
     buildWidgets(window, parentWindow, (style & WS_CHILD) ? nullptr : menu);
     const QRect rect = initialRect(window, x, y, width, height);
     window.widget->setGeometry(rect);
-    if (window.isChild()) window.widget->hide();
+    if (window.isChild())
+        window.widget->hide();
     layoutWindow(window);
 
-    CREATESTRUCTA creation{param,    instance,         menu,      parent,      rect.height(), rect.width(),
-                           rect.y(), rect.x(),         static_cast<LONG>(style), windowName,  className,
-                           exStyle};
+    CREATESTRUCTA creation{param,      instance,      menu,
+                           parent,     rect.height(), rect.width(),
+                           rect.y(),   rect.x(),      static_cast<LONG>(style),
+                           windowName, className,     exStyle};
     if (!sendMessage(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&creation))) {
         DestroyWindow(handle);
         return nullptr;
@@ -186,11 +214,15 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
         DestroyWindow(handle);
         return nullptr;
     }
-    if (!findWindow(handle)) return nullptr;
+    if (!findWindow(handle))
+        return nullptr;
     reportGeometry(handle);
-    if (style & WS_VISIBLE) ShowWindow(handle, SW_SHOW);
-    Window* created = findWindow(handle);
-    if (created && created->isMdiChild() && isMdiClient(parent)) mdiChildCreated(parent, handle);
+    if (style & WS_VISIBLE)
+        ShowWindow(handle, SW_SHOW);
+    if (const Window* created = findWindow(handle)) {
+        if (Window* manager = managingParent(*created))
+            manager->control->childCreated(*manager, handle);
+    }
     if (shape && findWindow(handle))
         ShowWindow(handle, (shape & WS_MAXIMIZE) ? SW_MAXIMIZE : SW_MINIMIZE);
     return findWindow(handle) ? handle : nullptr;
@@ -202,7 +234,8 @@ BOOL WINAPI DestroyWindow(HWND handle) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
-    if (window->destroying) return TRUE;
+    if (window->destroying)
+        return TRUE;
     sendDestroyMessages(handle);
     releaseWindow(handle);
     return TRUE;

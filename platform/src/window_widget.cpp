@@ -37,10 +37,12 @@ QMargins WindowWidget::nonClientMargins() const {
             margins = QMargins(kBorderWidth, kBorderWidth, kBorderWidth, kBorderWidth);
         }
         if (exStyle_ & WS_EX_CLIENTEDGE) {
-            margins += QMargins(kClientEdgeWidth, kClientEdgeWidth, kClientEdgeWidth, kClientEdgeWidth);
+            margins +=
+                QMargins(kClientEdgeWidth, kClientEdgeWidth, kClientEdgeWidth, kClientEdgeWidth);
         }
     }
-    if (menuBar_) margins.setTop(margins.top() + menuBar_->sizeHint().height());
+    if (menuBar_)
+        margins.setTop(margins.top() + menuBar_->sizeHint().height());
     return margins;
 }
 
@@ -65,7 +67,8 @@ QRect WindowWidget::iconRect() const {
 }
 
 std::vector<PlacedCaptionButton> WindowWidget::captionButtons() const {
-    if (!hasCaption()) return {};
+    if (!hasCaption())
+        return {};
     return placeCaptionButtons(currentStyle(), width() - kFrameWidth - 2,
                                kFrameWidth + (kCaptionHeight - kCaptionButtonHeight) / 2);
 }
@@ -94,7 +97,8 @@ void WindowWidget::resizeEvent(QResizeEvent*) {
 }
 
 void WindowWidget::moveEvent(QMoveEvent*) {
-    if (findWindow(handle_)) reportGeometry(handle_);
+    if (findWindow(handle_))
+        reportGeometry(handle_);
 }
 
 void WindowWidget::closeEvent(QCloseEvent* event) {
@@ -105,14 +109,16 @@ void WindowWidget::closeEvent(QCloseEvent* event) {
 
 void WindowWidget::paintEvent(QPaintEvent*) {
     const QMargins margins = nonClientMargins();
-    if (margins.isNull()) return;
+    if (margins.isNull())
+        return;
     QPainter painter(this);
     if (hasCaption()) {
         paintCaption(painter);
         return;
     }
     painter.setPen(systemColor(COLOR_WINDOWFRAME));
-    if (style_ & (WS_BORDER | WS_DLGFRAME)) painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (style_ & (WS_BORDER | WS_DLGFRAME))
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
     if (exStyle_ & WS_EX_CLIENTEDGE) {
         painter.setPen(Qt::gray);
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
@@ -125,12 +131,13 @@ void WindowWidget::paintCaption(QPainter& painter) {
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     painter.fillRect(captionRect(),
                      systemColor(activeCaption_ ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
-    paintSmallIcon(painter, iconRect(), handle_);
+    const Window* window = findWindow(handle_);
+    if (window)
+        paintSmallIcon(painter, iconRect(), window->windowClass->icon);
     painter.setPen(systemColor(COLOR_CAPTIONTEXT));
     QFont font = painter.font();
     font.setBold(true);
     painter.setFont(font);
-    const Window* window = findWindow(handle_);
     const QString title = window ? fromAnsi(window->text) : QString();
     painter.drawText(titleRect(), Qt::AlignVCenter | Qt::AlignLeft, title);
     for (const auto& [button, box] : captionButtons())
@@ -163,14 +170,16 @@ void WindowWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 void WindowWidget::mouseMoveEvent(QMouseEvent* event) {
-    if (drag_ == Drag::None) return;
+    if (drag_ == Drag::None)
+        return;
     const QPoint delta = event->globalPosition().toPoint() - dragStart_;
     QRect target = geometryAtDragStart_;
     if (drag_ == Drag::Move) {
         target.translate(delta);
     } else {
         target.setSize(target.size() + QSize(delta.x(), delta.y()));
-        target.setSize(target.size().expandedTo(QSize(3 * kCaptionHeight, kCaptionHeight + 2 * kFrameWidth)));
+        target.setSize(
+            target.size().expandedTo(QSize(3 * kCaptionHeight, kCaptionHeight + 2 * kFrameWidth)));
     }
     SetWindowPos(handle_, nullptr, target.x(), target.y(), target.width(), target.height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -211,7 +220,8 @@ ClientArea::ClientArea(HWND handle, QWidget* parent) : QWidget(parent), handle_(
 
 void ClientArea::paintEvent(QPaintEvent*) {
     const Window* window = findWindow(handle_);
-    if (!window) return;
+    if (!window)
+        return;
     if (const auto color = brushColor(window->windowClass->background)) {
         QPainter painter(this);
         painter.fillRect(rect(), *color);

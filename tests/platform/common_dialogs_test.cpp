@@ -119,7 +119,9 @@ TEST_F(CommonDialogs, OpenWaitsForAFileThatExists) {
 
 TEST_F(CommonDialogs, AMessageBoxShowsItsTextAndGivesTheScriptedButton) {
     win32test::answerNextMessageBoxWith(IDOK);
-    EXPECT_EQ(MessageBoxA(owner, "Unable to run\nErrors in turing machine", "Error", MB_OK | MB_ICONERROR), IDOK);
+    EXPECT_EQ(MessageBoxA(owner, "Unable to run\nErrors in turing machine", "Error",
+                          MB_OK | MB_ICONERROR),
+              IDOK);
     ASSERT_EQ(win32test::messageBoxesShown().size(), 1u);
     const win32test::MessageBoxShown& shown = win32test::messageBoxesShown()[0];
     EXPECT_EQ(shown.text, "Unable to run\nErrors in turing machine");

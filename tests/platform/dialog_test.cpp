@@ -1,7 +1,7 @@
 #include <algorithm>
 
 #include "platform_test.h"
-#include "res/resource.h"
+#include "stand_in_ids.h"
 
 namespace {
 
@@ -15,14 +15,16 @@ DialogLog dialogLog;
 INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     dialogLog.messages.push_back(message);
     switch (message) {
-    case WM_INITDIALOG:
-        dialogLog.initParam = lParam;
-        dialogLog.dialog = dialog;
-        return TRUE;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(dialog, LOWORD(wParam));
-        return TRUE;
-    default: return FALSE;
+        case WM_INITDIALOG:
+            dialogLog.initParam = lParam;
+            dialogLog.dialog = dialog;
+            return TRUE;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)
+                EndDialog(dialog, LOWORD(wParam));
+            return TRUE;
+        default:
+            return FALSE;
     }
 }
 
@@ -35,7 +37,8 @@ protected:
         dialogLog = {};
     }
     INT_PTR showAbout() {
-        return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), owner, aboutProc, 77);
+        return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TEST_ABOUT), owner,
+                               aboutProc, 77);
     }
     HWND owner = nullptr;
 };
@@ -69,8 +72,9 @@ TEST_F(Dialogs, TheDialogIsBuiltFromItsTemplateBeforeInitDialog) {
     } seen{};
     win32test::scriptNextDialog([&](HWND dialog) {
         HWND ok = GetDlgItem(dialog, IDOK);
-        seen = {win32test::windowText(dialog), win32test::windowText(ok), win32test::windowRect(ok),
-                win32test::clientRect(dialog), IsWindowEnabled(owner) != FALSE, GetFocus() == ok};
+        seen = {win32test::windowText(dialog),   win32test::windowText(ok),
+                win32test::windowRect(ok),       win32test::clientRect(dialog),
+                IsWindowEnabled(owner) != FALSE, GetFocus() == ok};
         SendMessageA(dialog, WM_COMMAND, IDOK, 0);
     });
     EXPECT_EQ(showAbout(), IDOK);
@@ -84,8 +88,10 @@ TEST_F(Dialogs, TheDialogIsBuiltFromItsTemplateBeforeInitDialog) {
     EXPECT_NEAR(seen.ok.left, 165 * scale, 2);
     EXPECT_NEAR(seen.ok.right - seen.ok.left, 50 * scale, 2);
     EXPECT_GT(seen.client.bottom, 53);
-    EXPECT_LT(std::find(dialogLog.messages.begin(), dialogLog.messages.end(), static_cast<UINT>(WM_SETFONT)),
-              std::find(dialogLog.messages.begin(), dialogLog.messages.end(), static_cast<UINT>(WM_INITDIALOG)));
+    EXPECT_LT(std::find(dialogLog.messages.begin(), dialogLog.messages.end(),
+                        static_cast<UINT>(WM_SETFONT)),
+              std::find(dialogLog.messages.begin(), dialogLog.messages.end(),
+                        static_cast<UINT>(WM_INITDIALOG)));
 }
 
 TEST_F(Dialogs, AnUnknownTemplateFailsWithoutShowingAnything) {
@@ -97,9 +103,9 @@ TEST_F(Dialogs, AnUnknownTemplateFailsWithoutShowingAnything) {
 TEST(DialogsWithoutAnswers, AnUnansweredDialogFailsLoudlyInsteadOfHanging) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     win32test::enable();
-    EXPECT_DEATH(
-        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), nullptr, aboutProc, 0),
-        "the modal dialog \"About\" opened with no scripted answer");
+    EXPECT_DEATH(DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TEST_ABOUT),
+                                 nullptr, aboutProc, 0),
+                 "the modal dialog \"About\" opened with no scripted answer");
     win32test::reset();
 }
 

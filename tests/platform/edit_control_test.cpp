@@ -4,7 +4,8 @@
 
 namespace {
 
-constexpr DWORD kEditorStyle = 0x50B01004;  // child, visible, border, both scroll bars, multi-line, want return
+constexpr DWORD kEditorStyle =
+    0x50B01004;  // child, visible, border, both scroll bars, multi-line, want return
 
 class EditControl : public PlatformTest {
 protected:
@@ -12,7 +13,8 @@ protected:
         PlatformTest::SetUp();
         registerRecorder();
         parent = createRecorder(nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300);
-        edit = CreateWindowExA(0, "EDIT", nullptr, kEditorStyle, 0, 0, 300, 200, parent, nullptr, nullptr, nullptr);
+        edit = CreateWindowExA(0, "EDIT", nullptr, kEditorStyle, 0, 0, 300, 200, parent, nullptr,
+                               nullptr, nullptr);
         ASSERT_NE(edit, nullptr);
         received.clear();
     }
@@ -20,7 +22,8 @@ protected:
     int changes() const {
         int count = 0;
         for (const ReceivedMessage& each : received) {
-            if (each.message == WM_COMMAND && HIWORD(each.wParam) == EN_CHANGE) ++count;
+            if (each.message == WM_COMMAND && HIWORD(each.wParam) == EN_CHANGE)
+                ++count;
         }
         return count;
     }
@@ -42,7 +45,8 @@ TEST_F(EditControl, LineBreaksReadBackAsCrLf) {
 TEST_F(EditControl, EveryOtherByteGoesThroughUnchanged) {
     std::string all;
     for (int byte = 1; byte <= 255; ++byte) {
-        if (byte != '\r' && byte != '\n') all += static_cast<char>(byte);
+        if (byte != '\r' && byte != '\n')
+            all += static_cast<char>(byte);
     }
     SetWindowTextA(edit, all.c_str());
     EXPECT_EQ(text(), all);

@@ -1,9 +1,9 @@
-#include "platform_test.h"
+#include "gdi.h"
 
 #include <QImage>
 #include <QPainter>
 
-#include "gdi.h"
+#include "platform_test.h"
 #include "test_mode.h"
 
 namespace {
@@ -11,8 +11,9 @@ namespace {
 class Gdi : public PlatformTest {};
 
 TEST_F(Gdi, TheDefaultFixedPitchFontHasCellsOf16By8) {
-    HFONT font = CreateFontA(0, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_ROMAN, nullptr);
+    HFONT font =
+        CreateFontA(0, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_ROMAN, nullptr);
     ASSERT_NE(font, nullptr);
     HDC dc = GetDC(nullptr);
     SelectObject(dc, font);

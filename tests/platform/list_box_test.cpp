@@ -5,8 +5,8 @@
 
 namespace {
 
-constexpr DWORD kLogListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT |
-                                LBS_HASSTRINGS | LBS_OWNERDRAWFIXED;
+constexpr DWORD kLogListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL |
+                                LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS | LBS_OWNERDRAWFIXED;
 constexpr int kItemHeight = 20;
 
 MEASUREITEMSTRUCT measured;
@@ -23,23 +23,28 @@ LRESULT CALLBACK ownerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         measure->itemHeight = kItemHeight;
         return TRUE;
     }
-    if (message != WM_DRAWITEM) return DefWindowProcA(window, message, wParam, lParam);
+    if (message != WM_DRAWITEM)
+        return DefWindowProcA(window, message, wParam, lParam);
     const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-    if (draw->itemID == static_cast<UINT>(-1)) return FALSE;
+    if (draw->itemID == static_cast<UINT>(-1))
+        return FALSE;
     if (destroyWhileDrawing) {
         DestroyWindow(draw->hwndItem);
         return TRUE;
     }
-    if (draw->itemAction != ODA_DRAWENTIRE && draw->itemAction != ODA_SELECT) return TRUE;
+    if (draw->itemAction != ODA_DRAWENTIRE && draw->itemAction != ODA_SELECT)
+        return TRUE;
     const LRESULT length = SendMessageA(draw->hwndItem, LB_GETTEXTLEN, draw->itemID, 0);
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     SendMessageA(draw->hwndItem, LB_GETTEXT, draw->itemID, reinterpret_cast<LPARAM>(text.data()));
     TEXTMETRICA metrics{};
     GetTextMetricsA(draw->hDC, &metrics);
-    TextOutA(draw->hDC, 6, (draw->rcItem.top + draw->rcItem.bottom - metrics.tmHeight) / 2, text.c_str(),
-             static_cast<int>(length));
-    const auto column = static_cast<int>(SendMessageA(draw->hwndItem, LB_GETITEMDATA, draw->itemID, 0));
-    if (column < 0) return TRUE;
+    TextOutA(draw->hDC, 6, (draw->rcItem.top + draw->rcItem.bottom - metrics.tmHeight) / 2,
+             text.c_str(), static_cast<int>(length));
+    const auto column =
+        static_cast<int>(SendMessageA(draw->hwndItem, LB_GETITEMDATA, draw->itemID, 0));
+    if (column < 0)
+        return TRUE;
     const int x = 6 + column * metrics.tmAveCharWidth;
     const int y = draw->rcItem.top;
     MoveToEx(draw->hDC, x, y, nullptr);
@@ -63,11 +68,14 @@ protected:
         ownerClass.lpszClassName = "OWNER";
         ASSERT_NE(RegisterClassA(&ownerClass), 0);
         top = createRecorder(nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300);
-        owner = CreateWindowExA(0, "OWNER", "", WS_CHILD | WS_VISIBLE, 0, 0, 300, 200, top, nullptr, nullptr, nullptr);
-        list = CreateWindowExA(0, "LISTBOX", nullptr, kLogListStyle, 0, 0, 280, 102, owner, nullptr, nullptr, nullptr);
+        owner = CreateWindowExA(0, "OWNER", "", WS_CHILD | WS_VISIBLE, 0, 0, 300, 200, top, nullptr,
+                                nullptr, nullptr);
+        list = CreateWindowExA(0, "LISTBOX", nullptr, kLogListStyle, 0, 0, 280, 102, owner, nullptr,
+                               nullptr, nullptr);
         ASSERT_NE(list, nullptr);
-        font = CreateFontA(0, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_ROMAN, nullptr);
+        font = CreateFontA(0, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           FIXED_PITCH | FF_ROMAN, nullptr);
         SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
     void TearDown() override {
@@ -75,7 +83,8 @@ protected:
         DeleteObject(font);
     }
     int append(const char* text) {
-        const auto index = static_cast<int>(SendMessageA(list, LB_INSERTSTRING, SendMessageA(list, LB_GETCOUNT, 0, 0),
+        const auto index = static_cast<int>(SendMessageA(list, LB_INSERTSTRING,
+                                                         SendMessageA(list, LB_GETCOUNT, 0, 0),
                                                          reinterpret_cast<LPARAM>(text)));
         SendMessageA(list, LB_SETITEMDATA, index, -1);
         SendMessageA(list, LB_SETCURSEL, index, 0);
@@ -107,7 +116,9 @@ TEST_F(ListBox, TheOwnerMeasuresOnceAtCreation) {
 TEST_F(ListBox, LinesKeepTheirTextDataAndOrder) {
     EXPECT_EQ(append("first"), 0);
     EXPECT_EQ(append("second"), 1);
-    EXPECT_EQ(SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("third")), 2);
+    EXPECT_EQ(SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(-1),
+                           reinterpret_cast<LPARAM>("third")),
+              2);
     EXPECT_EQ(SendMessageA(list, LB_GETITEMDATA, 2, 0), 0);
     EXPECT_EQ(SendMessageA(list, LB_SETITEMDATA, 1, 42), 0);
     EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 3);
@@ -207,14 +218,16 @@ TEST_F(ListBox, AMarkerIsABoxOneCharacterWideFromTheItemsTop) {
 
 TEST_F(ListBox, OnlyTheVisibleItemsOfAMillionAreDrawn) {
     constexpr int kLines = 1000000;
-    for (int i = 0; i < kLines; ++i) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("x"));
+    for (int i = 0; i < kLines; ++i)
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("x"));
     SendMessageA(list, LB_SETCURSEL, kLines - 1, 0);
     const std::vector<win32test::DrawCall> calls = paintAndRecord();
     const int visible = win32test::listVisibleItemCount(list);
     EXPECT_EQ(visible, 5);
     int drawnEntire = 0;
     for (const win32test::DrawCall& call : calls) {
-        if (call.itemAction == ODA_DRAWENTIRE) ++drawnEntire;
+        if (call.itemAction == ODA_DRAWENTIRE)
+            ++drawnEntire;
         EXPECT_GE(call.itemID, static_cast<UINT>(kLines - visible));
     }
     EXPECT_EQ(drawnEntire, visible);

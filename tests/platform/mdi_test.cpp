@@ -14,8 +14,9 @@ HWND mdiClient = nullptr;
 LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CREATE) {
         CLIENTCREATESTRUCT settings{GetSubMenu(GetMenu(window), kWindowMenuIndex), kFirstChildId};
-        mdiClient = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0,
-                                    0, 0, 0, window, reinterpret_cast<HMENU>(3244), nullptr, &settings);
+        mdiClient = CreateWindowExA(0, "MDICLIENT", nullptr,
+                                    WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0, 0,
+                                    0, window, reinterpret_cast<HMENU>(3244), nullptr, &settings);
         ShowWindow(mdiClient, SW_SHOW);
         return 0;
     }
@@ -46,8 +47,9 @@ protected:
         AppendMenuA(windows, MF_STRING, 2, "&Cascade");
         AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
         AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(windows), "&Window");
-        frame = CreateWindowExA(WS_EX_APPWINDOW, "FRAME", "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu, nullptr, nullptr);
+        frame = CreateWindowExA(WS_EX_APPWINDOW, "FRAME", "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
+                                menu, nullptr, nullptr);
         ASSERT_NE(frame, nullptr);
         win32test::resizeClient(frame, 780, 540);
         received.clear();
@@ -57,10 +59,13 @@ protected:
         mdiClient = nullptr;
     }
     HWND newDocument(const char* title) {
-        return CreateWindowExA(WS_EX_MDICHILD, "DOCUMENT", title, WS_VISIBLE | WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, mdiClient, nullptr, nullptr, nullptr);
+        return CreateWindowExA(WS_EX_MDICHILD, "DOCUMENT", title, WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                               mdiClient, nullptr, nullptr, nullptr);
     }
-    HWND active() const { return reinterpret_cast<HWND>(SendMessageA(mdiClient, WM_MDIGETACTIVE, 0, 0)); }
+    HWND active() const {
+        return reinterpret_cast<HWND>(SendMessageA(mdiClient, WM_MDIGETACTIVE, 0, 0));
+    }
     bool activeIsMaximized() const {
         BOOL maximized = -1;
         SendMessageA(mdiClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized));
@@ -93,8 +98,9 @@ TEST_F(Mdi, TheClientFillsTheFrameAndStartsEmpty) {
 TEST_F(Mdi, ADocumentIsCreatedSizedShownAndActivatedInThisOrder) {
     HWND document = newDocument("One");
     ASSERT_NE(document, nullptr);
-    const std::vector<UINT> expected{WM_NCCREATE,          WM_CREATE,        WM_SIZE,     WM_MOVE,        WM_SHOWWINDOW,
-                                     WM_WINDOWPOSCHANGED, WM_CHILDACTIVATE, WM_SETFOCUS, WM_MDIACTIVATE};
+    const std::vector<UINT> expected{WM_NCCREATE,      WM_CREATE,     WM_SIZE,
+                                     WM_MOVE,          WM_SHOWWINDOW, WM_WINDOWPOSCHANGED,
+                                     WM_CHILDACTIVATE, WM_SETFOCUS,   WM_MDIACTIVATE};
     EXPECT_EQ(messagesOf(document), expected);
     EXPECT_EQ(active(), document);
     EXPECT_TRUE(win32test::isShown(document));
@@ -169,7 +175,8 @@ TEST_F(Mdi, TheCloseBoxOfADocumentDestroysIt) {
     ASSERT_TRUE(win32test::clickCloseBox(document));
     EXPECT_FALSE(IsWindow(document));
     const std::vector<UINT> messages = messagesOf(document);
-    EXPECT_NE(std::find(messages.begin(), messages.end(), static_cast<UINT>(WM_CLOSE)), messages.end());
+    EXPECT_NE(std::find(messages.begin(), messages.end(), static_cast<UINT>(WM_CLOSE)),
+              messages.end());
     EXPECT_EQ(windowMenu().size(), 1u);
 }
 

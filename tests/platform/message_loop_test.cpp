@@ -13,7 +13,8 @@ protected:
     std::vector<WPARAM> timerTicks() const {
         std::vector<WPARAM> ticks;
         for (const ReceivedMessage& each : received) {
-            if (each.message == WM_TIMER) ticks.push_back(each.wParam);
+            if (each.message == WM_TIMER)
+                ticks.push_back(each.wParam);
         }
         return ticks;
     }
@@ -90,7 +91,8 @@ TEST_F(MessageLoop, AKilledTimerAndATimerOfADestroyedWindowStayQuiet) {
 TEST_F(MessageLoop, ATimerKilledByItsOwnTickFiresNoMore) {
     SetTimer(window, 9, 50, nullptr);
     handler = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
-        if (message == WM_TIMER) KillTimer(hwnd, wParam);
+        if (message == WM_TIMER)
+            KillTimer(hwnd, wParam);
         return false;
     };
     win32test::advanceClock(500);

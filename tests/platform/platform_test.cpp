@@ -10,7 +10,8 @@ namespace {
 LRESULT CALLBACK recorderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     PlatformTest::received.push_back({window, message, wParam, lParam});
     LRESULT result = 0;
-    if (PlatformTest::handler && PlatformTest::handler(window, message, wParam, lParam, result)) return result;
+    if (PlatformTest::handler && PlatformTest::handler(window, message, wParam, lParam, result))
+        return result;
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -36,8 +37,8 @@ void PlatformTest::registerRecorder() {
     ASSERT_NE(RegisterClassA(&windowClass), 0);
 }
 
-HWND PlatformTest::createRecorder(HWND parent, DWORD style, int x, int y, int width, int height, const char* title,
-                                  DWORD exStyle) {
+HWND PlatformTest::createRecorder(HWND parent, DWORD style, int x, int y, int width, int height,
+                                  const char* title, DWORD exStyle) {
     return CreateWindowExA(exStyle, "RECORDER", title, style, x, y, width, height, parent, nullptr,
                            GetModuleHandleA(nullptr), nullptr);
 }
@@ -45,7 +46,8 @@ HWND PlatformTest::createRecorder(HWND parent, DWORD style, int x, int y, int wi
 std::vector<UINT> PlatformTest::messagesOf(HWND window) {
     std::vector<UINT> messages;
     for (const ReceivedMessage& each : received) {
-        if (each.window == window) messages.push_back(each.message);
+        if (each.window == window)
+            messages.push_back(each.message);
     }
     return messages;
 }
@@ -55,5 +57,6 @@ bool operator==(const RECT& a, const RECT& b) {
 }
 
 std::ostream& operator<<(std::ostream& out, const RECT& rect) {
-    return out << "(" << rect.left << "," << rect.top << ")-(" << rect.right << "," << rect.bottom << ")";
+    return out << "(" << rect.left << "," << rect.top << ")-(" << rect.right << "," << rect.bottom
+               << ")";
 }

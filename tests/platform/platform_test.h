@@ -4,13 +4,12 @@
 #define ZARN_TESTS_PLATFORM_TEST_H
 
 #include <gtest/gtest.h>
+#include <win32_test.h>
+#include <windows.h>
 
 #include <functional>
 #include <string>
 #include <vector>
-
-#include <win32_test.h>
-#include <windows.h>
 
 struct ReceivedMessage {
     HWND window;
@@ -27,8 +26,8 @@ protected:
     // Registers "RECORDER": every message is recorded, then handled by
     // `handler` if it returns a value, else by DefWindowProcA.
     static void registerRecorder();
-    static HWND createRecorder(HWND parent, DWORD style, int x = 0, int y = 0, int width = 100, int height = 100,
-                               const char* title = "", DWORD exStyle = 0);
+    static HWND createRecorder(HWND parent, DWORD style, int x = 0, int y = 0, int width = 100,
+                               int height = 100, const char* title = "", DWORD exStyle = 0);
     static std::vector<UINT> messagesOf(HWND window);
 
 public:

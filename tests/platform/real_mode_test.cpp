@@ -1,7 +1,9 @@
 // The stand-in outside its test mode: real timers, GetMessageA waiting in Qt's
 // event loop, and modal loops that keep dispatching while the user decides.
 // The "user" here is a zero-delay Qt timer that acts on the open dialog.
+#include <commdlg.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -13,23 +15,23 @@
 #include <QTimer>
 #include <functional>
 
-#include <commdlg.h>
-#include <windows.h>
-
-#include "res/resource.h"
+#include "stand_in_ids.h"
 
 namespace {
 
 int timerTicks = 0;
 
 LRESULT CALLBACK tickingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TIMER) ++timerTicks;
+    if (message == WM_TIMER)
+        ++timerTicks;
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
 INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    if (message == WM_INITDIALOG) return TRUE;
-    if (message != WM_COMMAND) return FALSE;
+    if (message == WM_INITDIALOG)
+        return TRUE;
+    if (message != WM_COMMAND)
+        return FALSE;
     EndDialog(dialog, LOWORD(wParam));
     return TRUE;
 }
@@ -39,7 +41,8 @@ void whenModalOpens(int ticks, std::function<void(QWidget*)> act) {
     auto* poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, [poll, ticks, act] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || timerTicks < ticks) return;
+        if (!modal || timerTicks < ticks)
+            return;
         poll->stop();
         poll->deleteLater();
         act(modal);
@@ -65,8 +68,8 @@ protected:
         windowClass.lpfnWndProc = tickingProc;
         windowClass.lpszClassName = "TICKING";
         ASSERT_NE(RegisterClassA(&windowClass), 0);
-        window = CreateWindowExA(0, "TICKING", "Ticking", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr,
-                                 nullptr, nullptr, nullptr);
+        window = CreateWindowExA(0, "TICKING", "Ticking", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                 300, 200, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(window, nullptr);
         SetTimer(window, 1, 10, nullptr);
     }
@@ -110,7 +113,9 @@ TEST_F(RealMode, TimersTickBehindAMessageBox) {
         EXPECT_EQ(box->text(), "Unable to run\nErrors in turing machine");
         box->button(QMessageBox::Ok)->click();
     });
-    EXPECT_EQ(MessageBoxA(window, "Unable to run\nErrors in turing machine", "Error", MB_OK | MB_ICONERROR), IDOK);
+    EXPECT_EQ(MessageBoxA(window, "Unable to run\nErrors in turing machine", "Error",
+                          MB_OK | MB_ICONERROR),
+              IDOK);
     EXPECT_GE(timerTicks, 3);
 }
 
@@ -119,7 +124,9 @@ TEST_F(RealMode, TheAboutBoxClosesOnEnterWhileTimersTick) {
         QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
         QApplication::sendEvent(modal, &enter);
     });
-    EXPECT_EQ(DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), window, aboutProc, 0), IDOK);
+    EXPECT_EQ(DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TEST_ABOUT), window,
+                              aboutProc, 0),
+              IDOK);
     EXPECT_GE(timerTicks, 2);
     EXPECT_TRUE(IsWindowEnabled(window));
 }
@@ -138,10 +145,11 @@ void chooseInFileDialog(QWidget* modal, const std::string& name) {
 }
 
 TEST_F(RealMode, TimersTickWhileAMenuOfTheMenuBarIsOpen) {
-    SetMenu(window, LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINMENU)));
+    SetMenu(window, LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TEST_MENU)));
     QMenuBar* bar = nullptr;
     for (QWidget* topLevel : QApplication::topLevelWidgets()) {
-        if (!bar) bar = topLevel->findChild<QMenuBar*>();
+        if (!bar)
+            bar = topLevel->findChild<QMenuBar*>();
     }
     ASSERT_NE(bar, nullptr);
     // As a click on "File" would, from the program's own message loop.
@@ -150,10 +158,12 @@ TEST_F(RealMode, TimersTickWhileAMenuOfTheMenuBarIsOpen) {
     bool openWhileTicking = false;
     while (timerTicks < 3 && GetMessageA(&message, nullptr, 0, 0)) {
         DispatchMessageA(&message);
-        if (timerTicks > 0) openWhileTicking = QApplication::activePopupWidget() != nullptr;
+        if (timerTicks > 0)
+            openWhileTicking = QApplication::activePopupWidget() != nullptr;
     }
     EXPECT_TRUE(openWhileTicking);
-    if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+    if (QWidget* popup = QApplication::activePopupWidget())
+        popup->close();
 }
 
 class RealFileDialog : public RealMode {

@@ -12,11 +12,13 @@ protected:
         PlatformTest::SetUp();
         registerRecorder();
         parent = createRecorder(nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 500, 400);
-        tabs = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 400, 300, parent,
-                               reinterpret_cast<HMENU>(kTabsId), nullptr, nullptr);
+        tabs =
+            CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0,
+                            400, 300, parent, reinterpret_cast<HMENU>(kTabsId), nullptr, nullptr);
         ASSERT_NE(tabs, nullptr);
         handler = [this](HWND, UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
-            if (message != WM_NOTIFY) return false;
+            if (message != WM_NOTIFY)
+                return false;
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
             EXPECT_EQ(header->hwndFrom, tabs);
             EXPECT_EQ(header->idFrom, static_cast<UINT_PTR>(kTabsId));
@@ -32,7 +34,8 @@ protected:
         item.mask = TCIF_TEXT | TCIF_IMAGE;
         item.pszText = text;
         item.iImage = -1;
-        return static_cast<int>(SendMessageA(tabs, TCM_INSERTITEMA, index, reinterpret_cast<LPARAM>(&item)));
+        return static_cast<int>(
+            SendMessageA(tabs, TCM_INSERTITEMA, index, reinterpret_cast<LPARAM>(&item)));
     }
     RECT adjusted(BOOL toWindow, RECT rect) {
         SendMessageA(tabs, TCM_ADJUSTRECT, toWindow, reinterpret_cast<LPARAM>(&rect));

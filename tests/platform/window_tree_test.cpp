@@ -14,7 +14,8 @@ protected:
     std::vector<HWND> destroyed() const {
         std::vector<HWND> order;
         for (const ReceivedMessage& each : received) {
-            if (each.message == WM_DESTROY) order.push_back(each.window);
+            if (each.message == WM_DESTROY)
+                order.push_back(each.window);
         }
         return order;
     }
@@ -24,11 +25,13 @@ TEST_F(WindowTree, CreationHandsTheCreateStructToWmCreateBeforeReturning) {
     int creationData = 7;
     CREATESTRUCTA seen{};
     handler = [&](HWND, UINT message, WPARAM, LPARAM lParam, LRESULT&) {
-        if (message == WM_CREATE) seen = *reinterpret_cast<CREATESTRUCTA*>(lParam);
+        if (message == WM_CREATE)
+            seen = *reinterpret_cast<CREATESTRUCTA*>(lParam);
         return false;
     };
-    HWND window = CreateWindowExA(WS_EX_APPWINDOW, "recorder", "Title", WS_OVERLAPPEDWINDOW, 10, 20, 300, 200,
-                                  nullptr, nullptr, GetModuleHandleA(nullptr), &creationData);
+    HWND window =
+        CreateWindowExA(WS_EX_APPWINDOW, "recorder", "Title", WS_OVERLAPPEDWINDOW, 10, 20, 300, 200,
+                        nullptr, nullptr, GetModuleHandleA(nullptr), &creationData);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(seen.lpCreateParams, &creationData);
     EXPECT_STREQ(seen.lpszName, "Title");
@@ -54,7 +57,8 @@ TEST_F(WindowTree, AWindowWhoseCreateAnswersMinusOneIsNeverReturned) {
 }
 
 TEST_F(WindowTree, CreationFailsForAnUnknownClassOrAStaleParent) {
-    EXPECT_EQ(CreateWindowExA(0, "NOSUCHCLASS", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr),
+    EXPECT_EQ(CreateWindowExA(0, "NOSUCHCLASS", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                              nullptr, nullptr),
               nullptr);
     HWND parent = createRecorder(nullptr, WS_OVERLAPPEDWINDOW);
     DestroyWindow(parent);

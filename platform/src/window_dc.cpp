@@ -1,0 +1,29 @@
+// The device contexts of windows: GetDC and BeginPaint.
+#include "gdi.h"
+#include "window.h"
+
+using namespace platform;
+
+HDC WINAPI GetDC(HWND handle) {
+    // Outside a paint the stand-in has nothing to draw on: such a context
+    // answers questions about its font and ignores drawing.
+    const Window* window = findWindow(handle);
+    return createMeasuringContext(window ? window->font : nullptr);
+}
+
+int WINAPI ReleaseDC(HWND, HDC dc) {
+    return releaseDeviceContext(dc) ? 1 : 0;
+}
+
+HDC WINAPI BeginPaint(HWND handle, LPPAINTSTRUCT paint) {
+    if (!paint || !findWindow(handle))
+        return nullptr;
+    *paint = PAINTSTRUCT{};
+    paint->hdc = GetDC(handle);
+    GetClientRect(handle, &paint->rcPaint);
+    return paint->hdc;
+}
+
+BOOL WINAPI EndPaint(HWND handle, const PAINTSTRUCT* paint) {
+    return paint && ReleaseDC(handle, paint->hdc);
+}
