@@ -4,9 +4,11 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QStringList>
 #include <algorithm>
+#include <map>
 
 #include "ansi_text.h"
 #include "message_queue.h"
@@ -111,6 +113,45 @@ private:
     DWORD flags;
 };
 
+// The open dialog has a hidden window of its own, titled like it, with the name
+// box (cmb13) as its child: a program finds it with FindWindowA, types a name
+// with SetWindowTextA and presses OK or Cancel with WM_COMMAND, as with Win32's.
+constexpr const char* kDialogWindowClass = "FileDialogWindow";
+constexpr int kNameBoxId = 0x47c;
+std::map<HWND, FileChooser*> openChoosers;
+
+LRESULT CALLBACK dialogWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto open = openChoosers.find(handle);
+    if (message != WM_COMMAND || open == openChoosers.end())
+        return DefWindowProcA(handle, message, wParam, lParam);
+    if (LOWORD(wParam) == IDCANCEL) {
+        open->second->reject();
+    } else if (LOWORD(wParam) == IDOK) {
+        HWND nameBox = GetDlgItem(handle, kNameBoxId);
+        std::string name(static_cast<std::size_t>(GetWindowTextLengthA(nameBox)) + 1, '\0');
+        name.resize(static_cast<std::size_t>(
+            GetWindowTextA(nameBox, name.data(), static_cast<int>(name.size()))));
+        // Into the name box, as typed: selectFile would not take a name that
+        // does not exist yet.
+        if (auto* nameEdit = open->second->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            nameEdit->setText(fromAnsi(name));
+        open->second->accept();
+    }
+    return 0;
+}
+
+HWND createDialogWindow(HWND owner, const QString& caption) {
+    WNDCLASSA dialogClass{};
+    dialogClass.lpfnWndProc = dialogWindowProc;
+    dialogClass.lpszClassName = kDialogWindowClass;
+    RegisterClassA(&dialogClass);
+    const HWND window = CreateWindowExA(0, kDialogWindowClass, toAnsi(caption).c_str(), WS_POPUP, 0,
+                                        0, 0, 0, owner, nullptr, nullptr, nullptr);
+    CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 0, 0, window,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kNameBoxId)), nullptr, nullptr);
+    return window;
+}
+
 std::optional<std::string> chooseFileWithQt(const OPENFILENAMEA& dialog, bool save) {
     const Window* owner = findWindow(dialog.hwndOwner);
     const QString initial = dialog.lpstrFile ? fromAnsi(dialog.lpstrFile) : QString();
@@ -135,7 +176,11 @@ std::optional<std::string> chooseFileWithQt(const OPENFILENAMEA& dialog, bool sa
     if (!initial.isEmpty())
         chooser.selectFile(initial);
     chooser.setWindowModality(Qt::ApplicationModal);
+    const HWND dialogWindow = createDialogWindow(dialog.hwndOwner, chooser.windowTitle());
+    openChoosers[dialogWindow] = &chooser;
     runQtDialog(chooser);
+    openChoosers.erase(dialogWindow);
+    DestroyWindow(dialogWindow);
     if (chooser.result() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
         return std::nullopt;
     return toAnsi(chooser.selectedFiles().first());

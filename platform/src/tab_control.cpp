@@ -242,6 +242,12 @@ LRESULT CALLBACK tabControlProc(HWND handle, UINT message, WPARAM wParam, LPARAM
             if (lParam)
                 adjustRect(*tabs, wParam != FALSE, *reinterpret_cast<RECT*>(lParam));
             return 0;
+        // A click sent by a program picks the tab under it, as a user's does.
+        case WM_LBUTTONDOWN: {
+            const QPoint at(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            userPicks(handle, tabs->bar->tabAt(at - tabs->bar->pos()));
+            return 0;
+        }
         case TCM_GETITEMRECT: {
             auto* rect = reinterpret_cast<RECT*>(lParam);
             if (!valid || !rect)

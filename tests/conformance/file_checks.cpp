@@ -45,8 +45,10 @@ void checkReadAndWrite() {
     // The text and its closing NUL, as Save writes them.
     CHECK(WriteFile(file, "ab\0cd", 5, &written, nullptr));
     CHECK_EQ(written, 5);
+    CHECK(FlushFileBuffers(file));
     CHECK(CloseHandle(file));
     CHECK(!CloseHandle(file));
+    CHECK(!FlushFileBuffers(file));
 
     file = openFile(fileName, GENERIC_READ, OPEN_EXISTING);
     CHECK(file != INVALID_HANDLE_VALUE);

@@ -48,7 +48,7 @@ BOOL runDialog(HWND owner, Choice& choice, bool save) {
         choice.found = true;
         if (choice.typed) {
             HWND name = GetDlgItem(dialog, nameBox) ? GetDlgItem(dialog, nameBox)
-                                                     : GetDlgItem(dialog, oldNameBox);
+                                                    : GetDlgItem(dialog, oldNameBox);
             SetWindowTextA(name, choice.typed);
         }
         PostMessageA(dialog, WM_COMMAND, choice.typed ? IDOK : IDCANCEL, 0);
@@ -65,7 +65,8 @@ BOOL runDialog(HWND owner, Choice& choice, bool save) {
     dialog.lpstrFileTitle = choice.title;
     dialog.nMaxFileTitle = sizeof choice.title;
     dialog.lpstrTitle = caption;
-    dialog.Flags = OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_LONGNAMES | (save ? 0 : OFN_FILEMUSTEXIST);
+    dialog.Flags =
+        OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_LONGNAMES | (save ? 0 : OFN_FILEMUSTEXIST);
     dialog.lpstrDefExt = "txt";
     const BOOL chosen = save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
     KillTimer(owner, timerId);
@@ -94,8 +95,8 @@ void checkFileDialogs(HWND top) {
     CHECK_TEXT(saved.title, "conformance-chosen.txt");
     CHECK(endsWith(saved.path, "conformance-chosen.txt") && saved.path[0] != 'c');
 
-    HANDLE file = CreateFileA("conformance-open.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                              nullptr);
+    HANDLE file =
+        CreateFileA("conformance-open.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     CloseHandle(file);
     Choice opened;
     opened.typed = "conformance-open.txt";

@@ -4,6 +4,8 @@
 // The common controls' header expects windows.h before it.
 #include <commctrl.h>
 
+#include <vector>
+
 #include "tests/conformance/areas.h"
 #include "tests/conformance/check.h"
 #include "tests/conformance/knowing_differences.h"
@@ -18,6 +20,15 @@ LRESULT insertTab(HWND tabs, const char* label, int index) {
     item.pszText = const_cast<char*>(label);
     item.iImage = -1;
     return SendMessageA(tabs, TCM_INSERTITEMA, index, reinterpret_cast<LPARAM>(&item));
+}
+
+// A click with the left button in the middle of the tab.
+void clickTab(HWND tabs, int index) {
+    RECT tab{};
+    SendMessageA(tabs, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&tab));
+    const LPARAM middle = MAKELPARAM((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
+    SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    SendMessageA(tabs, WM_LBUTTONUP, 0, middle);
 }
 
 RECT displayArea(HWND tabs) {
@@ -63,6 +74,33 @@ void checkTabControl(HWND top) {
     CHECK(SendMessageA(tabs, TCM_GETITEMA, 2, reinterpret_cast<LPARAM>(&item)));
     CHECK_TEXT(label, "Tape");
     CHECK_EQ(displayArea(tabs).top, 4 + tabRowHeight);
+
+    // A click on a tab asks the parent first, then tells it; a TRUE answer to
+    // the question keeps the selection where it was.
+    std::vector<UINT> codes;
+    bool refuse = false;
+    answer = [&](HWND to, UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+        if (to != parent || message != WM_NOTIFY) {
+            return false;
+        }
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        CHECK(header->hwndFrom == tabs && header->idFrom == 1001);
+        // Win32 also tells of the click itself (NM_CLICK and the like).
+        if (header->code == TCN_SELCHANGING || header->code == TCN_SELCHANGE) {
+            codes.push_back(header->code);
+        }
+        result = refuse && header->code == TCN_SELCHANGING;
+        return true;
+    };
+    clickTab(tabs, 1);
+    CHECK(codes == (std::vector<UINT>{TCN_SELCHANGING, TCN_SELCHANGE}));
+    CHECK_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 1);
+    codes.clear();
+    refuse = true;
+    clickTab(tabs, 0);
+    CHECK(codes == std::vector<UINT>{TCN_SELCHANGING});
+    CHECK_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 1);
+    answer = nullptr;
 
     // The document lays its pages out again after SetWindowPos.
     SetWindowPos(tabs, nullptr, 0, 0, 300, 100, SWP_NOZORDER);
