@@ -67,11 +67,6 @@ TEST_F(DocumentTest, ShowsTheEditorAboveAndTheParserLogWithTheBannerBelow) {
     EXPECT_EQ(lines(data->parserLog), std::vector<std::string>{banner});
     EXPECT_TRUE(lines(data->statesLog).empty());
     EXPECT_TRUE(lines(data->tapeLog).empty());
-    EXPECT_EQ(data->secondPage, nullptr);
-    EXPECT_EQ(data->hasFileName, 0);
-    EXPECT_STREQ(data->filePath, "");
-    EXPECT_EQ(data->stepping, 0);
-    EXPECT_NE(data->runner, nullptr);
 }
 
 TEST_F(DocumentTest, BuildsItsWindowTreeWithTheFixedFont) {
@@ -204,50 +199,6 @@ TEST_F(EditCommandTest, TheEditMenuActsOnTheActiveDocumentsEditor) {
 TEST_F(EditCommandTest, AnswersZeroWhateverTheEditorAnswers) {
     ASSERT_EQ(SendMessageA(data->editor, EM_UNDO, 0, 0), 1);
     EXPECT_EQ(SendMessageA(document, EM_UNDO, 0, 0), 0);
-}
-
-TEST_F(DocumentTest, EditorTextRoundTripsWithItsLineBreaksAndEightBitBytes) {
-    std::string eightBit;
-    for (int byte = 1; byte < 256; ++byte) {
-        if (byte != '\r' && byte != '\n') {
-            eightBit += static_cast<char>(byte);
-        }
-    }
-    const struct {
-        std::string set;
-        std::string readBack;
-    } texts[] = {
-        {"tape(1)\r\nstart(a)\r\n", "tape(1)\r\nstart(a)\r\n"},
-        {"tape(1)\nstart(a)", "tape(1)\r\nstart(a)"},
-        {eightBit, eightBit},
-    };
-    for (const auto& text : texts) {
-        SetWindowTextA(data->editor, text.set.c_str());
-        EXPECT_EQ(SendMessageA(data->editor, WM_GETTEXTLENGTH, 0, 0),
-                  static_cast<LRESULT>(text.readBack.size()));
-        EXPECT_EQ(win32test::windowText(data->editor), text.readBack);
-    }
-}
-
-TEST_F(DocumentTest, TenDocumentsEachHaveTheirOwnMachineAndLogs) {
-    std::vector<HWND> all{document};
-    for (int i = 1; i < 10; ++i) {
-        all.push_back(newDocument());
-    }
-    ASSERT_EQ(documents().size(), 10u);
-    std::vector<HWND> lists;
-    std::vector<const MachineRunner*> runners;
-    for (HWND each : all) {
-        const DocumentData* record = documentData(each);
-        ASSERT_NE(record, nullptr);
-        EXPECT_EQ(lines(record->parserLog), std::vector<std::string>{banner});
-        lists.push_back(record->parserLog);
-        runners.push_back(record->runner);
-    }
-    std::sort(lists.begin(), lists.end());
-    std::sort(runners.begin(), runners.end());
-    EXPECT_EQ(std::unique(lists.begin(), lists.end()), lists.end());
-    EXPECT_EQ(std::unique(runners.begin(), runners.end()), runners.end());
 }
 
 using ClosingTest = DocumentTest;
