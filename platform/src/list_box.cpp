@@ -261,6 +261,16 @@ void ListViewport::paintEvent(QPaintEvent*) {
     }
 }
 
+// A selection the user makes by click or key is told to a parent that asked
+// with LBS_NOTIFY; one set by LB_SETCURSEL is not.
+void notifySelectionChange(HWND handle) {
+    const Window* window = findWindow(handle);
+    if (window && (window->style & LBS_NOTIFY)) {
+        sendMessage(window->parent, WM_COMMAND, MAKEWPARAM(window->id, LBN_SELCHANGE),
+                    reinterpret_cast<LPARAM>(window->handle));
+    }
+}
+
 void ListViewport::mousePressEvent(QMouseEvent* event) {
     ListBox* list = listOf(handle_);
     if (!list)
@@ -270,11 +280,7 @@ void ListViewport::mousePressEvent(QMouseEvent* event) {
     if (index < list->count()) {
         list->setSelection(index);
         list->scrollIntoView(index);
-        const Window* window = findWindow(list->handle);
-        if (window && (window->style & LBS_NOTIFY)) {
-            sendMessage(window->parent, WM_COMMAND, MAKEWPARAM(window->id, LBN_SELCHANGE),
-                        reinterpret_cast<LPARAM>(window->handle));
-        }
+        notifySelectionChange(list->handle);
     }
     SetFocus(list->handle);
 }
@@ -313,6 +319,7 @@ void ListViewport::keyPressEvent(QKeyEvent* event) {
     target = std::clamp(target, 0, list->count() - 1);
     list->setSelection(target);
     list->scrollIntoView(target);
+    notifySelectionChange(list->handle);
 }
 
 void ListViewport::wheelEvent(QWheelEvent* event) {

@@ -409,8 +409,22 @@ HWND nextDocument(const MdiClient& client, HWND from, bool previous) {
         std::find(client.zOrder.begin(), client.zOrder.end(), from ? from : client.active);
     if (at == client.zOrder.end())
         return nullptr;
-    // The next one is the least recently active: it comes back to the front.
-    return client.zOrder.back() == *at ? client.zOrder.front() : client.zOrder.back();
+    // The next one is the one just behind; the caller sends `from` to the back.
+    return std::next(at) == client.zOrder.end() ? client.zOrder.front() : *std::next(at);
+}
+
+// Going forward sends the document left to the back, so that repeating it
+// visits every document in turn; going back brings the backmost forward.
+void onNext(HWND handle, MdiClient& client, HWND from, bool previous) {
+    const HWND left = from ? from : client.active;
+    const HWND next = nextDocument(client, left, previous);
+    if (!next)
+        return;
+    activate(handle, next);
+    if (!previous && contains(client.zOrder, left)) {
+        std::erase(client.zOrder, left);
+        client.zOrder.push_back(left);
+    }
 }
 
 LRESULT CALLBACK mdiClientProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -461,7 +475,7 @@ LRESULT CALLBACK mdiClientProc(HWND handle, UINT message, WPARAM wParam, LPARAM 
             cascade(handle);
             return TRUE;
         case WM_MDINEXT:
-            activate(handle, nextDocument(*client, reinterpret_cast<HWND>(wParam), lParam != 0));
+            onNext(handle, *client, reinterpret_cast<HWND>(wParam), lParam != 0);
             return 0;
         case WM_MDICREATE: {
             const auto* create = reinterpret_cast<const MDICREATESTRUCTA*>(lParam);

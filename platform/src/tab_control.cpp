@@ -218,9 +218,12 @@ LRESULT CALLBACK tabControlProc(HWND handle, UINT message, WPARAM wParam, LPARAM
         case TCM_DELETEITEM:
             if (!valid)
                 return FALSE;
+            // As in Win32, the selected tab stays selected; deleting it leaves none.
             tabs->tabs.erase(tabs->tabs.begin() + index);
-            if (tabs->selected >= tabs->count() || tabs->selected == index)
-                tabs->selected = tabs->count() ? 0 : -1;
+            if (tabs->selected == index)
+                tabs->selected = -1;
+            else if (tabs->selected > index)
+                --tabs->selected;
             tabs->rebuildBar();
             return TRUE;
         case TCM_DELETEALLITEMS:

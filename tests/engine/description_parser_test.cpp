@@ -49,30 +49,22 @@ TEST_F(ParserTest, TheBannerOpensTheParserLogAndEachParseIsFramed) {
               (Lines{"ZARN Turing Machine 1.00", hyphens, "Parsing text...", "-Done."}));
 }
 
-TEST_F(ParserTest, ARunnerWithoutAParserLogWritesNoBanner) {
+TEST_F(ParserTest, AParserLogGivenLaterGetsTheBannerToo) {
     RecordingLogSink log;
-    MachineRunner silent(nullptr, nullptr, nullptr);
-    silent.setParserLog(&log);
+    MachineRunner later(nullptr, nullptr, nullptr);
+    later.setParserLog(&log);
     EXPECT_EQ(log.texts(), Lines{"ZARN Turing Machine 1.00"});
 }
 
-TEST_F(ParserTest, AnEmptyTextIsAnEmptyUnrecognisedFirstLine) {
+// Line numbers count runs of line breaks as one; an empty text is one empty line.
+TEST_F(ParserTest, LineBreaksAndEmptyLinesAreNumberedAsTheyCome) {
     EXPECT_EQ(messagesOf(""), Lines{"Error at line 1 : "});
     EXPECT_EQ(result, 0);
-}
-
-TEST_F(ParserTest, ALeadingLineBreakMakesAnEmptyLineOneAndStillRuns) {
+    EXPECT_EQ(messagesOf("\n\r\n\r\r\n"), Lines{"Error at line 1 : "});
     EXPECT_EQ(messagesOf("\r\n" + complete), Lines{"Error at line 1 : "});
     EXPECT_EQ(result, 1);
-}
-
-TEST_F(ParserTest, ARunOfLineBreaksCountsAsOneLine) {
     EXPECT_EQ(messagesOf("tape(1)\r\n\r\nfoo\n\n\r\r\nbar\r\n"),
               (Lines{"Error at line 2 : foo", "Error at line 3 : bar"}));
-}
-
-TEST_F(ParserTest, TextOfOnlyLineBreaksHasOneEmptyLine) {
-    EXPECT_EQ(messagesOf("\n\r\n\r\r\n"), Lines{"Error at line 1 : "});
 }
 
 TEST_F(ParserTest, LinesAreRecognisedByTheirBeginningOnly) {

@@ -6,12 +6,13 @@
 
 #include "engine/log_sink.h"
 
-// Keeps every line and marker, as a log list would.
+// Keeps every line and marker, as a log list would. The engine tests and the
+// fuzz checks share it; a marker for a line that does not exist throws.
 class RecordingLogSink : public LogSink {
 public:
     struct Line {
         std::string text;
-        int marker;
+        int marker = -1;
     };
 
     int appendLogLine(const std::string& text) override {

@@ -56,13 +56,12 @@ std::string windowOf(const ExpectedTape& tape) {
 }  // namespace
 
 CheckedRunner::CheckedRunner() : runner(&parserLog, &statesLog, &tapeLog) {
-    fuzzCheck(
-        parserLog.lines().size() == 1 && parserLog.lines()[0].text == "ZARN Turing Machine 1.00",
-        "the parser log begins with the banner");
+    fuzzCheck(parserLog.lines.size() == 1 && parserLog.lines[0].text == "ZARN Turing Machine 1.00",
+              "the parser log begins with the banner");
 }
 
 bool CheckedRunner::parse(const std::string& text) {
-    const std::size_t firstNewLine = parserLog.lines().size();
+    const std::size_t firstNewLine = parserLog.lines.size();
     const std::int32_t headBefore = runner.headPosition();
     const char symbolBefore = runner.readSymbol();
     const char* startBefore = runner.currentState();
@@ -77,8 +76,8 @@ bool CheckedRunner::parse(const std::string& text) {
     checkMachineAfterParse(expected, headBefore, symbolBefore, startBefore, finishBefore);
     firstTapeLine.reset();
     if (result == 1) {
-        statesLog.clear();
-        tapeLog.clear();
+        statesLog.lines.clear();
+        tapeLog.lines.clear();
         startLine = "(" + *expected.startState + ',' + runner.readSymbol() + ')';
         firstTapeLine = windowOf(*expected.tape);
         startLineDue = true;
@@ -90,13 +89,13 @@ bool CheckedRunner::parse(const std::string& text) {
 
 void CheckedRunner::checkParserMessages(std::size_t firstNewLine,
                                         const std::vector<std::string>& expected) const {
-    const std::vector<LoggedLine>& log = parserLog.lines();
+    const std::vector<RecordingLogSink::Line>& log = parserLog.lines;
     fuzzCheck(log.size() == firstNewLine + expected.size() + 3,
               "one message per faulty or unrecognised line");
     fuzzCheck(log[firstNewLine].text == hyphenLine, "a parse begins with the 44-hyphen line");
     fuzzCheck(log[firstNewLine + 1].text == "Parsing text...", "then \"Parsing text...\"");
     for (std::size_t i = 0; i < expected.size(); ++i) {
-        const LoggedLine& message = log[firstNewLine + 2 + i];
+        const RecordingLogSink::Line& message = log[firstNewLine + 2 + i];
         fuzzCheck(message.text == expected[i],
                   "each message names its line and its fault, in text order");
         fuzzCheck(message.marker == -1, "parser lines carry no marker");
@@ -138,7 +137,7 @@ void CheckedRunner::checkMachineAfterParse(const ExpectedParse& expected, std::i
 std::string CheckedRunner::expectedStepLine(const Rule* rule) const {
     if (rule == nullptr) {
         // A step that finds no rule shows the previous line again.
-        return statesLog.lines().back().text;
+        return statesLog.lines.back().text;
     }
     return "(" + rule->state->name() + ',' + rule->symbol + ',' + rule->nextState->name() + ',' +
            rule->newSymbol + ',' + moveCharacter(rule->move) + ')';
@@ -146,9 +145,9 @@ std::string CheckedRunner::expectedStepLine(const Rule* rule) const {
 
 bool CheckedRunner::reportStep() {
     fuzzCheck(runGoingOn_, "reportStep is only called during a run");
-    const std::size_t parserLinesBefore = parserLog.lines().size();
-    const std::size_t statesLinesBefore = statesLog.lines().size();
-    const std::size_t tapeLinesBefore = tapeLog.lines().size();
+    const std::size_t parserLinesBefore = parserLog.lines.size();
+    const std::size_t statesLinesBefore = statesLog.lines.size();
+    const std::size_t tapeLinesBefore = tapeLog.lines.size();
     const std::int32_t headBefore = runner.headPosition();
     const char symbolBefore = runner.readSymbol();
     const char* stateBefore = runner.currentState();
@@ -168,19 +167,19 @@ bool CheckedRunner::reportStep() {
 
     fuzzCheck(result == (finishes ? 0 : 1),
               "reportStep returns 0 exactly when the finish state is reached");
-    fuzzCheck(statesLog.lines().size() == tapeLog.lines().size(),
+    fuzzCheck(statesLog.lines.size() == tapeLog.lines.size(),
               "the states and tape logs grow in step");
-    fuzzCheck(statesLog.lines().size() == statesLinesBefore + (finishes ? 2 : 1),
+    fuzzCheck(statesLog.lines.size() == statesLinesBefore + (finishes ? 2 : 1),
               "one states line per report, plus Finished! at the end");
-    fuzzCheck(parserLog.lines().size() == parserLinesBefore + (finishes ? 1 : 0),
+    fuzzCheck(parserLog.lines.size() == parserLinesBefore + (finishes ? 1 : 0),
               "the parser log only gets the completion line");
-    const LoggedLine& statesLine = statesLog.lines()[statesLinesBefore];
+    const RecordingLogSink::Line& statesLine = statesLog.lines[statesLinesBefore];
     fuzzCheck(statesLine.text == expectedStatesLine,
               "the states line shows the start or the rule applied");
     fuzzCheck(isSingleLine(statesLine.text), "a states line is a single line");
-    checkTapeLine(tapeLog.lines()[tapeLinesBefore]);
+    checkTapeLine(tapeLog.lines[tapeLinesBefore]);
     if (showsStart && firstTapeLine) {
-        fuzzCheck(tapeLog.lines()[tapeLinesBefore].text == *firstTapeLine,
+        fuzzCheck(tapeLog.lines[tapeLinesBefore].text == *firstTapeLine,
                   "the first report shows the tape as the tape line laid it");
     }
     firstTapeLine.reset();
@@ -191,7 +190,7 @@ bool CheckedRunner::reportStep() {
                   "the head moves as the rule says");
         const std::int32_t oldColumn = headBefore + markerOffset;
         if (oldColumn >= 0 && oldColumn < windowLength) {
-            fuzzCheck(tapeLog.lines()[tapeLinesBefore].text[static_cast<std::size_t>(oldColumn)] ==
+            fuzzCheck(tapeLog.lines[tapeLinesBefore].text[static_cast<std::size_t>(oldColumn)] ==
                           newSymbol,
                       "the rule's new symbol is written under the head");
         }
@@ -207,7 +206,7 @@ bool CheckedRunner::reportStep() {
     return result == 1;
 }
 
-void CheckedRunner::checkTapeLine(const LoggedLine& line) const {
+void CheckedRunner::checkTapeLine(const RecordingLogSink::Line& line) const {
     fuzzCheck(line.text.size() == windowLength, "every tape line is 60 characters");
     fuzzCheck(isSingleLine(line.text), "a tape line is a single line");
     fuzzCheck(line.marker == runner.headPosition() + markerOffset,
@@ -220,11 +219,11 @@ void CheckedRunner::checkTapeLine(const LoggedLine& line) const {
 
 void CheckedRunner::checkEndOfRun(std::size_t parserLinesBefore, std::size_t statesLinesBefore,
                                   std::size_t tapeLinesBefore) const {
-    fuzzCheck(parserLog.lines()[parserLinesBefore].text ==
+    fuzzCheck(parserLog.lines[parserLinesBefore].text ==
                   "Run complete! " + std::to_string(steps) + " steps.",
               "the completion line counts every step since the parse");
-    for (const LoggedLine& finished :
-         {statesLog.lines()[statesLinesBefore + 1], tapeLog.lines()[tapeLinesBefore + 1]}) {
+    for (const RecordingLogSink::Line& finished :
+         {statesLog.lines[statesLinesBefore + 1], tapeLog.lines[tapeLinesBefore + 1]}) {
         fuzzCheck(finished.text == "Finished!" && finished.marker == -1,
                   "a run ends with Finished! in both logs");
     }

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "engine/machine_runner.h"
+#include "tests/engine/recording_log_sink.h"
 #include "tests/fuzz/expected_parse.h"
-#include "tests/fuzz/recording_sink.h"
 
 // The runner with a view of the rule its next step will apply, so that each
 // report can be checked against what the machine was about to do.
@@ -42,13 +42,13 @@ private:
     void checkMachineAfterParse(const ExpectedParse& expected, std::int32_t headBefore,
                                 char symbolBefore, const char* startBefore,
                                 const char* finishBefore) const;
-    void checkTapeLine(const LoggedLine& line) const;
+    void checkTapeLine(const RecordingLogSink::Line& line) const;
     void checkEndOfRun(std::size_t parserLinesBefore, std::size_t statesLinesBefore,
                        std::size_t tapeLinesBefore) const;
 
-    RecordingSink parserLog;
-    RecordingSink statesLog;
-    RecordingSink tapeLog;
+    RecordingLogSink parserLog;
+    RecordingLogSink statesLog;
+    RecordingLogSink tapeLog;
     ObservedRunner runner;
     bool runGoingOn_ = false;
     bool startLineDue = false;

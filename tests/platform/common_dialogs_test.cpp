@@ -117,17 +117,4 @@ TEST_F(CommonDialogs, OpenWaitsForAFileThatExists) {
     std::remove(existing.c_str());
 }
 
-TEST_F(CommonDialogs, AMessageBoxShowsItsTextAndGivesTheScriptedButton) {
-    win32test::answerNextMessageBoxWith(IDOK);
-    EXPECT_EQ(MessageBoxA(owner, "Unable to run\nErrors in turing machine", "Error",
-                          MB_OK | MB_ICONERROR),
-              IDOK);
-    ASSERT_EQ(win32test::messageBoxesShown().size(), 1u);
-    const win32test::MessageBoxShown& shown = win32test::messageBoxesShown()[0];
-    EXPECT_EQ(shown.text, "Unable to run\nErrors in turing machine");
-    EXPECT_EQ(shown.caption, "Error");
-    EXPECT_EQ(shown.type, static_cast<UINT>(MB_OK | MB_ICONERROR));
-    EXPECT_EQ(shown.owner, owner);
-}
-
 }  // namespace

@@ -90,4 +90,24 @@ TEST_F(EditControl, ReplacingTheSelectionInsertsText) {
     EXPECT_EQ(SendMessageA(edit, EM_GETLINECOUNT, 0, 0), 2);
 }
 
+// The default EDIT style: one line, the Enter key taken by no one.
+TEST_F(EditControl, ASingleLineEditKeepsOneLineAndEditsItsSelection) {
+    HWND line = CreateWindowExA(0, "EDIT", "tape(1)", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 220,
+                                300, 24, parent, nullptr, nullptr, nullptr);
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(win32test::windowText(line), "tape(1)");
+    EXPECT_EQ(SendMessageA(line, EM_GETLINECOUNT, 0, 0), 1);
+    SendMessageA(line, EM_SETSEL, 0, 4);
+    SendMessageA(line, WM_CUT, 0, 0);
+    EXPECT_EQ(win32test::windowText(line), "(1)");
+    SendMessageA(line, EM_SETSEL, 3, 3);
+    SendMessageA(line, WM_PASTE, 0, 0);
+    EXPECT_EQ(win32test::windowText(line), "(1)tape");
+    received.clear();
+    ASSERT_TRUE(win32test::typeText(line, "x\ny"));
+    EXPECT_EQ(win32test::windowText(line), "(1)tapexy");
+    EXPECT_GT(changes(), 0);
+    EXPECT_EQ(SendMessageA(line, EM_GETLINECOUNT, 0, 0), 1);
+}
+
 }  // namespace

@@ -12,10 +12,12 @@ constexpr int kItemHeight = 20;
 MEASUREITEMSTRUCT measured;
 int measureCount = 0;
 bool destroyWhileDrawing = false;
+std::vector<WPARAM> commands;
 
-// Draws like the workbench's log host: the line's text, and a box one
-// character wide at the marker column kept in the item data.
+// Draws each line's text; keeps the commands its lists send.
 LRESULT CALLBACK ownerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND)
+        commands.push_back(wParam);
     if (message == WM_MEASUREITEM) {
         auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         measured = *measure;
@@ -41,17 +43,6 @@ LRESULT CALLBACK ownerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     GetTextMetricsA(draw->hDC, &metrics);
     TextOutA(draw->hDC, 6, (draw->rcItem.top + draw->rcItem.bottom - metrics.tmHeight) / 2,
              text.c_str(), static_cast<int>(length));
-    const auto column =
-        static_cast<int>(SendMessageA(draw->hwndItem, LB_GETITEMDATA, draw->itemID, 0));
-    if (column < 0)
-        return TRUE;
-    const int x = 6 + column * metrics.tmAveCharWidth;
-    const int y = draw->rcItem.top;
-    MoveToEx(draw->hDC, x, y, nullptr);
-    LineTo(draw->hDC, x + metrics.tmAveCharWidth, y);
-    LineTo(draw->hDC, x + metrics.tmAveCharWidth, y + metrics.tmHeight);
-    LineTo(draw->hDC, x, y + metrics.tmHeight);
-    LineTo(draw->hDC, x, y);
     return TRUE;
 }
 
@@ -62,6 +53,7 @@ protected:
         measured = {};
         measureCount = 0;
         destroyWhileDrawing = false;
+        commands.clear();
         registerRecorder();
         WNDCLASSA ownerClass{};
         ownerClass.lpfnWndProc = ownerProc;
@@ -189,31 +181,36 @@ TEST_F(ListBox, ItemsAreDrawnByTheOwnerWithTheirRectangles) {
     EXPECT_EQ(again[0].itemAction, static_cast<UINT>(ODA_DRAWENTIRE));
 }
 
-TEST_F(ListBox, AMarkerIsABoxOneCharacterWideFromTheItemsTop) {
-    append("line 0");
-    const int index = append("^^0110^");
-    SendMessageA(list, LB_SETITEMDATA, index, 2);
-    const std::vector<win32test::DrawCall> calls = paintAndRecord();
-    ASSERT_FALSE(calls.empty());
-    const win32test::DrawCall& marked = calls.back();
-    ASSERT_EQ(marked.itemID, 1u);
-    ASSERT_EQ(marked.texts.size(), 1u);
-    EXPECT_EQ(marked.texts[0].text, "^^0110^");
-    EXPECT_EQ(marked.texts[0].x, 6);
-    EXPECT_EQ(marked.texts[0].y, 20 + (20 - 16) / 2);
-    ASSERT_EQ(marked.lines.size(), 4u);
-    const int x0 = 6 + 2 * 8;
-    EXPECT_EQ(marked.lines[0].x0, x0);
-    EXPECT_EQ(marked.lines[0].y0, 20);
-    EXPECT_EQ(marked.lines[0].x1, x0 + 8);
-    EXPECT_EQ(marked.lines[1].y1, 20 + 16);
-    EXPECT_EQ(marked.lines[3].x1, x0);
-    EXPECT_EQ(marked.lines[3].y1, 20);
-    for (const win32test::DrawCall& call : calls) {
-        if (call.itemID == 0) {
-            EXPECT_TRUE(call.lines.empty());
-        }
+TEST_F(ListBox, DeletingALineMovesTheLaterOnesUpAndTheSelectionWithThem) {
+    for (const char* line : {"zero", "one", "two", "three"}) append(line);
+    SendMessageA(list, LB_SETCURSEL, 2, 0);
+    EXPECT_EQ(SendMessageA(list, LB_DELETESTRING, 0, 0), 3);
+    EXPECT_EQ(win32test::listSelectedIndex(list), 1);
+    EXPECT_EQ(win32test::listItems(list).at(1).text, "two");
+    EXPECT_EQ(SendMessageA(list, LB_DELETESTRING, 1, 0), 2);
+    EXPECT_EQ(win32test::listSelectedIndex(list), LB_ERR);
+    EXPECT_EQ(SendMessageA(list, LB_DELETESTRING, 2, 0), LB_ERR);
+    EXPECT_EQ(win32test::listItems(list).at(1).text, "three");
+}
+
+// Only the user's choice is told, and only to an owner that asked with LBS_NOTIFY.
+TEST_F(ListBox, AClickOrKeyTellsTheOwnerOfTheNewSelectionWhenAskedTo) {
+    constexpr int kId = 7;
+    HWND notifying = CreateWindowExA(0, "LISTBOX", nullptr, kLogListStyle | LBS_NOTIFY, 0, 0, 280,
+                                     102, owner, reinterpret_cast<HMENU>(kId), nullptr, nullptr);
+    for (int i = 0; i < 3; ++i) {
+        append("quiet");
+        SendMessageA(notifying, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("told"));
     }
+    SendMessageA(notifying, LB_SETCURSEL, 0, 0);
+    win32test::clickAt(list, 10, kItemHeight + 5);
+    win32test::pressKey(list, VK_DOWN);
+    EXPECT_TRUE(commands.empty());
+    ASSERT_TRUE(win32test::clickAt(notifying, 10, kItemHeight + 5));
+    ASSERT_TRUE(win32test::pressKey(notifying, VK_DOWN));
+    const WPARAM selChange = MAKEWPARAM(kId, LBN_SELCHANGE);
+    EXPECT_EQ(commands, (std::vector<WPARAM>{selChange, selChange}));
+    EXPECT_EQ(win32test::listSelectedIndex(notifying), 2);
 }
 
 TEST_F(ListBox, OnlyTheVisibleItemsOfAMillionAreDrawn) {

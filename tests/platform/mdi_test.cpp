@@ -141,6 +141,67 @@ TEST_F(Mdi, CascadingStaggersTheDocumentsWithTheActiveOneInFront) {
     EXPECT_EQ(active(), second);
 }
 
+// Three documents tile in one row or one column; four in a two by two grid;
+// the active one takes the first place.
+TEST_F(Mdi, TilingThreeOrFourDocumentsSharesTheClientOut) {
+    HWND one = newDocument("One");
+    HWND two = newDocument("Two");
+    HWND three = newDocument("Three");
+    SendMessageA(mdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
+    EXPECT_EQ(win32test::windowRect(three), (RECT{0, 0, 260, 540}));
+    EXPECT_EQ(win32test::windowRect(two), (RECT{260, 0, 520, 540}));
+    EXPECT_EQ(win32test::windowRect(one), (RECT{520, 0, 780, 540}));
+    SendMessageA(mdiClient, WM_MDITILE, MDITILE_HORIZONTAL, 0);
+    EXPECT_EQ(win32test::windowRect(three), (RECT{0, 0, 780, 180}));
+    EXPECT_EQ(win32test::windowRect(two), (RECT{0, 180, 780, 360}));
+    EXPECT_EQ(win32test::windowRect(one), (RECT{0, 360, 780, 540}));
+    HWND four = newDocument("Four");
+    SendMessageA(mdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
+    EXPECT_EQ(win32test::windowRect(four), (RECT{0, 0, 390, 270}));
+    EXPECT_EQ(win32test::windowRect(three), (RECT{0, 270, 390, 540}));
+    EXPECT_EQ(win32test::windowRect(two), (RECT{390, 0, 780, 270}));
+    EXPECT_EQ(win32test::windowRect(one), (RECT{390, 270, 780, 540}));
+}
+
+// Next goes to the document just behind and sends the one left to the back,
+// so that Ctrl+F6 visits every document in turn; previous takes the backmost.
+TEST_F(Mdi, CtrlF6AndWmMdiNextVisitEveryDocumentInTurn) {
+    HWND one = newDocument("One");
+    HWND two = newDocument("Two");
+    HWND three = newDocument("Three");
+    SendMessageA(mdiClient, WM_MDINEXT, 0, 0);
+    EXPECT_EQ(active(), two);
+    ASSERT_TRUE(win32test::pressKey(two, VK_F6, true));
+    EXPECT_EQ(active(), one);
+    ASSERT_TRUE(win32test::pressKey(one, VK_F6, true));
+    EXPECT_EQ(active(), three);
+    SendMessageA(mdiClient, WM_MDINEXT, 0, 1);
+    EXPECT_EQ(active(), one);
+    SendMessageA(mdiClient, WM_MDINEXT, 0, 1);
+    EXPECT_EQ(active(), two);
+    SendMessageA(mdiClient, WM_MDINEXT, reinterpret_cast<WPARAM>(one), 0);
+    EXPECT_EQ(active(), three);
+}
+
+// Nine documents are listed; the stand-in has no "More windows..." item.
+TEST_F(Mdi, TheWindowMenuListsTheFirstNineDocuments) {
+    std::vector<HWND> documents;
+    for (int i = 1; i <= 10; ++i) {
+        documents.push_back(newDocument(("D" + std::to_string(i)).c_str()));
+    }
+    std::vector<win32test::MenuItem> items = windowMenu();
+    ASSERT_EQ(items.size(), 2u + 9u);
+    EXPECT_EQ(items[2].text, "&1 D1");
+    EXPECT_EQ(items[10].text, "&9 D9");
+    EXPECT_EQ(items[10].id, kFirstChildId + 8);
+    DestroyWindow(documents[0]);
+    items = windowMenu();
+    ASSERT_EQ(items.size(), 2u + 9u);
+    EXPECT_EQ(items[2].text, "&1 D2");
+    EXPECT_EQ(items[10].text, "&9 D10");
+    EXPECT_TRUE(items[10].checked);
+}
+
 TEST_F(Mdi, TheWindowMenuListsTheDocumentsAndChecksTheActiveOne) {
     newDocument("One");
     HWND second = newDocument("Two");

@@ -1,3 +1,5 @@
+#include <utility>
+
 #include "platform_test.h"
 
 namespace {
@@ -97,6 +99,37 @@ TEST_F(MessageLoop, ATimerKilledByItsOwnTickFiresNoMore) {
     };
     win32test::advanceClock(500);
     EXPECT_EQ(timerTicks().size(), 1u);
+}
+
+std::vector<std::pair<HWND, UINT_PTR>> callbackTicks;
+
+void CALLBACK recordTick(HWND window, UINT message, UINT_PTR id, DWORD) {
+    EXPECT_EQ(message, static_cast<UINT>(WM_TIMER));
+    callbackTicks.push_back({window, id});
+}
+
+TEST_F(MessageLoop, ATimerWithACallbackCallsItInsteadOfTheWindowProcedure) {
+    callbackTicks.clear();
+    ASSERT_EQ(SetTimer(window, 5, 100, recordTick), 5u);
+    const UINT_PTR threadTimer = SetTimer(nullptr, 0, 100, recordTick);
+    ASSERT_NE(threadTimer, 0u);
+    win32test::advanceClock(100);
+    EXPECT_EQ(callbackTicks,
+              (std::vector<std::pair<HWND, UINT_PTR>>{{window, 5}, {nullptr, threadTimer}}));
+    EXPECT_TRUE(timerTicks().empty());
+    EXPECT_TRUE(KillTimer(nullptr, threadTimer));
+}
+
+TEST_F(MessageLoop, SettingATimerAgainReplacesItsPeriodFromNow) {
+    SetTimer(window, 1, 300, nullptr);
+    win32test::advanceClock(200);
+    ASSERT_EQ(SetTimer(window, 1, 100, nullptr), 1u);
+    win32test::advanceClock(99);
+    EXPECT_TRUE(timerTicks().empty());
+    win32test::advanceClock(1);
+    EXPECT_EQ(timerTicks().size(), 1u);
+    win32test::advanceClock(300);
+    EXPECT_EQ(timerTicks().size(), 4u);
 }
 
 }  // namespace

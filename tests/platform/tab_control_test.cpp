@@ -51,7 +51,8 @@ protected:
 TEST_F(TabControl, TheDisplayAreaLiesInsideTheBorderAndBelowOneRowOfTabs) {
     EXPECT_EQ(adjusted(FALSE, RECT{0, 0, 400, 300}), (RECT{4, 4, 396, 296}));
     insert("Editor", 0);
-    // One row height throughout: 23 pixels, as the creation code of documents assumes.
+    // Once there is a tab, a row of 23 pixels lies above the area, as the creation
+    // code of documents assumes; without one there is no row.
     EXPECT_EQ(adjusted(FALSE, RECT{0, 0, 400, 300}), (RECT{4, 27, 396, 296}));
     EXPECT_EQ(adjusted(TRUE, RECT{4, 27, 396, 296}), (RECT{0, 0, 400, 300}));
 }
@@ -73,6 +74,31 @@ TEST_F(TabControl, TabsKeepTheirLabelsAndTheFirstIsSelected) {
     EXPECT_EQ(SendMessageA(tabs, TCM_SETCURSEL, 1, 0), 0);
     EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 1);
     EXPECT_EQ(SendMessageA(tabs, TCM_SETCURSEL, 5, 0), -1);
+    EXPECT_TRUE(notifications().empty());
+}
+
+TEST_F(TabControl, ALabelCanBeChangedAndATabDeletedKeepingTheSelectedOne) {
+    insert("Parser", 0);
+    insert("States", 1);
+    insert("Tape", 2);
+    char renamed[] = "Steps";
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = renamed;
+    EXPECT_TRUE(SendMessageA(tabs, TCM_SETITEMA, 1, reinterpret_cast<LPARAM>(&item)));
+    EXPECT_FALSE(SendMessageA(tabs, TCM_SETITEMA, 3, reinterpret_cast<LPARAM>(&item)));
+    SendMessageA(tabs, TCM_SETCURSEL, 2, 0);
+    EXPECT_TRUE(SendMessageA(tabs, TCM_DELETEITEM, 0, 0));
+    EXPECT_FALSE(SendMessageA(tabs, TCM_DELETEITEM, 2, 0));
+    EXPECT_EQ(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 1);
+    char text[16] = {};
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    ASSERT_TRUE(SendMessageA(tabs, TCM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    EXPECT_STREQ(text, "Steps");
+    EXPECT_TRUE(SendMessageA(tabs, TCM_DELETEITEM, 1, 0));
+    EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), -1);
     EXPECT_TRUE(notifications().empty());
 }
 

@@ -10,21 +10,14 @@
 
 namespace {
 
-struct Speed {
-    UINT command;
-    int ticks;
-};
-
-const Speed speeds[] = {
-    {CMD_SPEED_125MS, 1}, {CMD_SPEED_250MS, 2}, {CMD_SPEED_500MS, 4},
-    {CMD_SPEED_1S, 8},    {CMD_SPEED_2S, 16},   {CMD_SPEED_3S, 24},
-};
+const UINT speedCommands[] = {CMD_SPEED_125MS, CMD_SPEED_250MS, CMD_SPEED_500MS,
+                              CMD_SPEED_1S,    CMD_SPEED_2S,    CMD_SPEED_3S};
 
 std::vector<UINT> checkedSpeedItems(HWND frame) {
     std::vector<UINT> checked;
-    for (const Speed& speed : speeds) {
-        if (win32test::menuItemChecked(frame, speed.command)) {
-            checked.push_back(speed.command);
+    for (UINT command : speedCommands) {
+        if (win32test::menuItemChecked(frame, command)) {
+            checked.push_back(command);
         }
     }
     return checked;
@@ -32,7 +25,7 @@ std::vector<UINT> checkedSpeedItems(HWND frame) {
 
 using StartUpTest = WorkbenchTest;
 
-TEST_F(StartUpTest, FrameShowsItsTitleAndAnEmptyWorkspace) {
+TEST_F(StartUpTest, FrameShowsItsTitleAnEmptyWorkspaceAndHalfASecondChecked) {
     EXPECT_EQ(win32test::windowText(frame), "ZARN Turing Machine");
     EXPECT_EQ(win32test::className(frame), "TMWINDOW");
     EXPECT_TRUE(win32test::isShown(frame));
@@ -40,43 +33,16 @@ TEST_F(StartUpTest, FrameShowsItsTitleAndAnEmptyWorkspace) {
     EXPECT_TRUE(win32test::isShown(mdiClient));
     EXPECT_TRUE(documents().empty());
     EXPECT_EQ(activeDocument(), nullptr);
-}
-
-TEST_F(StartUpTest, WorkspaceFillsTheFrameAndFollowsItsSize) {
-    ASSERT_TRUE(win32test::resizeClient(frame, 640, 480));
-    const RECT client = win32test::windowRect(mdiClient);
-    EXPECT_EQ(client.left, 0);
-    EXPECT_EQ(client.top, 0);
-    EXPECT_EQ(client.right, 640);
-    EXPECT_EQ(client.bottom, 480);
-}
-
-TEST_F(StartUpTest, PaceIsHalfASecondWithItsItemChecked) {
-    EXPECT_EQ(speedTicks, 4);
     EXPECT_EQ(checkedSpeedItems(frame), std::vector<UINT>{CMD_SPEED_500MS});
 }
 
-using SpeedMenuTest = WorkbenchTest;
-
-TEST_F(SpeedMenuTest, EachItemSetsThePaceAndMovesTheCheckMark) {
-    for (const Speed& speed : speeds) {
-        SCOPED_TRACE(speed.ticks);
-        ASSERT_TRUE(choose(speed.command));
-        EXPECT_EQ(speedTicks, speed.ticks);
-        EXPECT_EQ(checkedSpeedItems(frame), std::vector<UINT>{speed.command});
+// What each pace means for a run is checked by the run control tests.
+TEST_F(StartUpTest, EachSpeedItemTakesTheCheckMarkForItself) {
+    for (UINT command : speedCommands) {
+        SCOPED_TRACE(command);
+        ASSERT_TRUE(choose(command));
+        EXPECT_EQ(checkedSpeedItems(frame), std::vector<UINT>{command});
     }
-}
-
-TEST_F(SpeedMenuTest, ChoosingTheCheckedItemAgainChangesNothing) {
-    choose(CMD_SPEED_125MS);
-    choose(CMD_SPEED_125MS);
-    EXPECT_EQ(speedTicks, 1);
-    EXPECT_EQ(checkedSpeedItems(frame), std::vector<UINT>{CMD_SPEED_125MS});
-}
-
-TEST_F(SpeedMenuTest, PaceThatMatchesNoItemClearsEveryMark) {
-    checkSpeedMenu(GetMenu(frame), 3);
-    EXPECT_TRUE(checkedSpeedItems(frame).empty());
 }
 
 // Without a document every document command must vanish silently: no window,
@@ -101,7 +67,6 @@ TEST_F(NoDocumentTest, DocumentCommandsDoNothing) {
     EXPECT_EQ(win32test::windowText(frame), "ZARN Turing Machine");
     EXPECT_EQ(win32test::windowRect(frame).right, frameRect.right);
     EXPECT_EQ(win32test::windowRect(frame).bottom, frameRect.bottom);
-    EXPECT_EQ(speedTicks, 4);
 }
 
 // Documents answer their commands in a later change; what matters here is that
@@ -167,9 +132,11 @@ protected:
 
 TEST_F(CommandRoutingTest, EachCommandReachesOnlyTheActiveDocumentAsItsMessage) {
     const std::pair<UINT, UINT> routes[] = {
-        {CMD_SAVE, TMM_SAVE}, {CMD_SAVE_AS, TMM_SAVEAS}, {CMD_UNDO, EM_UNDO},    {CMD_CUT, WM_CUT},
-        {CMD_COPY, WM_COPY},  {CMD_PASTE, WM_PASTE},     {CMD_DELETE, WM_CLEAR}, {CMD_RUN, 40027},
-        {CMD_STOP, 40029},    {CMD_SAVE_OUTPUT, 40037},
+        {CMD_SAVE, TMM_SAVE},   {CMD_SAVE_AS, TMM_SAVEAS},
+        {CMD_UNDO, EM_UNDO},    {CMD_CUT, WM_CUT},
+        {CMD_COPY, WM_COPY},    {CMD_PASTE, WM_PASTE},
+        {CMD_DELETE, WM_CLEAR}, {CMD_RUN, CMD_RUN},
+        {CMD_STOP, CMD_STOP},   {CMD_SAVE_OUTPUT, CMD_SAVE_OUTPUT},
     };
     for (const auto& [command, message] : routes) {
         SCOPED_TRACE(command);
@@ -213,15 +180,6 @@ TEST_F(ShutDownTest, ExitClosesEveryDocumentWithoutAsking) {
     EXPECT_TRUE(win32test::dialogsShown().empty());
     EXPECT_TRUE(win32test::quitPosted());
     EXPECT_EQ(win32test::quitCode(), 0);
-}
-
-TEST_F(ShutDownTest, AfterTheLoopEveryClassIsUnregistered) {
-    choose(CMD_EXIT);
-    unregisterClasses(appInstance);
-    WNDCLASSA info;
-    for (const char* name : {"TMWINDOW", "TMCHILD", "LBOWNER"}) {
-        EXPECT_FALSE(GetClassInfoA(appInstance, name, &info)) << name;
-    }
 }
 
 }  // namespace

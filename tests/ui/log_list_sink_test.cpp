@@ -15,19 +15,6 @@ namespace {
 
 using LogListSinkTest = LogListTest;
 
-TEST_F(LogListSinkTest, AppendsAndMarksLikeTheLogListItself) {
-    LogListSink sink(list);
-    EXPECT_EQ(sink.appendLogLine("^^11"), 0);
-    EXPECT_EQ(sink.appendLogLine("^^01"), 1);
-    sink.setLineMarker(0, 3);
-    const std::vector<win32test::ListItem> items = win32test::listItems(list);
-    ASSERT_EQ(items.size(), 2u);
-    EXPECT_EQ(items[0].data, 3);
-    EXPECT_EQ(items[1].text, "^^01");
-    EXPECT_EQ(items[1].data, -1);
-    EXPECT_EQ(win32test::listSelectedIndex(list), 1);
-}
-
 // The runner writes into three lists exactly as a document will wire it.
 TEST_F(LogListSinkTest, RunnerStepsShowUpInTheListsWithTheHeadBoxed) {
     HWND statesList = createLogList(host, win32test::clientRect(host));
