@@ -67,17 +67,25 @@ TEST_F(DocumentTest, ShowsTheEditorAboveAndTheParserLogWithTheBannerBelow) {
     EXPECT_EQ(lines(data->parserLog), std::vector<std::string>{banner});
     EXPECT_TRUE(lines(data->statesLog).empty());
     EXPECT_TRUE(lines(data->tapeLog).empty());
+    EXPECT_EQ(data->secondPage, nullptr);
+    EXPECT_EQ(data->hasFileName, 0);
+    EXPECT_STREQ(data->filePath, "");
+    EXPECT_EQ(data->stepping, 0);
+    EXPECT_NE(data->runner, nullptr);
 }
 
-TEST_F(DocumentTest, BuildsItsWindowTreeWithTheFixedFont) {
+TEST_F(DocumentTest, BuildsItsWindowTreeWithTheControlIds) {
     EXPECT_EQ(win32test::childWindows(document),
               (std::vector<HWND>{data->topTabs, data->bottomTabs}));
     EXPECT_EQ(win32test::childWindows(data->topTabs), std::vector<HWND>{data->editor});
     EXPECT_EQ(win32test::childWindows(data->bottomTabs), std::vector<HWND>{data->logHost});
     EXPECT_EQ(win32test::childWindows(data->logHost),
               (std::vector<HWND>{data->parserLog, data->statesLog, data->tapeLog}));
+    EXPECT_EQ(GetDlgCtrlID(data->topTabs), 1000);
+    EXPECT_EQ(GetDlgCtrlID(data->bottomTabs), 1001);
     EXPECT_EQ(win32test::className(data->editor), "EDIT");
     EXPECT_EQ(win32test::className(data->logHost), "LBOWNER");
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(data->editor, GWL_STYLE)), 0x50B01004u);
     for (HWND list : {data->parserLog, data->statesLog, data->tapeLog}) {
         EXPECT_EQ(win32test::className(list), "LISTBOX");
         EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)), fixedFont);
@@ -97,16 +105,14 @@ TEST_F(DocumentTest, PickingATabShowsExactlyItsLog) {
 
 TEST_F(DocumentTest, OnlyASelectionChangeOfItsOwnTabsSwitchesPages) {
     SendMessageA(data->bottomTabs, TCM_SETCURSEL, 2, 0);
-    const UINT_PTR id = static_cast<UINT_PTR>(GetDlgCtrlID(data->bottomTabs));
-    NMHDR otherControl{data->bottomTabs, id + 1, TCN_SELCHANGE};
-    EXPECT_EQ(SendMessageA(document, WM_NOTIFY, id + 1, reinterpret_cast<LPARAM>(&otherControl)),
-              0);
-    NMHDR otherCode{data->bottomTabs, id, TCN_SELCHANGING};
-    EXPECT_EQ(SendMessageA(document, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&otherCode)), 0);
+    NMHDR otherControl{data->bottomTabs, 1002, TCN_SELCHANGE};
+    EXPECT_EQ(SendMessageA(document, WM_NOTIFY, 1002, reinterpret_cast<LPARAM>(&otherControl)), 0);
+    NMHDR otherCode{data->bottomTabs, 1001, TCN_SELCHANGING};
+    EXPECT_EQ(SendMessageA(document, WM_NOTIFY, 1001, reinterpret_cast<LPARAM>(&otherCode)), 0);
     EXPECT_EQ(shownLogs(), (std::vector<bool>{true, false, false}));
 
-    NMHDR change{data->bottomTabs, id, TCN_SELCHANGE};
-    EXPECT_EQ(SendMessageA(document, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&change)), 0);
+    NMHDR change{data->bottomTabs, 1001, TCN_SELCHANGE};
+    EXPECT_EQ(SendMessageA(document, WM_NOTIFY, 1001, reinterpret_cast<LPARAM>(&change)), 0);
     EXPECT_EQ(shownLogs(), (std::vector<bool>{false, false, true}));
 }
 
@@ -201,7 +207,83 @@ TEST_F(EditCommandTest, AnswersZeroWhateverTheEditorAnswers) {
     EXPECT_EQ(SendMessageA(document, EM_UNDO, 0, 0), 0);
 }
 
+TEST_F(DocumentTest, EditorTextRoundTripsWithItsLineBreaksAndEightBitBytes) {
+    std::string eightBit;
+    for (int byte = 1; byte < 256; ++byte) {
+        if (byte != '\r' && byte != '\n') {
+            eightBit += static_cast<char>(byte);
+        }
+    }
+    const struct {
+        std::string set;
+        std::string readBack;
+    } texts[] = {
+        {"tape(1)\r\nstart(a)\r\n", "tape(1)\r\nstart(a)\r\n"},
+        {"tape(1)\nstart(a)", "tape(1)\r\nstart(a)"},
+        {eightBit, eightBit},
+    };
+    for (const auto& text : texts) {
+        SetWindowTextA(data->editor, text.set.c_str());
+        EXPECT_EQ(SendMessageA(data->editor, WM_GETTEXTLENGTH, 0, 0),
+                  static_cast<LRESULT>(text.readBack.size()));
+        EXPECT_EQ(win32test::windowText(data->editor), text.readBack);
+    }
+}
+
+TEST_F(DocumentTest, EditorTakesAHundredThousandLines) {
+    std::string text;
+    for (int line = 0; line < 100000; ++line) {
+        text += "(q" + std::to_string(line) + ",1,q0,0,R)\r\n";
+    }
+    SetWindowTextA(data->editor, text.c_str());
+    ASSERT_EQ(SendMessageA(data->editor, WM_GETTEXTLENGTH, 0, 0),
+              static_cast<LRESULT>(text.size()));
+    std::string readBack(text.size() + 1, '\0');
+    EXPECT_EQ(GetWindowTextA(data->editor, readBack.data(), static_cast<int>(readBack.size())),
+              static_cast<int>(text.size()));
+    readBack.pop_back();
+    EXPECT_EQ(readBack, text);
+}
+
+TEST_F(DocumentTest, TenDocumentsEachHaveTheirOwnMachineAndLogs) {
+    std::vector<HWND> all{document};
+    for (int i = 1; i < 10; ++i) {
+        all.push_back(newDocument());
+    }
+    ASSERT_EQ(documents().size(), 10u);
+    std::vector<HWND> lists;
+    std::vector<const MachineRunner*> runners;
+    for (HWND each : all) {
+        const DocumentData* record = documentData(each);
+        ASSERT_NE(record, nullptr);
+        EXPECT_EQ(lines(record->parserLog), std::vector<std::string>{banner});
+        lists.push_back(record->parserLog);
+        runners.push_back(record->runner);
+    }
+    std::sort(lists.begin(), lists.end());
+    std::sort(runners.begin(), runners.end());
+    EXPECT_EQ(std::unique(lists.begin(), lists.end()), lists.end());
+    EXPECT_EQ(std::unique(runners.begin(), runners.end()), runners.end());
+}
+
 using ClosingTest = DocumentTest;
+
+TEST_F(ClosingTest, CloseBoxFileCloseAndExitEachTakeTheDocumentsAway) {
+    HWND second = newDocument();
+    ASSERT_TRUE(win32test::clickCloseBox(second));
+    EXPECT_FALSE(IsWindow(second));
+    ASSERT_TRUE(choose(CMD_CLOSE));
+    EXPECT_FALSE(IsWindow(document));
+    EXPECT_TRUE(documents().empty());
+
+    newDocument();
+    newDocument();
+    ASSERT_TRUE(choose(CMD_EXIT));
+    EXPECT_FALSE(IsWindow(frame));
+    EXPECT_TRUE(win32test::messageBoxesShown().empty());
+    // Ticks after the end reach no document.
+    win32test::advanceClock(1000);
+}
 
 TEST_F(ClosingTest, NoMessageAfterDestructionReadsTheRecord) {
     HWND editor = data->editor;

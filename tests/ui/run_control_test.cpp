@@ -2,9 +2,12 @@
 #include <win32_test.h>
 #include <windows.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "engine/machine_runner.h"
 #include "ui/document_window.h"
 #include "workbench_fixture.h"
 
@@ -106,11 +109,32 @@ TEST_F(RunControlTest, AFasterPaceIsDueAtTheNextTickOnceATickHasPassed) {
     EXPECT_EQ(ticksToNextReport(walker), 2);
 }
 
+TEST_F(RunControlTest, TheWorkedExampleFillsTheLogsLineForLine) {
+    run(document);
+    win32test::advanceClock(30 * tick);
+    const DocumentData& data = record(document);
+    EXPECT_EQ(data.stepping, 0);
+    EXPECT_EQ(lines(data.statesLog),
+              (std::vector<std::string>{"(a,1)", "(a,1,a,0,R)", "(a,1,a,0,R)", "(a,^,h,^,0)",
+                                        "Finished!"}));
+    const std::vector<win32test::ListItem> tape = win32test::listItems(data.tapeLog);
+    const std::vector<std::pair<std::string, LPARAM>> expected{{blanksAfter("^^11"), 2},
+                                                               {blanksAfter("^^01"), 3},
+                                                               {blanksAfter("^^00"), 4},
+                                                               {blanksAfter("^^00"), 4},
+                                                               {"Finished!", -1}};
+    ASSERT_EQ(tape.size(), expected.size());
+    for (std::size_t i = 0; i < tape.size(); ++i) {
+        EXPECT_EQ(tape[i].text, expected[i].first) << "line " << i;
+        EXPECT_EQ(tape[i].data, expected[i].second) << "line " << i;
+    }
+    EXPECT_EQ(lines(data.parserLog).back(), "Run complete! 3 steps.");
+}
+
 TEST_F(RunControlTest, AFinishedRunStaysStillAndRunStartsItAgain) {
     run(document);
     win32test::advanceClock(30 * tick);
     const DocumentData& data = record(document);
-    EXPECT_EQ(lines(data.parserLog).back(), "Run complete! 3 steps.");
     const std::size_t parserLines = lines(data.parserLog).size();
     win32test::advanceClock(30 * tick);
     EXPECT_EQ(reports(document), 5u);
@@ -206,6 +230,25 @@ TEST_F(RunControlTest, TwoDocumentsStepIndependentlyAndStopOneAtATime) {
     win32test::advanceClock(10 * tick);
     EXPECT_EQ(reports(first), 2u);
     EXPECT_EQ(reports(second), 4u);
+}
+
+TEST_F(RunControlTest, TheFourStateBusyBeaverEndsWithItsKnownTape) {
+    std::ifstream file(EXAMPLES_DIR "/busy_beaver_4.txt", std::ios::binary);
+    ASSERT_TRUE(file);
+    const std::string text{std::istreambuf_iterator<char>(file), {}};
+    HWND beaver = openDocument(text.c_str());
+    ASSERT_TRUE(choose(CMD_SPEED_125MS));
+    run(beaver);
+    win32test::advanceClock(2 * 110 * tick);
+    const DocumentData& data = record(beaver);
+    EXPECT_EQ(data.stepping, 0);
+    EXPECT_EQ(lines(data.parserLog).back(), "Run complete! 107 steps.");
+    std::string cells(200, '\0');
+    data.runner->readWindow(-100, 200, cells.data());
+    const auto first = cells.find_first_not_of('^');
+    const auto last = cells.find_last_not_of('^');
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_EQ(cells.substr(first, last - first + 1), "1^111111111111");
 }
 
 TEST_F(RunControlTest, ClosingRunningDocumentsLetsNoTickReachThem) {
