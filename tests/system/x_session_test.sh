@@ -1,0 +1,239 @@
+#!/usr/bin/env bash
+# Drives the real zarn-tm on a virtual X display only with keyboard and mouse
+# events, as a person would, and checks the files it writes byte for byte:
+#   started with a description file named on the command line (a path with a space)
+#   File > New, the worked example typed into the editor, Turing > Speed > 125ms,
+#   Turing > Run to the end, the Tape tab, Turing > Save output, File > Save as,
+#   File > Open of an example, the first document from the Window menu, Turing > Run
+#   of its broken description and the "Unable to run" box closed with Enter,
+#   File > Save back to the command line's file, File > Exit with status 0.
+# Every stage leaves a screenshot in the work folder; their paths are printed on failure.
+# Usage: x_session_test.sh ZARN_TM EXAMPLES_FOLDER WORK_FOLDER
+# Exit status 77 (a skip for CTest) when Xvfb, openbox, xdotool or import is missing.
+set -euo pipefail
+
+program=$(realpath "$1")
+examples=$(realpath "$2")
+work=$3
+
+for tool in Xvfb openbox xdotool import; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "x_session_test: skipped: $tool is missing (scripts/deps installs it)"
+    exit 77
+  fi
+done
+
+rm -rf "$work"
+mkdir -p "$work/files" "$work/screenshots"
+work=$(realpath "$work")
+log=$work/zarn-tm.log
+pids=()
+started=$SECONDS
+
+cleanup() {
+  local pid
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+fail() {
+  echo "x_session_test: FAILED: $*" >&2
+  echo "x_session_test: screenshots of each stage so far:" >&2
+  ls -1 "$work"/screenshots/*.png >&2 2>/dev/null || echo "  (none)" >&2
+  echo "x_session_test: the program's output: $log" >&2
+  exit 1
+}
+
+stage=0
+screenshot() {
+  stage=$((stage + 1))
+  import -window root "$work/screenshots/$(printf '%02d' "$stage")-$1.png"
+}
+
+# Polls until the command succeeds; every wait has a deadline, and none relies
+# on a fixed sleep alone.
+wait_until() {
+  local seconds=$1 what=$2
+  shift 2
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    ((SECONDS < deadline)) || fail "waited ${seconds}s for $what"
+    sleep 0.1
+  done
+}
+
+visible_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
+window_shown() { [[ -n $(visible_window "$1") ]]; }
+window_gone() { [[ -z $(visible_window "$1") ]]; }
+focused() { [[ $(xdotool getwindowfocus 2>/dev/null) == "$1" ]]; }
+activate() {
+  xdotool windowactivate "$1" 2>/dev/null
+  [[ $(xdotool getactivewindow 2>/dev/null) == "$1" ]]
+}
+# Gone, or a zombie that only waits for its exit status to be collected.
+process_ended() { [[ ! -e /proc/$1 ]] || [[ $(awk '{print $3}' "/proc/$1/stat") == Z ]]; }
+
+# A dialog or box is ready for keys once it is shown and has the keyboard.
+wait_for_dialog() {
+  local title=$1
+  wait_until 20 "a window titled \"$title\"" window_shown "$title"
+  dialog=$(visible_window "$title")
+  wait_until 20 "the keyboard focus in \"$title\"" focused "$dialog"
+}
+
+# ...and the frame is ready again once the dialog is gone and the frame has the keyboard back.
+wait_for_frame() {
+  wait_until 20 "\"$1\" to close" window_gone "$1"
+  wait_until 20 "the keyboard focus back in the frame" focused "$frame"
+}
+
+# Types a path into the file dialog's name field (replacing what it offers) and accepts it.
+choose_file() {
+  local title=$1 path=$2
+  wait_for_dialog "$title"
+  xdotool key ctrl+a
+  xdotool type --delay 10 "$path"
+  screenshot "$(tr 'A-Z ' 'a-z-' <<<"$title")-dialog"
+  xdotool key Return
+  wait_for_frame "$title"
+}
+
+type_lines() {
+  local line
+  for line in "$@"; do
+    xdotool type --delay 10 "$line"
+    xdotool key Return
+  done
+}
+
+start_display() {
+  local number
+  for number in $(seq "${ZARN_TEST_DISPLAY:-81}" 99); do
+    [[ -e /tmp/.X$number-lock ]] && continue
+    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+    local xvfb=$!
+    export DISPLAY=:$number
+    local deadline=$((SECONDS + 10))
+    while kill -0 "$xvfb" 2>/dev/null && ((SECONDS < deadline)); do
+      # The lock file names the server that owns the display: ours, not one just ending.
+      if [[ $(tr -d ' ' 2>/dev/null <"/tmp/.X$number-lock") == "$xvfb" ]] &&
+        xdotool getdisplaygeometry >/dev/null 2>&1; then
+        pids+=("$xvfb")
+        return 0
+      fi
+      sleep 0.1
+    done
+    kill "$xvfb" 2>/dev/null || true
+  done
+  fail "no X display could be started (see $work/xvfb.log)"
+}
+
+blanks() { printf '^%.0s' $(seq "$1"); }
+
+# The worked example's output: the states line, TAB, the 60-cell tape line, CR LF.
+write_expected_output() {
+  {
+    printf '(a,1)\t^^11%s\r\n' "$(blanks 56)"
+    printf '(a,1,a,0,R)\t^^01%s\r\n' "$(blanks 56)"
+    printf '(a,1,a,0,R)\t^^00%s\r\n' "$(blanks 56)"
+    printf '(a,^,h,^,0)\t^^00%s\r\n' "$(blanks 56)"
+    printf 'Finished!\tFinished!\r\n'
+  } >"$1"
+}
+
+same_bytes() { cmp -s "$1" "$2"; }
+
+# Save output until the file holds the finished run: a run that is slower than
+# expected is waited for, never failed.
+save_finished_output() {
+  local output=$1 expected=$2 deadline=$((SECONDS + 60))
+  for ((attempt = 1; ; attempt++)); do
+    xdotool key alt+t o
+    choose_file "Save output" "$output"
+    [[ -f $output ]] || fail "Save output wrote no file at $output"
+    same_bytes "$output" "$expected" && return 0
+    if [[ $(tail -c 21 "$output") == $'Finished!\tFinished!\r' ]]; then
+      fail "the output of the finished run differs from the expected bytes:
+$(cmp "$output" "$expected" || true)"
+    fi
+    ((SECONDS < deadline)) || fail "the run did not finish within 60 s"
+    sleep 0.5
+  done
+}
+
+start_display
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+pids+=($!)
+wait_until 20 "the window manager" bash -c '[[ -n $(xdotool search --class openbox 2>/dev/null) ]]'
+
+files=$work/files
+broken="$files/broken machine.txt"
+printf 'tape(.11)\nstart(a)\n(a,1,a,0,R)\n(a,^,h,^,N)\n' >"$broken"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+(cd "$files" && exec "$program" "$broken") >"$log" 2>&1 &
+program_pid=$!
+pids+=("$program_pid")
+
+wait_until 30 "the frame \"ZARN Turing Machine\"" window_shown "ZARN Turing Machine"
+frame=$(visible_window "ZARN Turing Machine")
+# As a person's click would, whether or not the window manager saw the frame appear.
+wait_until 30 "the frame to become active" activate "$frame"
+wait_until 20 "the keyboard focus in the frame" focused "$frame"
+screenshot started-with-a-file
+
+# File > New, then a click into the new document's editor (it sits cascaded
+# below the first document), which a new document does not focus by itself.
+xdotool key alt+f n
+xdotool mousemove --window "$frame" 330 250 click 1
+type_lines 'tape(.11)' 'start(a)' 'finish(h)' '(a,1,a,0,R)' '(a,^,h,^,N)'
+screenshot worked-example-typed
+
+# Turing > Speed > 125ms: Speed shares its S with Stop, so the arrows reach it.
+xdotool key alt+t Down Down Right
+sleep 0.3
+screenshot speed-submenu
+xdotool key Return
+
+xdotool key alt+t r
+# Four reports at one every 250 ms; Save output below waits for more if need be.
+sleep 1.5
+xdotool mousemove --window "$frame" 178 348 click 1
+expected_output=$work/expected-output.txt
+write_expected_output "$expected_output"
+save_finished_output "$files/run output.txt" "$expected_output"
+screenshot finished-run
+# The frame alone, with its title bar: the README's picture of a finished run.
+import -window "$frame" -frame "$work/screenshots/finished-run-frame.png"
+
+xdotool key alt+f a
+choose_file "Save file" "$files/worked example.txt"
+printf 'tape(.11)\r\nstart(a)\r\nfinish(h)\r\n(a,1,a,0,R)\r\n(a,^,h,^,N)\r\n\0' >"$work/expected-description.txt"
+same_bytes "$files/worked example.txt" "$work/expected-description.txt" ||
+  fail "the saved description differs from the editor's text with CR LF and one NUL"
+
+xdotool key alt+f o
+choose_file "Open file" "$examples/binary_increment.txt"
+screenshot example-opened
+
+# The command line's document is the first in the Window menu.
+xdotool key alt+w 1
+xdotool key alt+t r
+wait_for_dialog "Error"
+screenshot unable-to-run
+xdotool key Return
+wait_for_frame "Error"
+
+xdotool key alt+f s
+printf 'tape(.11)\r\nstart(a)\r\n(a,1,a,0,R)\r\n(a,^,h,^,N)\r\n\0' >"$work/expected-broken.txt"
+wait_until 20 "File > Save to rewrite the command line's file" \
+  same_bytes "$broken" "$work/expected-broken.txt"
+screenshot before-exit
+
+xdotool key alt+f x
+wait_until 20 "the program to exit after File > Exit" process_ended "$program_pid"
+status=0
+wait "$program_pid" || status=$?
+((status == 0)) || fail "zarn-tm exited with status $status"
+
+echo "x_session_test: passed in $((SECONDS - started)) s; screenshots in $work/screenshots"
