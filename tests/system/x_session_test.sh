@@ -9,14 +9,14 @@
 #   File > Save back to the command line's file, File > Exit with status 0.
 # Every stage leaves a screenshot in the work folder; their paths are printed on failure.
 # Usage: x_session_test.sh ZARN_TM EXAMPLES_FOLDER WORK_FOLDER
-# Exit status 77 (a skip for CTest) when Xvfb, openbox, xdotool or import is missing.
+# Exit status 77 (a skip for CTest) when Xvfb, xauth, openbox, xdotool or import is missing.
 set -euo pipefail
 
 program=$(realpath "$1")
 examples=$(realpath "$2")
 work=$3
 
-for tool in Xvfb openbox xdotool import; do
+for tool in Xvfb xauth openbox xdotool import; do
   if ! command -v "$tool" >/dev/null; then
     echo "x_session_test: skipped: $tool is missing (scripts/deps installs it)"
     exit 77
@@ -107,11 +107,18 @@ type_lines() {
   done
 }
 
+# A display of our own: only clients with its cookie may connect, so that no
+# other program's keys reach this session, nor ours another's. -noreset keeps
+# the server from restarting (and refusing connections) when the last client leaves.
 start_display() {
   local number
+  export XAUTHORITY=$work/xauthority
+  : >"$XAUTHORITY"
   for number in $(seq "${ZARN_TEST_DISPLAY:-81}" 99); do
     [[ -e /tmp/.X$number-lock ]] && continue
-    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+    xauth -q add ":$number" . "$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')"
+    Xvfb ":$number" -auth "$XAUTHORITY" -screen 0 1024x768x24 -nolisten tcp -noreset \
+      >"$work/xvfb.log" 2>&1 &
     local xvfb=$!
     export DISPLAY=:$number
     local deadline=$((SECONDS + 10))
@@ -171,6 +178,9 @@ files=$work/files
 broken="$files/broken machine.txt"
 printf 'tape(.11)\nstart(a)\n(a,1,a,0,R)\n(a,^,h,^,N)\n' >"$broken"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+# Qt keeps the file dialog's state (last folder, history) in its settings: the
+# test starts from none and leaves the user's alone.
+export XDG_CONFIG_HOME=$work/config
 (cd "$files" && exec "$program" "$broken") >"$log" 2>&1 &
 program_pid=$!
 pids+=("$program_pid")
