@@ -152,13 +152,16 @@ write_expected_output() {
 same_bytes() { cmp -s "$1" "$2"; }
 
 # Save output until the file holds the finished run: a run that is slower than
-# expected is waited for, never failed.
+# expected is waited for, never failed. The file is written after its dialog
+# has gone, and appears whole (it is renamed into place), so each attempt
+# removes it first and waits for it to appear.
 save_finished_output() {
   local output=$1 expected=$2 deadline=$((SECONDS + 60))
-  for ((attempt = 1; ; attempt++)); do
+  while :; do
+    rm -f "$output"
     xdotool key alt+t o
     choose_file "Save output" "$output"
-    [[ -f $output ]] || fail "Save output wrote no file at $output"
+    wait_until 20 "Save output to write $output" test -f "$output"
     same_bytes "$output" "$expected" && return 0
     if [[ $(tail -c 21 "$output") == $'Finished!\tFinished!\r' ]]; then
       fail "the output of the finished run differs from the expected bytes:
@@ -219,8 +222,8 @@ import -window "$frame" -frame "$work/screenshots/finished-run-frame.png"
 xdotool key alt+f a
 choose_file "Save file" "$files/worked example.txt"
 printf 'tape(.11)\r\nstart(a)\r\nfinish(h)\r\n(a,1,a,0,R)\r\n(a,^,h,^,N)\r\n\0' >"$work/expected-description.txt"
-same_bytes "$files/worked example.txt" "$work/expected-description.txt" ||
-  fail "the saved description differs from the editor's text with CR LF and one NUL"
+wait_until 20 "File > Save as to write the editor's text with CR LF and one NUL" \
+  same_bytes "$files/worked example.txt" "$work/expected-description.txt"
 
 xdotool key alt+f o
 choose_file "Open file" "$examples/binary_increment.txt"
