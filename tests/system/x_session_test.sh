@@ -88,6 +88,27 @@ wait_for_frame() {
   wait_until 20 "the keyboard focus back in the frame" focused "$frame"
 }
 
+# Qt's open menus are the program's windows that bear its name, zarn-tm: the
+# menu bar's menu and any submenu. Keys go on only once the menus they open
+# (or close) are there (or gone).
+menus_open() {
+  local window count=0
+  for window in $(xdotool search --onlyvisible --class '^zarn-tm$' 2>/dev/null); do
+    [[ $(xdotool getwindowname "$window" 2>/dev/null) == zarn-tm ]] && count=$((count + 1))
+  done
+  ((count == $1))
+}
+open_menu() {
+  xdotool key "alt+$1"
+  wait_until 20 "the menu of alt+$1 to open" menus_open 1
+}
+# A command from the menu bar: alt and the menu's letter, then the item's letter.
+menu_command() {
+  open_menu "$1"
+  xdotool key "$2"
+  wait_until 20 "the menu of alt+$1 to close after $2" menus_open 0
+}
+
 # Types a path into the file dialog's name field (replacing what it offers) and accepts it.
 choose_file() {
   local title=$1 path=$2
@@ -159,7 +180,7 @@ save_finished_output() {
   local output=$1 expected=$2 deadline=$((SECONDS + 60))
   while :; do
     rm -f "$output"
-    xdotool key alt+t o
+    menu_command t o
     choose_file "Save output" "$output"
     wait_until 20 "Save output to write $output" test -f "$output"
     same_bytes "$output" "$expected" && return 0
@@ -197,18 +218,20 @@ screenshot started-with-a-file
 
 # File > New, then a click into the new document's editor (it sits cascaded
 # below the first document), which a new document does not focus by itself.
-xdotool key alt+f n
+menu_command f n
 xdotool mousemove --window "$frame" 330 250 click 1
 type_lines 'tape(.11)' 'start(a)' 'finish(h)' '(a,1,a,0,R)' '(a,^,h,^,N)'
 screenshot worked-example-typed
 
 # Turing > Speed > 125ms: Speed shares its S with Stop, so the arrows reach it.
-xdotool key alt+t Down Down Right
-sleep 0.3
+open_menu t
+xdotool key Down Down Right
+wait_until 20 "the Speed submenu to open" menus_open 2
 screenshot speed-submenu
 xdotool key Return
+wait_until 20 "the menus to close after 125ms" menus_open 0
 
-xdotool key alt+t r
+menu_command t r
 # Four reports at one every 250 ms; Save output below waits for more if need be.
 sleep 1.5
 xdotool mousemove --window "$frame" 178 348 click 1
@@ -219,31 +242,31 @@ screenshot finished-run
 # The frame alone, with its title bar: the README's picture of a finished run.
 import -window "$frame" -frame "$work/screenshots/finished-run-frame.png"
 
-xdotool key alt+f a
+menu_command f a
 choose_file "Save file" "$files/worked example.txt"
 printf 'tape(.11)\r\nstart(a)\r\nfinish(h)\r\n(a,1,a,0,R)\r\n(a,^,h,^,N)\r\n\0' >"$work/expected-description.txt"
 wait_until 20 "File > Save as to write the editor's text with CR LF and one NUL" \
   same_bytes "$files/worked example.txt" "$work/expected-description.txt"
 
-xdotool key alt+f o
+menu_command f o
 choose_file "Open file" "$examples/binary_increment.txt"
 screenshot example-opened
 
 # The command line's document is the first in the Window menu.
-xdotool key alt+w 1
-xdotool key alt+t r
+menu_command w 1
+menu_command t r
 wait_for_dialog "Error"
 screenshot unable-to-run
 xdotool key Return
 wait_for_frame "Error"
 
-xdotool key alt+f s
+menu_command f s
 printf 'tape(.11)\r\nstart(a)\r\n(a,1,a,0,R)\r\n(a,^,h,^,N)\r\n\0' >"$work/expected-broken.txt"
 wait_until 20 "File > Save to rewrite the command line's file" \
   same_bytes "$broken" "$work/expected-broken.txt"
 screenshot before-exit
 
-xdotool key alt+f x
+menu_command f x
 wait_until 20 "the program to exit after File > Exit" process_ended "$program_pid"
 status=0
 wait "$program_pid" || status=$?
