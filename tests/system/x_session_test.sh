@@ -46,7 +46,10 @@ fail() {
 }
 
 stage=0
+# A moment first for the windows to finish painting: the pictures are for
+# people, and nothing waits on them.
 screenshot() {
+  sleep 0.2
   stage=$((stage + 1))
   import -window root "$work/screenshots/$(printf '%02d' "$stage")-$1.png"
 }
@@ -66,6 +69,7 @@ wait_until() {
 visible_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 window_shown() { [[ -n $(visible_window "$1") ]]; }
 window_gone() { [[ -z $(visible_window "$1") ]]; }
+window_manager_running() { [[ -n $(xdotool search --class openbox 2>/dev/null) ]]; }
 focused() { [[ $(xdotool getwindowfocus 2>/dev/null) == "$1" ]]; }
 activate() {
   xdotool windowactivate "$1" 2>/dev/null
@@ -196,7 +200,7 @@ $(cmp "$output" "$expected" || true)"
 start_display
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 pids+=($!)
-wait_until 20 "the window manager" bash -c '[[ -n $(xdotool search --class openbox 2>/dev/null) ]]'
+wait_until 20 "the window manager" window_manager_running
 
 files=$work/files
 broken="$files/broken machine.txt"
@@ -240,6 +244,7 @@ write_expected_output "$expected_output"
 save_finished_output "$files/run output.txt" "$expected_output"
 screenshot finished-run
 # The frame alone, with its title bar: the README's picture of a finished run.
+sleep 0.2
 import -window "$frame" -frame "$work/screenshots/finished-run-frame.png"
 
 menu_command f a
