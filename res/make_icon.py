@@ -1,12 +1,20 @@
 #!/usr/bin/env python3
 """Draws the workbench icon: a strip of tape with the head's box around one cell.
 
-Writes res/zarn.ico: one 32 x 32 image in 16 colours (a 4-bit bitmap with its
-AND mask), the form that every Win32 version reads. Standard library only.
-Run it again after changing the drawing and commit both files.
+Without arguments, writes res/zarn.ico: one 32 x 32 image in 16 colours (a
+4-bit bitmap with its AND mask), the form that every Win32 version reads. Run
+it again after changing the drawing and commit both files.
+
+With --hicolor FOLDER, writes FOLDER/NxN/apps/zarn-tm.png at the sizes that
+Linux desktops ask for, for the icon theme; the build does this, and the
+images are not kept in the tree. Each pixel is the average of the part of the
+32 x 32 drawing that it covers, so that larger sizes stay crisp and smaller
+ones keep the head's box. Standard library only.
 """
 import pathlib
 import struct
+import sys
+import zlib
 
 SIZE = 32
 
@@ -112,7 +120,61 @@ def encode_ico(image):
     return directory + entry + body
 
 
+HICOLOR_SIZES = [16, 22, 24, 32, 48, 64, 128, 256]
+
+
+def scaled(image, size):
+    """RGBA rows of the image at size x size, each pixel averaged over the area it covers."""
+    step = SIZE / size
+    rows = []
+    for y in range(size):
+        row = bytearray()
+        for x in range(size):
+            red = green = blue = alpha = 0.0
+            for sy in range(int(y * step), min(SIZE, int((y + 1) * step - 1e-9) + 1)):
+                height = min(sy + 1, (y + 1) * step) - max(sy, y * step)
+                for sx in range(int(x * step), min(SIZE, int((x + 1) * step - 1e-9) + 1)):
+                    colour = image[sy][sx]
+                    if colour is CLEAR:
+                        continue
+                    weight = height * (min(sx + 1, (x + 1) * step) - max(sx, x * step))
+                    r, g, b = PALETTE[colour]
+                    red, green, blue, alpha = red + r * weight, green + g * weight, blue + b * weight, alpha + weight
+            cover = alpha / (step * step)
+            if alpha > 0:
+                row += bytes([round(red / alpha), round(green / alpha), round(blue / alpha), round(255 * cover)])
+            else:
+                row += bytes(4)
+        rows.append(bytes(row))
+    return rows
+
+
+def encode_png(rows):
+    """An 8-bit RGBA PNG: signature, header, one compressed data chunk, end."""
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    size = len(rows)
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
+    pixels = b"".join(b"\0" + row for row in rows)  # filter type 0 on every row
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
+            + chunk(b"IDAT", zlib.compress(pixels, 9)) + chunk(b"IEND", b""))
+
+
+def write_hicolor(folder):
+    image = draw()
+    for size in HICOLOR_SIZES:
+        target = pathlib.Path(folder) / f"{size}x{size}" / "apps" / "zarn-tm.png"
+        target.parent.mkdir(parents=True, exist_ok=True)
+        target.write_bytes(encode_png(scaled(image, size)))
+
+
 def main():
+    if len(sys.argv) == 3 and sys.argv[1] == "--hicolor":
+        write_hicolor(sys.argv[2])
+        return
+    if len(sys.argv) != 1:
+        sys.exit("usage: make_icon.py [--hicolor FOLDER]")
     target = pathlib.Path(__file__).with_name("zarn.ico")
     target.write_bytes(encode_ico(draw()))
 

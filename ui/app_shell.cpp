@@ -3,7 +3,9 @@
 #include <commctrl.h>
 
 #include <array>
+#include <string>
 
+#include "ui/command_line_arguments.h"
 #include "ui/document_window.h"
 #include "ui/log_list.h"
 #include "ui/workbench.h"
@@ -61,10 +63,10 @@ HWND createDocument() {
                            CW_USEDEFAULT, CW_USEDEFAULT, mdiClient, nullptr, appInstance, nullptr);
 }
 
-void openDocument() {
-    // The document asks for the file itself, and closes again if none is chosen
-    // or the chosen one cannot be read.
-    SendMessageA(createDocument(), TMM_OPEN, 0, 0);
+// Without a path the document asks for the file itself; either way it closes
+// again when the file cannot be opened.
+void openDocument(const char* path) {
+    SendMessageA(createDocument(), TMM_OPEN, 0, reinterpret_cast<LPARAM>(path));
 }
 
 void setSpeed(HWND frame, int ticks) {
@@ -112,7 +114,7 @@ bool onCommand(HWND frame, UINT command) {
             createDocument();
             return true;
         case CMD_OPEN:
-            openDocument();
+            openDocument(nullptr);
             return true;
         case CMD_SAVE:
             sendToActiveDocument(TMM_SAVE);
@@ -203,6 +205,12 @@ void initApplication(HINSTANCE instance) {
                     appInstance, nullptr);
 }
 
+void openCommandLineFiles(LPCSTR commandLine) {
+    for (const std::string& path : commandLineArguments(commandLine)) {
+        openDocument(path.c_str());
+    }
+}
+
 void unregisterClasses(HINSTANCE instance) {
     unregisterLogHostClass();
     UnregisterClassA(frameClass, instance);
@@ -244,8 +252,9 @@ INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     return FALSE;
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     initApplication(instance);
+    openCommandLineFiles(commandLine);
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0)) {
         if (!TranslateMDISysAccel(mdiClient, &message)) {

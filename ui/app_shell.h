@@ -7,6 +7,9 @@
 // Registers the window classes and creates the frame (which creates the MDI client).
 void initApplication(HINSTANCE instance);
 void unregisterClasses(HINSTANCE instance);
+// Opens each file that the command line names, in order, as File > Open opens
+// a chosen file; one that cannot be opened is reported and leaves no document.
+void openCommandLineFiles(LPCSTR commandLine);
 
 LRESULT CALLBACK frameWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -178,16 +178,37 @@ Outcome writeOutput(const DocumentData& data, const char* path) {
     return file.targetIsReadOnly() ? Outcome::readOnly : Outcome::failed;
 }
 
+// What the Open dialog gives for the file: its full path and its bare name.
+// The full path keeps naming the file after the current folder changes.
+bool chooseByName(HWND document, const char* name, FileChoice& choice) {
+    char* filePart = nullptr;
+    const DWORD length = GetFullPathNameA(name, filePathSize, choice.path, &filePart);
+    if (length == 0 || length >= static_cast<DWORD>(filePathSize)) {
+        reportFailure(document, "Unable to open", name,
+                      length == 0 ? Outcome::failed : Outcome::nameTooLong);
+        return false;
+    }
+    std::strcpy(choice.title, filePart != nullptr ? filePart : "");
+    return true;
+}
+
 }  // namespace
 
 // A document made for File > Open goes away again when no file is chosen or
-// the chosen one cannot be loaded.
-LRESULT onOpen(HWND document, DocumentData& data) {
+// the chosen one cannot be loaded. A path given (a file named on the command
+// line) is taken as the dialog's choice.
+LRESULT onOpen(HWND document, DocumentData& data, const char* path) {
     FileChoice choice;
-    std::strcpy(choice.path, data.filePath);
-    OPENFILENAMEA dialog = fileDialog(document, choice.path, choice.title, "Open file", openFlags);
-    if (!GetOpenFileNameA(&dialog) ||
-        !SendMessageA(document, TMM_LOAD, 0, reinterpret_cast<LPARAM>(choice.path))) {
+    bool chosen = false;
+    if (path != nullptr) {
+        chosen = chooseByName(document, path, choice);
+    } else {
+        std::strcpy(choice.path, data.filePath);
+        OPENFILENAMEA dialog =
+            fileDialog(document, choice.path, choice.title, "Open file", openFlags);
+        chosen = GetOpenFileNameA(&dialog);
+    }
+    if (!chosen || !SendMessageA(document, TMM_LOAD, 0, reinterpret_cast<LPARAM>(choice.path))) {
         SendMessageA(mdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(document), 0);
         return 0;
     }

@@ -6,7 +6,7 @@
 
 #include "ui/document_window.h"
 
-LRESULT onOpen(HWND document, DocumentData& data);
+LRESULT onOpen(HWND document, DocumentData& data, const char* path);
 LRESULT onLoad(HWND document, DocumentData& data, const char* path);
 LRESULT onSaveAs(HWND document, DocumentData& data);
 LRESULT onSave(HWND document, DocumentData& data, const char* path);

@@ -243,7 +243,7 @@ LRESULT CALLBACK documentWindowProc(HWND document, UINT message, WPARAM wParam, 
         case CMD_SAVE_OUTPUT:
             return onSaveOutput(document, *data);
         case TMM_OPEN:
-            return onOpen(document, *data);
+            return onOpen(document, *data, pathArgument(lParam));
         case TMM_LOAD:
             return onLoad(document, *data, pathArgument(lParam));
         case TMM_SAVEAS:

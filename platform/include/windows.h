@@ -772,6 +772,7 @@ typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
 #define ERROR_FILE_EXISTS 80L
 #define ERROR_INVALID_PARAMETER 87L
 #define ERROR_DISK_FULL 112L
+#define ERROR_INVALID_NAME 123L
 #define ERROR_ALREADY_EXISTS 183L
 #define ERROR_FILENAME_EXCED_RANGE 206L
 #define ERROR_INVALID_WINDOW_HANDLE 1400L
@@ -920,6 +921,7 @@ BOOL WINAPI FlushFileBuffers(HANDLE file);
 DWORD WINAPI GetFileAttributesA(LPCSTR fileName);
 BOOL WINAPI DeleteFileA(LPCSTR fileName);
 BOOL WINAPI MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags);
+DWORD WINAPI GetFullPathNameA(LPCSTR fileName, DWORD bufferLength, LPSTR buffer, LPSTR* filePart);
 BOOL WINAPI CloseHandle(HANDLE object);
 BOOL WINAPI SetFileAttributesA(LPCSTR fileName, DWORD attributes);
 DWORD WINAPI GetLastError(void);

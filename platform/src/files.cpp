@@ -6,8 +6,10 @@
 #include <unistd.h>
 #include <windows.h>
 
+#include <QDir>
 #include <QFile>
 #include <cerrno>
+#include <cstring>
 #include <memory>
 
 #include "ansi_text.h"
@@ -329,6 +331,25 @@ BOOL WINAPI DeleteFileA(LPCSTR fileName) {
         return fail(ERROR_ACCESS_DENIED, FALSE);
     }
     return ::unlink(path.constData()) == 0 ? TRUE : fail(errorOf(errno, path), FALSE);
+}
+
+// A relative name is taken from the current folder, and "." and ".." are
+// resolved by name alone, as Win32 does, without asking the disk.
+DWORD WINAPI GetFullPathNameA(LPCSTR fileName, DWORD bufferLength, LPSTR buffer, LPSTR* filePart) {
+    if (fileName == nullptr || *fileName == '\0') {
+        return fail(ERROR_INVALID_NAME, 0);
+    }
+    const std::string full =
+        toAnsi(QDir::cleanPath(QDir::current().absoluteFilePath(fromAnsi(fileName))));
+    if (buffer == nullptr || bufferLength <= full.size()) {
+        return static_cast<DWORD>(full.size() + 1);
+    }
+    std::memcpy(buffer, full.c_str(), full.size() + 1);
+    if (filePart != nullptr) {
+        const std::size_t slash = full.rfind('/');
+        *filePart = slash + 1 < full.size() ? buffer + slash + 1 : nullptr;
+    }
+    return static_cast<DWORD>(full.size());
 }
 
 // A replaced file hands its permission bits on to the one that replaces it, as

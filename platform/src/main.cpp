@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "windows_command_line.h"
+
 namespace {
 
 bool displayAvailable() {
@@ -25,7 +27,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     QApplication application(argc, argv);
-    std::string commandLine;
-    for (int i = 1; i < argc; ++i) commandLine += std::string(i > 1 ? " " : "") + argv[i];
+    // After Qt has taken its own options out of argv.
+    std::string commandLine = windowsCommandLine({argv + 1, argv + argc});
     return WinMain(GetModuleHandleA(nullptr), nullptr, commandLine.data(), SW_SHOWDEFAULT);
 }

@@ -1,6 +1,7 @@
 // Whole-file reading and writing as the document's file commands do it, and
 // the failures they meet: a missing file or folder, a folder as path, a file
-// held open, a read-only file; replacing a file by moving another onto it.
+// held open, a read-only file; replacing a file by moving another onto it;
+// the full path of a file named relative to the current folder.
 #include <windows.h>
 
 #include <cstring>
@@ -119,6 +120,25 @@ void checkReplacing() {
     CHECK_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
 }
 
+// A file named on the command line is opened by its full path, named after its last part.
+void checkFullPath() {
+    char full[300] = {};
+    char* filePart = nullptr;
+    const DWORD length = GetFullPathNameA(fileName, sizeof full, full, &filePart);
+    const DWORD nameLength = static_cast<DWORD>(std::strlen(fileName));
+    CHECK_EQ(length, std::strlen(full));
+    CHECK(length > nameLength);
+    CHECK(filePart == full + length - nameLength);
+    CHECK(std::strcmp(filePart, fileName) == 0);
+    char resolved[300] = {};
+    CHECK_EQ(GetFullPathNameA("conformance-sub/../conformance-file.txt", sizeof resolved, resolved,
+                              &filePart),
+             length);
+    CHECK(std::strcmp(resolved, full) == 0);
+    char small[4] = {};
+    CHECK_EQ(GetFullPathNameA(fileName, sizeof small, small, &filePart), length + 1);
+}
+
 }  // namespace
 
 void checkFiles() {
@@ -126,6 +146,7 @@ void checkFiles() {
     checkFailures();
     checkAttributes();
     checkReplacing();
+    checkFullPath();
 }
 
 }  // namespace conformance

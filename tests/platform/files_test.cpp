@@ -207,4 +207,24 @@ TEST_F(Files, TheSizeOfAFileOver4GbComesInTwoWords) {
     CloseHandle(file);
 }
 
+// A relative name is resolved against the current folder by name alone, like
+// a file named on the command line.
+TEST_F(Files, TheFullPathOfANameComesFromTheCurrentFolderWithItsFilePart) {
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QString::fromLatin1(folder.c_str())));
+    char buffer[300] = {};
+    char* filePart = nullptr;
+    const DWORD length =
+        GetFullPathNameA("sub/./other/../machine_\xE9.txt", sizeof buffer, buffer, &filePart);
+    QDir::setCurrent(before);
+
+    const std::string expected = pathOf("sub/machine_\xE9.txt");
+    EXPECT_EQ(std::string(buffer), expected);
+    EXPECT_EQ(length, expected.size());
+    EXPECT_STREQ(filePart, "machine_\xE9.txt");
+    EXPECT_EQ(GetFullPathNameA(path.c_str(), 4, buffer, &filePart), path.size() + 1);
+    EXPECT_EQ(GetFullPathNameA("", sizeof buffer, buffer, &filePart), 0u);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_NAME));
+}
+
 }  // namespace

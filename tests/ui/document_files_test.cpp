@@ -420,4 +420,59 @@ TEST_F(DocumentFilesTest, EveryExampleOpensAndRuns) {
     EXPECT_GE(examples, 8);
 }
 
+// Files named on the command line open as File > Open opens a chosen file,
+// without its dialog; the Windows command line quotes paths with spaces.
+using CommandLineFiles = DocumentFilesTest;
+
+TEST_F(CommandLineFiles, EachFileOpensAsADocumentNamedAfterItWithItsFullPath) {
+    openCommandLineFiles("");
+    EXPECT_TRUE(documents().empty());
+
+    fs::create_directory(folder + "my machines");
+    const std::string spaced = folder + "my machines/worked example.txt";
+    writeBytes(spaced, workedExample + '\0');
+    writeBytes(path, "start(a)\nfinish(h)\n");
+    const fs::path before = fs::current_path();
+    fs::current_path(folder);
+    openCommandLineFiles(("\"" + spaced + "\" machine.txt").c_str());
+    fs::current_path(before);
+
+    ASSERT_EQ(documents().size(), 2u);
+    const HWND first = documents()[0];
+    EXPECT_EQ(win32test::windowText(first), "worked example.txt");
+    EXPECT_EQ(editorText(first), workedExample);
+    EXPECT_EQ(dataOf(first).hasFileName, 1);
+    EXPECT_STREQ(dataOf(first).filePath, spaced.c_str());
+    const HWND second = documents()[1];
+    EXPECT_EQ(activeDocument(), second);
+    EXPECT_EQ(win32test::windowText(second), "machine.txt");
+    EXPECT_EQ(editorText(second), "start(a)\r\nfinish(h)\r\n");
+    EXPECT_STREQ(dataOf(second).filePath, path.c_str());
+    EXPECT_TRUE(win32test::fileDialogsShown().empty());
+    EXPECT_TRUE(win32test::messageBoxesShown().empty());
+
+    // Saved again, it goes back to the file it came from, without a dialog.
+    SetWindowTextA(dataOf(second).editor, "tape(1)");
+    choose(CMD_SAVE);
+    EXPECT_EQ(bytesOf(path), std::string("tape(1)") + '\0');
+    EXPECT_TRUE(win32test::fileDialogsShown().empty());
+}
+
+TEST_F(CommandLineFiles, OneThatCannotBeOpenedIsReportedAndTheOthersOpenAnyway) {
+    writeBytes(path, "tape(1)");
+    const std::string missing = folder + "missing.txt";
+    const std::string overlong = folder + std::string(300, 'n');
+    win32test::answerNextMessageBoxWith(IDOK);
+    win32test::answerNextMessageBoxWith(IDOK);
+    openCommandLineFiles((missing + " " + path + " " + overlong).c_str());
+
+    ASSERT_EQ(win32test::messageBoxesShown().size(), 2u);
+    EXPECT_EQ(win32test::messageBoxesShown()[0].text, "Unable to open\n" + missing);
+    EXPECT_EQ(win32test::messageBoxesShown()[1].text,
+              "Unable to open\n" + overlong + "\nFile name too long");
+    ASSERT_EQ(documents().size(), 1u);
+    EXPECT_EQ(win32test::windowText(documents()[0]), "machine.txt");
+    EXPECT_TRUE(win32test::isShown(frame));
+}
+
 }  // namespace
