@@ -191,6 +191,16 @@ bool syncPath(const QByteArray& path) {
     return synced;
 }
 
+// The file's path on disk and its status; false, with the last error set,
+// when there is no such file.
+bool findOnDisk(LPCSTR fileName, QByteArray& path, struct stat& status) {
+    if (fileName == nullptr) {
+        return fail(ERROR_INVALID_PARAMETER, false);
+    }
+    path = diskPath(fileName);
+    return ::stat(path.constData(), &status) == 0 || fail(errorOf(errno, path), false);
+}
+
 }  // namespace
 }  // namespace platform
 
@@ -306,26 +316,20 @@ BOOL WINAPI CloseHandle(HANDLE handle) {
 }
 
 DWORD WINAPI GetFileAttributesA(LPCSTR fileName) {
-    if (fileName == nullptr) {
-        return fail(ERROR_INVALID_PARAMETER, INVALID_FILE_ATTRIBUTES);
-    }
-    const QByteArray path = diskPath(fileName);
+    QByteArray path;
     struct stat status {};
-    if (::stat(path.constData(), &status) != 0) {
-        return fail(errorOf(errno, path), INVALID_FILE_ATTRIBUTES);
+    if (!findOnDisk(fileName, path, status)) {
+        return INVALID_FILE_ATTRIBUTES;
     }
     const DWORD kind = S_ISDIR(status.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
     return kind | (isReadOnly(status) ? FILE_ATTRIBUTE_READONLY : 0);
 }
 
 BOOL WINAPI DeleteFileA(LPCSTR fileName) {
-    if (fileName == nullptr) {
-        return fail(ERROR_INVALID_PARAMETER, FALSE);
-    }
-    const QByteArray path = diskPath(fileName);
+    QByteArray path;
     struct stat status {};
-    if (::stat(path.constData(), &status) != 0) {
-        return fail(errorOf(errno, path), FALSE);
+    if (!findOnDisk(fileName, path, status)) {
+        return FALSE;
     }
     if (S_ISDIR(status.st_mode) || isReadOnly(status)) {
         return fail(ERROR_ACCESS_DENIED, FALSE);
@@ -390,13 +394,10 @@ BOOL WINAPI MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags) {
 }
 
 BOOL WINAPI SetFileAttributesA(LPCSTR fileName, DWORD attributes) {
-    if (fileName == nullptr) {
-        return fail(ERROR_INVALID_PARAMETER, FALSE);
-    }
-    const QByteArray path = diskPath(fileName);
+    QByteArray path;
     struct stat status {};
-    if (::stat(path.constData(), &status) != 0) {
-        return fail(errorOf(errno, path), FALSE);
+    if (!findOnDisk(fileName, path, status)) {
+        return FALSE;
     }
     const mode_t writable = S_IWUSR | S_IWGRP | S_IWOTH;
     const mode_t mode = (attributes & FILE_ATTRIBUTE_READONLY) ? status.st_mode & ~writable
