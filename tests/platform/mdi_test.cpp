@@ -87,60 +87,6 @@ protected:
     HWND frame = nullptr;
 };
 
-TEST_F(Mdi, TheClientFillsTheFrameAndStartsEmpty) {
-    EXPECT_EQ(win32test::windowRect(mdiClient), (RECT{0, 0, 780, 540}));
-    EXPECT_EQ(active(), nullptr);
-    EXPECT_TRUE(win32test::isShown(mdiClient));
-    win32test::resizeClient(frame, 600, 400);
-    EXPECT_EQ(win32test::clientRect(mdiClient), (RECT{0, 0, 600, 400}));
-}
-
-TEST_F(Mdi, ADocumentIsCreatedSizedShownAndActivatedInThisOrder) {
-    HWND document = newDocument("One");
-    ASSERT_NE(document, nullptr);
-    const std::vector<UINT> expected{WM_NCCREATE,      WM_CREATE,     WM_SIZE,
-                                     WM_MOVE,          WM_SHOWWINDOW, WM_WINDOWPOSCHANGED,
-                                     WM_CHILDACTIVATE, WM_SETFOCUS,   WM_MDIACTIVATE};
-    EXPECT_EQ(messagesOf(document), expected);
-    EXPECT_EQ(active(), document);
-    EXPECT_TRUE(win32test::isShown(document));
-}
-
-TEST_F(Mdi, TheNewestDocumentIsActiveAndClosingItActivatesThePrevious) {
-    HWND first = newDocument("One");
-    HWND second = newDocument("Two");
-    EXPECT_EQ(active(), second);
-    SendMessageA(mdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(second), 0);
-    EXPECT_FALSE(IsWindow(second));
-    EXPECT_EQ(active(), first);
-    SendMessageA(mdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(first), 0);
-    EXPECT_EQ(active(), nullptr);
-}
-
-TEST_F(Mdi, TilingHorizontallyStacksAndVerticallyPlacesSideBySide) {
-    HWND first = newDocument("One");
-    HWND second = newDocument("Two");
-    SendMessageA(mdiClient, WM_MDITILE, MDITILE_HORIZONTAL, 0);
-    EXPECT_EQ(win32test::windowRect(second), (RECT{0, 0, 780, 270}));
-    EXPECT_EQ(win32test::windowRect(first), (RECT{0, 270, 780, 540}));
-    SendMessageA(mdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
-    EXPECT_EQ(win32test::windowRect(second), (RECT{0, 0, 390, 540}));
-    EXPECT_EQ(win32test::windowRect(first), (RECT{390, 0, 780, 540}));
-}
-
-TEST_F(Mdi, CascadingStaggersTheDocumentsWithTheActiveOneInFront) {
-    HWND first = newDocument("One");
-    HWND second = newDocument("Two");
-    SendMessageA(mdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
-    SendMessageA(mdiClient, WM_MDICASCADE, 0, 0);
-    const RECT back = win32test::windowRect(first);
-    const RECT front = win32test::windowRect(second);
-    EXPECT_EQ(back.left, 0);
-    EXPECT_GT(front.left, back.left);
-    EXPECT_EQ(front.right - front.left, back.right - back.left);
-    EXPECT_EQ(active(), second);
-}
-
 // Three documents tile in one row or one column; four in a two by two grid;
 // the active one takes the first place.
 TEST_F(Mdi, TilingThreeOrFourDocumentsSharesTheClientOut) {
@@ -183,25 +129,6 @@ TEST_F(Mdi, CtrlF6AndWmMdiNextVisitEveryDocumentInTurn) {
     EXPECT_EQ(active(), three);
 }
 
-// Nine documents are listed; the stand-in has no "More windows..." item.
-TEST_F(Mdi, TheWindowMenuListsTheFirstNineDocuments) {
-    std::vector<HWND> documents;
-    for (int i = 1; i <= 10; ++i) {
-        documents.push_back(newDocument(("D" + std::to_string(i)).c_str()));
-    }
-    std::vector<win32test::MenuItem> items = windowMenu();
-    ASSERT_EQ(items.size(), 2u + 9u);
-    EXPECT_EQ(items[2].text, "&1 D1");
-    EXPECT_EQ(items[10].text, "&9 D9");
-    EXPECT_EQ(items[10].id, kFirstChildId + 8);
-    DestroyWindow(documents[0]);
-    items = windowMenu();
-    ASSERT_EQ(items.size(), 2u + 9u);
-    EXPECT_EQ(items[2].text, "&1 D2");
-    EXPECT_EQ(items[10].text, "&9 D10");
-    EXPECT_TRUE(items[10].checked);
-}
-
 TEST_F(Mdi, TheWindowMenuListsTheDocumentsAndChecksTheActiveOne) {
     newDocument("One");
     HWND second = newDocument("Two");
@@ -220,15 +147,6 @@ TEST_F(Mdi, TheWindowMenuListsTheDocumentsAndChecksTheActiveOne) {
     DestroyWindow(second);
     EXPECT_EQ(windowMenu().size(), 3u);
     EXPECT_TRUE(windowMenu()[2].checked);
-}
-
-TEST_F(Mdi, PickingADocumentFromTheWindowMenuActivatesIt) {
-    HWND first = newDocument("One");
-    newDocument("Two");
-    ASSERT_TRUE(win32test::chooseMenuCommand(frame, kFirstChildId));
-    EXPECT_EQ(active(), first);
-    EXPECT_TRUE(win32test::menuItemChecked(frame, kFirstChildId));
-    EXPECT_FALSE(win32test::menuItemChecked(frame, kFirstChildId + 1));
 }
 
 TEST_F(Mdi, TheCloseBoxOfADocumentDestroysIt) {

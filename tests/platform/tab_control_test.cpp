@@ -48,15 +48,6 @@ protected:
     HWND tabs = nullptr;
 };
 
-TEST_F(TabControl, TheDisplayAreaLiesInsideTheBorderAndBelowOneRowOfTabs) {
-    EXPECT_EQ(adjusted(FALSE, RECT{0, 0, 400, 300}), (RECT{4, 4, 396, 296}));
-    insert("Editor", 0);
-    // Once there is a tab, a row of 23 pixels lies above the area, as the creation
-    // code of documents assumes; without one there is no row.
-    EXPECT_EQ(adjusted(FALSE, RECT{0, 0, 400, 300}), (RECT{4, 27, 396, 296}));
-    EXPECT_EQ(adjusted(TRUE, RECT{4, 27, 396, 296}), (RECT{0, 0, 400, 300}));
-}
-
 TEST_F(TabControl, TabsKeepTheirLabelsAndTheFirstIsSelected) {
     EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), -1);
     EXPECT_EQ(insert("Parser", 0), 0);
