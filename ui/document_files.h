@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "ui/document_window.h"
+#include "ui/document_data.h"
 
 LRESULT onOpen(HWND document, DocumentData& data, const char* path);
 LRESULT onLoad(HWND document, DocumentData& data, const char* path);

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "ui/document_window.h"
+#include "ui/document_data.h"
 
 LRESULT onRun(HWND document, DocumentData& data);
 LRESULT onStop(DocumentData& data);
