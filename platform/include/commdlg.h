@@ -2,6 +2,7 @@
 #ifndef ZARN_PLATFORM_COMMDLG_H
 #define ZARN_PLATFORM_COMMDLG_H
 
+#include <stddef.h>
 #include <windows.h>
 
 typedef UINT_PTR(CALLBACK* LPOFNHOOKPROC)(HWND, UINT, WPARAM, LPARAM);
@@ -32,9 +33,11 @@ typedef struct tagOFNA {
     DWORD FlagsEx;
 } OPENFILENAMEA, *LPOPENFILENAMEA;
 
-// The structure's size up to and including lpTemplateName, as a 32-bit Windows
-// program passes it (76 bytes there).
-#define OPENFILENAME_SIZE_VERSION_400A 76
+// The structure's size up to and including lpTemplateName, as Win32's own
+// header computes it: 76 bytes in a 32-bit program, 136 in a 64-bit one.
+#define OPENFILENAME_SIZE_VERSION_400A (offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR))
+
+#define CDERR_STRUCTSIZE 0x0001
 
 #define OFN_READONLY 0x00000001
 #define OFN_OVERWRITEPROMPT 0x00000002

@@ -90,6 +90,8 @@ struct EditControl : ControlState, TypingTarget {
             win32 += text[index] == QLatin1Char('\n') ? 2 : 1;
         return index;
     }
+    // The editor fills the window; its client area is what its scroll bars leave.
+    void layout(Window& window) override { widget()->setGeometry(window.content->rect()); }
     void textChanged(Window& window) override { setText(window.text); }
     void fontChanged(Window& window) override { widget()->setFont(fontOf(window.font)); }
     bool type(const std::string& text) override;
@@ -135,10 +137,12 @@ void createEdit(Window& window, QWidget* content) {
         edit->multiLine->setLineWrapMode((window.style & (WS_HSCROLL | ES_AUTOHSCROLL))
                                              ? QPlainTextEdit::NoWrap
                                              : QPlainTextEdit::WidgetWidth);
+        // Win32 shows an editor's scroll bars from its creation on, without a
+        // thumb while the text fits.
         edit->multiLine->setVerticalScrollBarPolicy(
-            (window.style & WS_VSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+            (window.style & WS_VSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
         edit->multiLine->setHorizontalScrollBarPolicy(
-            (window.style & WS_HSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+            (window.style & WS_HSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
         edit->multiLine->setReadOnly(window.style & ES_READONLY);
         QObject::connect(edit->multiLine, &QPlainTextEdit::textChanged,
                          [handle] { notifyChange(handle); });
@@ -154,6 +158,10 @@ void createEdit(Window& window, QWidget* content) {
     edit->widget()->installEventFilter(new EditFocus(handle, edit->widget()));
     edit->setText(window.text);
     window.client = edit->widget();
+    if (edit->multiLine) {
+        window.client = edit->multiLine->viewport();
+        window.client->setFocusProxy(edit->multiLine);
+    }
     window.control = std::move(edit);
 }
 

@@ -214,6 +214,12 @@ BOOL runFileDialog(LPOPENFILENAMEA dialog, bool save) {
     lastDialogError = 0;
     if (!dialog || (dialog->hwndOwner && !findWindow(dialog->hwndOwner)))
         return FALSE;
+    // The two sizes Win32 knows; any other is refused before a dialog opens.
+    if (dialog->lStructSize != OPENFILENAME_SIZE_VERSION_400A &&
+        dialog->lStructSize != sizeof(OPENFILENAMEA)) {
+        lastDialogError = CDERR_STRUCTSIZE;
+        return FALSE;
+    }
     const std::optional<std::string> chosen =
         testMode() ? scriptedAnswer(*dialog, save) : chooseFileWithQt(*dialog, save);
     return chosen ? giveBack(*dialog, *chosen) : FALSE;

@@ -431,6 +431,11 @@ LRESULT CALLBACK listBoxProc(HWND handle, UINT message, WPARAM wParam, LPARAM lP
         case LB_GETCOUNT:
             return list->count();
         case LB_SETITEMDATA:
+            // Index -1 stands for every item, as Win32's documentation says.
+            if (static_cast<int>(wParam) == -1) {
+                for (auto& item : list->items) item.data = lParam;
+                return 0;
+            }
             if (!list->valid(wParam))
                 return LB_ERR;
             list->items[wParam].data = lParam;

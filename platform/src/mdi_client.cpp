@@ -525,6 +525,12 @@ void mdiChildCreated(HWND clientHandle, HWND child) {
     ++client->created;
     client->children.push_back(child);
     client->zOrder.push_back(child);
+    // A new document restores a maximised one and stays normal itself, as under Wine.
+    if (client->maximized) {
+        changeShape(clientHandle, client->maximized, Shape::Normal);
+        if (!clientOf(clientHandle))
+            return;
+    }
     activate(clientHandle, child);
 }
 

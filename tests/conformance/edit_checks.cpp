@@ -1,6 +1,6 @@
 // The multi-line "EDIT" that holds a description: its text with CR LF line
 // breaks, reading it back into short buffers, and the Edit menu's messages
-// on a selection, through the real clipboard.
+// on a selection, through the real clipboard; its scroll bars.
 #include <windows.h>
 
 #include <string>
@@ -82,9 +82,26 @@ void checkFont(HWND editor) {
     CHECK(DeleteObject(font));
 }
 
+// The scroll bars of an editor created with them are there from the start,
+// empty as it is: its client area is what they leave.
+void checkScrollBars(HWND top) {
+    HWND bare = CreateWindowExA(0, "EDIT", nullptr, editorStyle & ~(WS_VSCROLL | WS_HSCROLL), 0, 0,
+                                300, 200, top, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND editor = createEditor(top);
+    RECT bareArea{};
+    RECT area{};
+    GetClientRect(bare, &bareArea);
+    GetClientRect(editor, &area);
+    CHECK(area.right > 0 && area.right < bareArea.right);
+    CHECK(area.bottom > 0 && area.bottom < bareArea.bottom);
+    DestroyWindow(bare);
+    DestroyWindow(editor);
+}
+
 }  // namespace
 
 void checkEdit(HWND top) {
+    checkScrollBars(top);
     HWND editor = createEditor(top);
     HWND other = createEditor(top);
     CHECK(editor != nullptr);

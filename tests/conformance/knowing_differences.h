@@ -1,5 +1,6 @@
-// Where our stand-in knowingly differs from Win32, the one place that tells
-// the checks so; platform/README.md ("Where it knowingly differs") says why.
+// Where our stand-in knowingly differs from Win32, or Wine from Win32's
+// documentation, the one place that tells the checks so; platform/README.md
+// ("Where it knowingly differs") says why.
 #ifndef ZARN_CONFORMANCE_KNOWING_DIFFERENCES_H
 #define ZARN_CONFORMANCE_KNOWING_DIFFERENCES_H
 
@@ -21,6 +22,9 @@ constexpr bool sendsUnneededMessages = !standIn;
 constexpr bool paintsThroughWmPaint = !standIn;
 // The window menu lists at most nine documents and has no "More windows..." item.
 constexpr int listedDocumentsOfTen = standIn ? 9 : 10;
+// LB_SETITEMDATA with index -1 sets every item's data by Win32's documentation,
+// which the stand-in follows; Wine 8 refuses it with LB_ERR.
+constexpr bool minusOneSetsEveryItemData = standIn;
 
 }  // namespace conformance
 

@@ -1,5 +1,5 @@
 // The owner-drawn "LISTBOX" of the log lists: the owner's WM_MEASUREITEM, the
-// list messages and their answers for bad indexes, and the WM_DRAWITEM calls
+// list messages and their answers for bad indexes and for index -1, and the WM_DRAWITEM calls
 // after a selection change and a repaint, drawn in the list's font.
 #include <windows.h>
 
@@ -7,6 +7,7 @@
 
 #include "tests/conformance/areas.h"
 #include "tests/conformance/check.h"
+#include "tests/conformance/knowing_differences.h"
 #include "tests/conformance/recorder.h"
 
 namespace conformance {
@@ -83,6 +84,15 @@ void checkLines(HWND list) {
     CHECK_EQ(SendMessageA(list, LB_SETCURSEL, 9, 0), LB_ERR);
 }
 
+// Index -1 stands for every item (after checkLines: data 7 and -1).
+void checkDataOfEveryItem(HWND list) {
+    const LRESULT answer = SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(-1), 5);
+    CHECK(minusOneSetsEveryItemData ? answer != LB_ERR : answer == LB_ERR);
+    CHECK_EQ(SendMessageA(list, LB_GETITEMDATA, 0, 0), minusOneSetsEveryItemData ? 5 : 7);
+    CHECK_EQ(static_cast<int>(SendMessageA(list, LB_GETITEMDATA, 1, 0)),
+             minusOneSetsEveryItemData ? 5 : -1);
+}
+
 const Drawn* find(UINT itemID, UINT action) {
     for (const Drawn& entry : drawn) {
         if (entry.item.itemID == itemID && entry.item.itemAction == action) {
@@ -141,6 +151,7 @@ void checkListBox(HWND top) {
     SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     checkLines(list);
     checkDrawing(list, font);
+    checkDataOfEveryItem(list);
     CHECK_EQ(SendMessageA(list, LB_RESETCONTENT, 0, 0), 0);
     CHECK_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 0);
     answer = nullptr;

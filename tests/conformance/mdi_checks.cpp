@@ -1,6 +1,7 @@
 // The multiple-document interface as the frame uses it: activation on
 // creation, the document list of the window menu, destruction activating
-// another document, tiling, cascading, and the frame's default handling.
+// another document, tiling, cascading, a new document while one is
+// maximised, and the frame's default handling.
 #include <windows.h>
 
 #include <string>
@@ -168,6 +169,23 @@ void checkTenDocuments(const Mdi& mdi) {
     CHECK_EQ(GetMenuItemCount(mdi.windowMenu), 3);
 }
 
+// File > New while the active document is maximised: the new document
+// restores that one and comes up normal itself, active.
+void checkCreationWhileMaximised(const Mdi& mdi) {
+    HWND first = createDocument(mdi, "one");
+    SendMessageA(mdi.client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(first), 0);
+    CHECK(IsZoomed(first));
+    HWND second = createDocument(mdi, "two");
+    CHECK(!IsZoomed(first));
+    CHECK(!IsZoomed(second));
+    CHECK(activeDocument(mdi) == second);
+    char title[64] = "";
+    GetWindowTextA(mdi.frame, title, sizeof title);
+    CHECK_TEXT(title, "Frame");
+    SendMessageA(mdi.client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(second), 0);
+    SendMessageA(mdi.client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(first), 0);
+}
+
 }  // namespace
 
 void checkMdi() {
@@ -179,6 +197,7 @@ void checkMdi() {
     checkTiling(mdi, documents.second, documents.first);
     checkDestruction(mdi, documents.first, documents.second);
     checkTenDocuments(mdi);
+    checkCreationWhileMaximised(mdi);
     DestroyWindow(mdi.frame);
     recordedClient = nullptr;
 }

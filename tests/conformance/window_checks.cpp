@@ -1,6 +1,6 @@
 // The window tree: what creation and destruction send and in which order,
-// calls on null and destroyed handles, the user-data slot, text, showing,
-// and placing children.
+// calls on null and destroyed handles, the user-data slot and the widths of
+// a message's parameters, text, showing, and placing children.
 #include <windows.h>
 
 #include "tests/conformance/areas.h"
@@ -91,6 +91,22 @@ void checkUserData(HWND top) {
     CHECK_EQ(SetWindowLongPtrA(window, GWLP_USERDATA, address), 0);
     CHECK_EQ(GetWindowLongPtrA(window, GWLP_USERDATA), address);
     CHECK_EQ(SetWindowLongPtrA(window, GWLP_USERDATA, 0), address);
+    // The 32-bit program's calls: SetWindowLongA on the same slot
+    // (GWL_USERDATA there), its LONG read back sign-extended at every width.
+#ifdef GWL_USERDATA
+    CHECK_EQ(GWL_USERDATA, GWLP_USERDATA);
+#endif
+    CHECK_EQ(SetWindowLongA(window, GWLP_USERDATA, -2), 0);
+    CHECK_EQ(GetWindowLongA(window, GWLP_USERDATA), -2);
+    CHECK_EQ(GetWindowLongPtrA(window, GWLP_USERDATA), -2);
+
+    // WPARAM, LPARAM and LRESULT are pointer-wide, and a message carries them whole.
+    CHECK(sizeof(WPARAM) == sizeof(void*) && sizeof(LPARAM) == sizeof(void*));
+    CHECK_EQ(sizeof(LRESULT), sizeof(void*));
+    received.clear();
+    SendMessageA(window, WM_APP, ~WPARAM{0}, address);
+    CHECK(received.size() == 1 && received[0].wParam == ~WPARAM{0} &&
+          received[0].lParam == address);
     DestroyWindow(window);
 }
 

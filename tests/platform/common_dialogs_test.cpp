@@ -51,7 +51,7 @@ TEST_F(CommonDialogs, TheChosenPathAndNameComeBackWithTheDefaultExtension) {
     EXPECT_EQ(shown.initialFile, "");
     EXPECT_EQ(shown.filters, (std::vector<std::string>{"Text files", "*.txt", "All files", "*.*"}));
     EXPECT_EQ(shown.owner, owner);
-    EXPECT_EQ(shown.structSize, 76u);
+    EXPECT_EQ(shown.structSize, OPENFILENAME_SIZE_VERSION_400A);
     EXPECT_EQ(shown.filterIndex, 0u);
     EXPECT_EQ(shown.maxFile, 300u);
     EXPECT_EQ(shown.maxFileTitle, 200u);

@@ -132,7 +132,6 @@ TEST_F(ListBox, BadIndexesAnswerLbErr) {
     EXPECT_STREQ(text, "keep");
     EXPECT_EQ(SendMessageA(list, LB_GETTEXTLEN, 5, 0), LB_ERR);
     EXPECT_EQ(SendMessageA(list, LB_GETITEMDATA, 1, 0), LB_ERR);
-    EXPECT_EQ(SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(-1), 3), LB_ERR);
     EXPECT_EQ(SendMessageA(list, LB_INSERTSTRING, 5, reinterpret_cast<LPARAM>("far")), LB_ERR);
     EXPECT_EQ(SendMessageA(list, LB_SETCURSEL, 3, 0), LB_ERR);
     EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), LB_ERR);
