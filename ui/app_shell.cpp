@@ -7,6 +7,7 @@
 
 #include "ui/command_line_arguments.h"
 #include "ui/document_window.h"
+#include "ui/failure_boundary.h"
 #include "ui/log_list.h"
 #include "ui/workbench.h"
 
@@ -225,31 +226,35 @@ void checkSpeedMenu(HMENU menu, int ticks) {
 }
 
 LRESULT CALLBACK frameWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_CREATE:
-            return onCreate(frame);
-        case WM_DESTROY:
-            return onDestroy();
-        case WM_COMMAND:
-            if (onCommand(frame, LOWORD(wParam))) {
-                return 0;
-            }
-            break;
-    }
-    return DefFrameProcA(frame, mdiClient, message, wParam, lParam);
+    return withinBoundary(frame, message, wParam, LRESULT{0}, [&] {
+        switch (message) {
+            case WM_CREATE:
+                return onCreate(frame);
+            case WM_DESTROY:
+                return onDestroy();
+            case WM_COMMAND:
+                if (onCommand(frame, LOWORD(wParam))) {
+                    return LRESULT{0};
+                }
+                break;
+        }
+        return DefFrameProcA(frame, mdiClient, message, wParam, lParam);
+    });
 }
 
 INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-        case WM_INITDIALOG:
-            return TRUE;
-        case WM_COMMAND:
-            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-                EndDialog(dialog, LOWORD(wParam));
-            }
-            return TRUE;
-    }
-    return FALSE;
+    return withinBoundary(dialog, message, wParam, INT_PTR{FALSE}, [&]() -> INT_PTR {
+        switch (message) {
+            case WM_INITDIALOG:
+                return TRUE;
+            case WM_COMMAND:
+                if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+                    EndDialog(dialog, LOWORD(wParam));
+                }
+                return TRUE;
+        }
+        return FALSE;
+    });
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {

@@ -21,6 +21,8 @@ constexpr bool sendsUnneededMessages = !standIn;
 constexpr bool paintsThroughWmPaint = !standIn;
 // The window menu lists at most nine documents and has no "More windows..." item.
 constexpr int listedDocumentsOfTen = standIn ? 9 : 10;
+// FormatMessageA gives the words of Windows itself; Wine words them more briefly.
+constexpr bool systemMessagesOfWindows = standIn;
 
 }  // namespace conformance
 
