@@ -206,10 +206,15 @@ void initApplication(HINSTANCE instance) {
                     appInstance, nullptr);
 }
 
+// Runs before the message loop, outside any window procedure: the same
+// boundary keeps a failure here from ending the program.
 void openCommandLineFiles(LPCSTR commandLine) {
-    for (const std::string& path : commandLineArguments(commandLine)) {
-        openDocument(path.c_str());
-    }
+    withinBoundary(nullptr, TMM_OPEN, 0, 0, [&] {
+        for (const std::string& path : commandLineArguments(commandLine)) {
+            openDocument(path.c_str());
+        }
+        return 0;
+    });
 }
 
 void unregisterClasses(HINSTANCE instance) {

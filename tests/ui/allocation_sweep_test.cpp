@@ -9,9 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "failing_allocation.h"
 #include "ui/app_shell.h"
@@ -22,13 +20,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Each file of the folder by name; a missing file reads as "(none)".
 using Files = std::map<std::string, std::string>;
 
 const std::string smallMachine = "tape(1)\r\nstart(a)\r\nfinish(h)\r\n(a,1,h,1,R)\r\n";
 // At the default speed a step is reported every fifth tick of 125 ms.
 constexpr unsigned reportPeriod = 5 * 125;
 
-// Forty states walking right over a tape of ones, with comments and a line
+// Forty states walking right over a tape of ones, with a comment and a line
 // the parser does not know: every kind of line the parser allocates for.
 std::string longDescription() {
     std::string text = "; a long walk\r\ntape(" + std::string(40, '1') + ")\r\nstart(s0)\r\n";
@@ -39,37 +38,14 @@ std::string longDescription() {
     return text + "(s40,^,done,^,N)\r\n";
 }
 
-Files filesIn(const fs::path& folder) {
-    Files files;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-        std::ifstream file(entry.path(), std::ios::binary);
-        files[entry.path().filename().string()] = {std::istreambuf_iterator<char>(file),
-                                                   std::istreambuf_iterator<char>()};
-    }
-    return files;
-}
-
-std::optional<std::string> fileOf(const Files& files, const std::string& name) {
-    const auto found = files.find(name);
-    return found == files.end() ? std::nullopt : std::optional(found->second);
-}
-
-void writeFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-// One fresh workbench with its folder; the command's own document, if any.
 struct Session {
     fs::path folder;
-    HWND frame = nullptr;
+    HWND frame;
     HWND document = nullptr;
 
-    HWND activeDocument() const {
-        return reinterpret_cast<HWND>(SendMessageA(mdiClient, WM_MDIGETACTIVE, 0, 0));
-    }
-    HWND newDocument() {
+    void newDocument() {
         SendMessageA(frame, WM_COMMAND, CMD_NEW, 0);
-        return document = activeDocument();
+        document = reinterpret_cast<HWND>(SendMessageA(mdiClient, WM_MDIGETACTIVE, 0, 0));
     }
     void setText(const std::string& text) const {
         SetWindowTextA(documentData(document)->editor, text.c_str());
@@ -77,6 +53,12 @@ struct Session {
     void run(const std::string& text) const {
         setText(text);
         SendMessageA(document, CMD_RUN, 0, 0);
+    }
+    void write(const char* name, const std::string& bytes) const {
+        std::ofstream(folder / name, std::ios::binary) << bytes;
+    }
+    void answerFileDialog(const char* name) const {
+        win32test::answerNextFileDialogWith((folder / name).string());
     }
 };
 
@@ -97,32 +79,32 @@ const Command commands[] = {
      [](Session& s) {
          s.newDocument();
          s.setText("earlier");
-         win32test::answerNextFileDialogWith((s.folder / "machine.txt").string());
+         s.answerFileDialog("machine.txt");
          SendMessageA(s.document, TMM_SAVE, 0, 0);
          s.setText(longDescription());
      },
      [](Session& s) { SendMessageA(s.document, TMM_SAVE, 0, 0); }},
     {"Save as",
      [](Session& s) {
-         writeFile(s.folder / "machine.txt", "earlier");
+         s.write("machine.txt", "earlier");
          s.newDocument();
          s.setText(longDescription());
-         win32test::answerNextFileDialogWith((s.folder / "machine.txt").string());
+         s.answerFileDialog("machine.txt");
      },
      [](Session& s) { SendMessageA(s.document, TMM_SAVEAS, 0, 0); }},
     {"Save output",
      [](Session& s) {
-         writeFile(s.folder / "output.txt", "earlier");
+         s.write("output.txt", "earlier");
          s.newDocument();
          s.run(smallMachine);
          win32test::advanceClock(3 * reportPeriod);
-         win32test::answerNextFileDialogWith((s.folder / "output.txt").string());
+         s.answerFileDialog("output.txt");
      },
      [](Session& s) { SendMessageA(s.document, CMD_SAVE_OUTPUT, 0, 0); }},
     {"Open",
      [](Session& s) {
-         writeFile(s.folder / "machine.txt", longDescription() + '\0');
-         win32test::answerNextFileDialogWith((s.folder / "machine.txt").string());
+         s.write("machine.txt", longDescription() + '\0');
+         s.answerFileDialog("machine.txt");
      },
      [](Session& s) { SendMessageA(s.frame, WM_COMMAND, CMD_OPEN, 0); }},
     {"New", [](Session&) {}, [](Session& s) { SendMessageA(s.frame, WM_COMMAND, CMD_NEW, 0); }},
@@ -135,13 +117,19 @@ const Command commands[] = {
      [](Session&) { win32test::advanceClock(reportPeriod + 125); }},
 };
 
-// What the workbench shows once the command is over.
+// What the workbench held before the command and after it.
 struct Outcome {
+    Files filesBefore;
     Files files;
-    std::size_t documentsBefore = 0;
-    std::size_t documents = 0;
-    long long allocations = 0;
+    std::size_t documentsBefore;
+    std::size_t documents;
+    long long allocations;
 };
+
+std::string fileIn(const Files& files, const std::string& name) {
+    const auto found = files.find(name);
+    return found == files.end() ? "(none)" : found->second;
+}
 
 class AllocationSweep : public ::testing::Test {
 protected:
@@ -149,47 +137,40 @@ protected:
         if (!win32test::isEnabled()) {
             win32test::enable();
         }
-        fs::remove_all(folder);
-        fs::create_directories(folder);
     }
     void TearDown() override { fs::remove_all(folder); }
 
-    // Runs the command on a fresh workbench, with the nth allocation failing.
-    Outcome attempt(const Command& command, long long nth, Files& before) {
+    Files filesInFolder() const {
+        Files files;
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+            std::ifstream file(entry.path(), std::ios::binary);
+            files[entry.path().filename().string()] = {std::istreambuf_iterator<char>(file),
+                                                       std::istreambuf_iterator<char>()};
+        }
+        return files;
+    }
+
+    // The command on a fresh workbench, with its nth allocation failing (none for 0).
+    Outcome attempt(const Command& command, long long nth) {
+        win32test::reset();
         fs::remove_all(folder);
         fs::create_directories(folder);
         initApplication(GetModuleHandleA(nullptr));
         session = Session{folder, GetParent(mdiClient)};
         command.prepare(session);
-        before = filesIn(folder);
-        const std::size_t documentsBefore = win32test::childWindows(mdiClient).size();
         for (int box = 0; box < 4; ++box) {
             win32test::answerNextMessageBoxWith(IDOK);
         }
+        Outcome outcome{filesInFolder(), {}, win32test::childWindows(mdiClient).size(), 0, 0};
         failingAllocation::arm(nth);
         command.act(session);
-        Outcome outcome;
         outcome.allocations = failingAllocation::disarm();
-        outcome.files = filesIn(folder);
-        outcome.documentsBefore = documentsBefore;
+        outcome.files = filesInFolder();
         outcome.documents = win32test::childWindows(mdiClient).size();
         return outcome;
     }
 
-    // Each file on disk is as it was before or as the whole command left it.
-    static void expectFilesWholeOrUntouched(const Files& before, const Files& now,
-                                            const Files& complete) {
-        Files names = before;
-        names.insert(now.begin(), now.end());
-        names.insert(complete.begin(), complete.end());
-        for (const auto& [name, bytes] : names) {
-            const auto current = fileOf(now, name);
-            EXPECT_TRUE(current == fileOf(before, name) || current == fileOf(complete, name))
-                << name << " is neither what it was nor the complete new file";
-        }
-    }
-
-    // The error box names the failure; every document left runs a machine.
+    // The box says why; every document left runs a machine to its end.
     void expectTheWorkbenchGoesOn() {
         ASSERT_TRUE(IsWindow(session.frame));
         bool told = false;
@@ -201,10 +182,9 @@ protected:
             session.document = document;
             session.run(smallMachine);
             win32test::advanceClock(3 * reportPeriod);
-            const std::vector<win32test::ListItem> states =
-                win32test::listItems(documentData(document)->statesLog);
-            ASSERT_FALSE(states.empty()) << "a document does not run";
-            EXPECT_EQ(states.back().text, "Finished!");
+            const auto states = win32test::listItems(documentData(document)->statesLog);
+            EXPECT_TRUE(!states.empty() && states.back().text == "Finished!")
+                << "a document does not run";
         }
     }
 
@@ -214,27 +194,30 @@ protected:
 
 TEST_F(AllocationSweep, EveryCommandSurvivesEachOfItsAllocationsFailing) {
     for (const Command& command : commands) {
-        Files before;
-        const Outcome complete = attempt(command, 0, before);
-        win32test::reset();
-        ASSERT_GT(complete.allocations, 0) << command.name << " allocates nothing";
-        std::printf("%s: %lld allocations\n", command.name, complete.allocations);
-        for (long long nth = 1; nth <= complete.allocations; ++nth) {
+        const Outcome whole = attempt(command, 0);
+        ASSERT_GT(whole.allocations, 0) << command.name << " allocates nothing";
+        std::printf("%s: %lld allocations\n", command.name, whole.allocations);
+        for (long long nth = 1; nth <= whole.allocations && !HasFailure(); ++nth) {
             SCOPED_TRACE(std::string(command.name) + ", allocation " + std::to_string(nth) +
-                         " of " + std::to_string(complete.allocations) + " failing");
-            const Outcome failed = attempt(command, nth, before);
+                         " of " + std::to_string(whole.allocations) + " failing");
+            const Outcome failed = attempt(command, nth);
             EXPECT_GE(failed.allocations, nth) << "the failing allocation was never made";
             EXPECT_TRUE(failed.documents == failed.documentsBefore ||
-                        failed.documents == complete.documents)
-                << failed.documents << " documents open";
-            expectFilesWholeOrUntouched(before, failed.files, complete.files);
-            expectTheWorkbenchGoesOn();
-            win32test::reset();
-            if (HasFailure()) {
-                return;
+                        failed.documents == whole.documents);
+            // Each file is as it was before or as the whole command left it.
+            Files names = failed.filesBefore;
+            names.insert(failed.files.begin(), failed.files.end());
+            names.insert(whole.files.begin(), whole.files.end());
+            for (const auto& [name, ignored] : names) {
+                const std::string now = fileIn(failed.files, name);
+                EXPECT_TRUE(now == fileIn(failed.filesBefore, name) ||
+                            now == fileIn(whole.files, name))
+                    << name << " is neither what it was nor the complete new file";
             }
+            expectTheWorkbenchGoesOn();
         }
     }
+    win32test::reset();
 }
 
 }  // namespace
