@@ -6,7 +6,7 @@ namespace {
 
 // Short names in the target's folder, so that a path that fits stays within
 // the limit; a name already taken (a file left by a crash) is passed over.
-constexpr int temporaryNames = 10;
+constexpr int temporaryNames = 1000;
 constexpr std::size_t bufferSize = 64 * 1024;
 
 std::string folderOf(const std::string& path) {

@@ -1,6 +1,8 @@
 // When the system says no: a log list that is full, an editor that will not
 // take a text, the names a save would use already taken or at their limit.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <win32_test.h>
 #include <windows.h>
 
@@ -139,21 +141,41 @@ TEST_F(RefusalTest, LoadingHandsTheEditorCrCrLfAsItStandsAndEveryOtherBreakAsCrL
               std::vector<std::string>{"a\r\r\nb\r\nc\r\nd\r\ne\r\n\r\r\n"});
 }
 
-// Short names in the document's folder: a name at the system's limit still
-// saves, and names left behind by a crash are passed over and kept.
-TEST_F(RefusalTest, TheNewFileOfASaveNeitherLengthensTheNameNorMeetsLeftovers) {
-    for (int number = 0; number < 10; ++number) {
+// The new file of a save has a short name beside the document: a path of 255
+// characters, its name at the limit of a name here, is still saved whole or
+// not at all.
+TEST_F(RefusalTest, APathAtTheLimitIsStillSavedWholeOrNotAtAll) {
+    const std::string path = "/tmp/" + std::string(246, 'm') + ".txt";
+    SetWindowTextA(data->editor, "earlier");
+    data->hasFileName = 1;
+    EXPECT_TRUE(SendMessageA(document, TMM_SAVE, 0, reinterpret_cast<LPARAM>(path.c_str())));
+    // A limit on file size fails the write as a full disk would.
+    SetWindowTextA(data->editor, std::string(100000, 'x').c_str());
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small{4096, limit.rlim_max};
+    signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    win32test::answerNextMessageBoxWith(IDOK);
+    EXPECT_FALSE(SendMessageA(document, TMM_SAVE, 0, 0));
+    setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_EQ(bytesOf(path), std::string("earlier") + '\0');
+    fs::remove(path);
+}
+
+// Files that crashes left behind under every name a save could give its new
+// file: the save goes ahead and leaves them alone.
+TEST_F(RefusalTest, LeftoversUnderEveryNameOfTheNewFileNeitherBlockASaveNorAreTouched) {
+    for (int number = 0; number < 1000; ++number) {
         std::ofstream(folder + "~" + std::to_string(number) + ".tmp") << "leftover";
     }
-    const std::string longest = std::string(251, 'm') + ".txt";
-    const std::string path = folder + longest;
+    const std::string path = folder + "machine.txt";
     SetWindowTextA(data->editor, "tape(1)");
     data->hasFileName = 1;
     EXPECT_TRUE(SendMessageA(document, TMM_SAVE, 0, reinterpret_cast<LPARAM>(path.c_str())));
-    EXPECT_TRUE(win32test::messageBoxesShown().empty());
     EXPECT_EQ(bytesOf(path), std::string("tape(1)") + '\0');
-    EXPECT_EQ(filesInFolder().size(), 11u);
-    EXPECT_EQ(bytesOf(folder + "~9.tmp"), "leftover");
+    EXPECT_EQ(filesInFolder().size(), 1001u);
+    EXPECT_EQ(bytesOf(folder + "~999.tmp"), "leftover");
 }
 
 }  // namespace
