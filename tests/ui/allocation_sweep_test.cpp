@@ -140,7 +140,10 @@ protected:
             win32test::enable();
         }
     }
-    void TearDown() override { fs::remove_all(folder); }
+    void TearDown() override {
+        win32test::reset();
+        fs::remove_all(folder);
+    }
 
     Files filesInFolder() const {
         Files files;
@@ -221,7 +224,6 @@ TEST_F(AllocationSweep, EveryCommandSurvivesEachOfItsAllocationsFailing) {
             expectTheWorkbenchGoesOn();
         }
     }
-    win32test::reset();
 }
 
 }  // namespace

@@ -99,11 +99,15 @@ bool failsNow(const void* caller) {
     return ++counted == failAt;
 }
 
+using Allocate = void* (*)(std::size_t);
+
 // The allocator that this one stands in front of: the sanitizer's or the
 // standard library's. Allocations that it makes itself are not counted.
-template <typename Allocate>
-void* forward(const char* symbol, std::size_t size) {
-    static const auto next = reinterpret_cast<Allocate>(dlsym(RTLD_NEXT, symbol));
+Allocate nextAllocator(const char* symbol) {
+    return reinterpret_cast<Allocate>(dlsym(RTLD_NEXT, symbol));
+}
+
+void* forward(Allocate next, std::size_t size) {
     struct Forwarding {
         bool was = std::exchange(forwarding, true);
         ~Forwarding() { forwarding = was; }
@@ -139,12 +143,14 @@ void* operator new(std::size_t size) {
     if (failsNow(__builtin_return_address(0))) {
         throw std::bad_alloc();
     }
-    return forward<void* (*)(std::size_t)>("_Znwm", size);
+    static const Allocate next = nextAllocator("_Znwm");
+    return forward(next, size);
 }
 
 void* operator new[](std::size_t size) {
     if (failsNow(__builtin_return_address(0))) {
         throw std::bad_alloc();
     }
-    return forward<void* (*)(std::size_t)>("_Znam", size);
+    static const Allocate next = nextAllocator("_Znam");
+    return forward(next, size);
 }
