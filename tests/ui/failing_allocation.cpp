@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <new>
 #include <utility>
 
@@ -45,7 +46,7 @@ Origin originOfObject(const char* name) {
 
 int addRanges(dl_phdr_info* object, std::size_t, void*) {
     const Origin origin = originOfObject(object->dlpi_name);
-    for (int i = 0; i < object->dlpi_phnum && rangeCount < 512; ++i) {
+    for (int i = 0; i < object->dlpi_phnum && rangeCount < std::ssize(ranges); ++i) {
         const ElfW(Phdr)& segment = object->dlpi_phdr[i];
         if (segment.p_type == PT_LOAD && (segment.p_flags & PF_X)) {
             const std::uintptr_t begin = object->dlpi_addr + segment.p_vaddr;
