@@ -6,10 +6,14 @@ Tape::Tape() {
     reset();
 }
 
+// The new origin block comes first, so that a failed allocation leaves the
+// tape as it was rather than without a block.
 void Tape::reset() {
-    blocks.clear();
-    headBlock = &blocks.emplace_back(0);
-    viewBlock = headBlock;
+    std::deque<TapeBlock> fresh;
+    TapeBlock* origin = &fresh.emplace_back(0);
+    blocks.swap(fresh);
+    headBlock = origin;
+    viewBlock = origin;
     headPosition_ = 0;
 }
 

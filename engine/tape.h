@@ -32,15 +32,20 @@ public:
     Tape& operator=(const Tape&) = delete;
 
     void reset();
+    // A block that cannot be allocated leaves the head where it was.
     void moveLeft() {
-        if (--headBlock->headIndex < 0) {
+        if (headBlock->headIndex == 0) {
             enterLeftBlock();
+        } else {
+            --headBlock->headIndex;
         }
         --headPosition_;
     }
     void moveRight() {
-        if (++headBlock->headIndex >= TapeBlock::cellCount) {
+        if (headBlock->headIndex == TapeBlock::cellCount - 1) {
             enterRightBlock();
+        } else {
+            ++headBlock->headIndex;
         }
         ++headPosition_;
     }

@@ -7,6 +7,7 @@
 
 #include "ui/command_line_arguments.h"
 #include "ui/document_window.h"
+#include "ui/failure_boundary.h"
 #include "ui/log_list.h"
 #include "ui/workbench.h"
 
@@ -205,10 +206,15 @@ void initApplication(HINSTANCE instance) {
                     appInstance, nullptr);
 }
 
+// Runs before the message loop, outside any window procedure: the same
+// boundary keeps a failure here from ending the program.
 void openCommandLineFiles(LPCSTR commandLine) {
-    for (const std::string& path : commandLineArguments(commandLine)) {
-        openDocument(path.c_str());
-    }
+    withinBoundary(nullptr, TMM_OPEN, 0, 0, [&] {
+        for (const std::string& path : commandLineArguments(commandLine)) {
+            openDocument(path.c_str());
+        }
+        return 0;
+    });
 }
 
 void unregisterClasses(HINSTANCE instance) {
@@ -225,31 +231,35 @@ void checkSpeedMenu(HMENU menu, int ticks) {
 }
 
 LRESULT CALLBACK frameWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_CREATE:
-            return onCreate(frame);
-        case WM_DESTROY:
-            return onDestroy();
-        case WM_COMMAND:
-            if (onCommand(frame, LOWORD(wParam))) {
-                return 0;
-            }
-            break;
-    }
-    return DefFrameProcA(frame, mdiClient, message, wParam, lParam);
+    return withinBoundary(frame, message, wParam, LRESULT{0}, [&] {
+        switch (message) {
+            case WM_CREATE:
+                return onCreate(frame);
+            case WM_DESTROY:
+                return onDestroy();
+            case WM_COMMAND:
+                if (onCommand(frame, LOWORD(wParam))) {
+                    return LRESULT{0};
+                }
+                break;
+        }
+        return DefFrameProcA(frame, mdiClient, message, wParam, lParam);
+    });
 }
 
 INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-        case WM_INITDIALOG:
-            return TRUE;
-        case WM_COMMAND:
-            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-                EndDialog(dialog, LOWORD(wParam));
-            }
-            return TRUE;
-    }
-    return FALSE;
+    return withinBoundary(dialog, message, wParam, INT_PTR{FALSE}, [&]() -> INT_PTR {
+        switch (message) {
+            case WM_INITDIALOG:
+                return TRUE;
+            case WM_COMMAND:
+                if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+                    EndDialog(dialog, LOWORD(wParam));
+                }
+                return TRUE;
+        }
+        return FALSE;
+    });
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {

@@ -28,7 +28,7 @@ struct DocumentData {
     std::int32_t hasFileName;
     char filePath[filePathSize];
     std::int32_t ticks;
-    // Owned; null only when it could not be allocated.
+    // Owned; a document that cannot have one is not created.
     MachineRunner* runner;
     std::uint8_t stepping;
     // The runner writes into the three lists through these.

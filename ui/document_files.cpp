@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
-#include <stdexcept>
 #include <string>
 
 #include "ui/file_handle.h"
@@ -21,7 +19,26 @@ constexpr DWORD saveFlags = OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_LONGNAMES;
 constexpr char outputFileName[] = "output.txt";
 constexpr DWORD readPiece = 1 << 20;
 
-enum class Outcome { done, failed, readOnly, tooLarge, nameTooLong };
+// Why a file command failed: a reason of our own, or else the system's error
+// code, which the system puts into words.
+struct Failure {
+    const char* reason;
+    DWORD error;
+};
+
+constexpr Failure noFailure{nullptr, NO_ERROR};
+constexpr Failure readOnly{"File is read-only", NO_ERROR};
+constexpr Failure tooLarge{"File too large", NO_ERROR};
+constexpr Failure nameTooLong{"File name too long", NO_ERROR};
+constexpr Failure editorRefused{"The editor cannot hold this text", NO_ERROR};
+
+bool operator==(const Failure& a, const Failure& b) {
+    return a.reason == b.reason && a.error == b.error;
+}
+
+Failure systemFailure(DWORD error = GetLastError()) {
+    return {nullptr, error != NO_ERROR ? error : static_cast<DWORD>(ERROR_GEN_FAILURE)};
+}
 
 // The dialogs write into these, not into the document's own path, so that a
 // cancelled or failed command leaves the document's name as it was.
@@ -59,31 +76,37 @@ void keepPath(DocumentData& data, const char* path) {
     }
 }
 
-void reportFailure(HWND document, const char* action, const char* path, Outcome outcome) {
-    std::string text = std::string(action) + "\n" + path;
-    switch (outcome) {
-        case Outcome::readOnly:
-            text += "\nFile is read-only";
-            break;
-        case Outcome::tooLarge:
-            text += "\nFile too large";
-            break;
-        case Outcome::nameTooLong:
-            text += "\nFile name too long";
-            break;
-        default:
-            break;
+std::string systemText(DWORD error) {
+    char text[512] = {};
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, error, 0, text, sizeof text, nullptr);
+    if (length == 0) {
+        return "Error " + std::to_string(error);
     }
+    std::string words(text, length);
+    words.erase(words.find_last_not_of("\r\n ") + 1);
+    return words;
+}
+
+void reportFailure(HWND document, const char* action, const char* path, const Failure& failure) {
+    const std::string reason =
+        failure.reason != nullptr ? failure.reason : systemText(failure.error);
+    const std::string text = std::string(action) + "\n" + path + "\n" + reason;
     MessageBoxA(document, text.c_str(), "Error", MB_OK | MB_ICONERROR);
 }
 
 // The editor shows only CR LF as a line break; files written elsewhere break
-// their lines with LF alone, or CR alone.
+// their lines with LF alone, or CR alone. CR CR LF is the editor's own mark of
+// a wrapped line, not two breaks: it stays as it is, so that the lines keep the
+// numbers that the parser's messages give them.
 std::string withCrLfBreaks(const std::string& text) {
     std::string lines;
     lines.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
+        if (text.compare(i, 3, "\r\r\n") == 0) {
+            lines += "\r\r\n";
+            i += 2;
+        } else if (text[i] == '\r' || text[i] == '\n') {
             lines += "\r\n";
             i += text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
         } else {
@@ -94,27 +117,21 @@ std::string withCrLfBreaks(const std::string& text) {
 }
 
 // The text is what comes before the first NUL: a saved file ends with one.
-Outcome readText(HANDLE file, std::string& text) {
+Failure readText(HANDLE file, std::string& text) {
     DWORD high = 0;
     const DWORD size = GetFileSize(file, &high);
     if (size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) {
-        return Outcome::failed;
+        return systemFailure();
     }
-    if (high != 0 || size == INVALID_FILE_SIZE) {
-        return Outcome::tooLarge;
+    if (high != 0 || size == INVALID_FILE_SIZE || size >= text.max_size()) {
+        return tooLarge;
     }
-    try {
-        text.resize(size);
-    } catch (const std::bad_alloc&) {
-        return Outcome::tooLarge;
-    } catch (const std::length_error&) {
-        return Outcome::tooLarge;
-    }
+    text.resize(size);
     DWORD done = 0;
     while (done < size) {
         DWORD got = 0;
         if (!ReadFile(file, text.data() + done, std::min(size - done, readPiece), &got, nullptr)) {
-            return Outcome::failed;
+            return systemFailure();
         }
         if (got == 0) {
             break;
@@ -122,30 +139,34 @@ Outcome readText(HANDLE file, std::string& text) {
         done += got;
     }
     text.resize(std::strlen(text.c_str()));
-    return Outcome::done;
+    return noFailure;
 }
 
-Outcome readDescription(const char* path, std::string& text) {
+Failure readDescription(const char* path, std::string& text) {
     FileHandle file(CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file.isOpen()) {
-        return Outcome::failed;
+        return systemFailure();
     }
     std::string bytes;
-    const Outcome outcome = readText(file.get(), bytes);
-    if (outcome == Outcome::done) {
+    const Failure failure = readText(file.get(), bytes);
+    if (failure == noFailure) {
         text = withCrLfBreaks(bytes);
     }
-    return outcome;
+    return failure;
 }
 
-Outcome writeDescription(const DocumentData& data, const char* path) {
+Failure outcomeOf(FileReplacement& file) {
+    if (file.commit()) {
+        return noFailure;
+    }
+    return file.targetIsReadOnly() ? readOnly : systemFailure(file.error());
+}
+
+Failure writeDescription(const DocumentData& data, const char* path) {
     FileReplacement file(path);
     file.write(editorText(data.editor));
     file.write(std::string_view("", 1));
-    if (file.commit()) {
-        return Outcome::done;
-    }
-    return file.targetIsReadOnly() ? Outcome::readOnly : Outcome::failed;
+    return outcomeOf(file);
 }
 
 std::string listLine(HWND list, int index) {
@@ -163,7 +184,7 @@ std::string listLine(HWND list, int index) {
 // One line per step: the states line, a TAB, the tape line, CR LF, written in
 // full whatever their length. The count is read once, so that a run going on
 // behind does not mix the lines of two steps.
-Outcome writeOutput(const DocumentData& data, const char* path) {
+Failure writeOutput(const DocumentData& data, const char* path) {
     FileReplacement file(path);
     const auto count = static_cast<int>(SendMessageA(data.statesLog, LB_GETCOUNT, 0, 0));
     for (int index = 0; index < count; ++index) {
@@ -172,10 +193,7 @@ Outcome writeOutput(const DocumentData& data, const char* path) {
         file.write(listLine(data.tapeLog, index));
         file.write("\r\n");
     }
-    if (file.commit()) {
-        return Outcome::done;
-    }
-    return file.targetIsReadOnly() ? Outcome::readOnly : Outcome::failed;
+    return outcomeOf(file);
 }
 
 // What the Open dialog gives for the file: its full path and its bare name.
@@ -185,7 +203,7 @@ bool chooseByName(HWND document, const char* name, FileChoice& choice) {
     const DWORD length = GetFullPathNameA(name, filePathSize, choice.path, &filePart);
     if (length == 0 || length >= static_cast<DWORD>(filePathSize)) {
         reportFailure(document, "Unable to open", name,
-                      length == 0 ? Outcome::failed : Outcome::nameTooLong);
+                      length == 0 ? systemFailure() : nameTooLong);
         return false;
     }
     std::strcpy(choice.title, filePart != nullptr ? filePart : "");
@@ -222,12 +240,12 @@ LRESULT onOpen(HWND document, DocumentData& data, const char* path) {
 LRESULT onLoad(HWND document, DocumentData& data, const char* path) {
     const char* source = path != nullptr ? path : data.filePath;
     std::string text;
-    Outcome outcome = fitsFilePath(source) ? readDescription(source, text) : Outcome::nameTooLong;
-    if (outcome == Outcome::done && !SetWindowTextA(data.editor, text.c_str())) {
-        outcome = Outcome::tooLarge;
+    Failure failure = fitsFilePath(source) ? readDescription(source, text) : nameTooLong;
+    if (failure == noFailure && !SetWindowTextA(data.editor, text.c_str())) {
+        failure = editorRefused;
     }
-    if (outcome != Outcome::done) {
-        reportFailure(document, "Unable to open", source, outcome);
+    if (failure != noFailure) {
+        reportFailure(document, "Unable to open", source, failure);
         return FALSE;
     }
     keepPath(data, source);
@@ -256,7 +274,7 @@ LRESULT onSaveAs(HWND document, DocumentData& data) {
 // document's only then.
 LRESULT onSave(HWND document, DocumentData& data, const char* path) {
     if (path != nullptr && !fitsFilePath(path)) {
-        reportFailure(document, "Unable to save", path, Outcome::nameTooLong);
+        reportFailure(document, "Unable to save", path, nameTooLong);
         return FALSE;
     }
     if (data.hasFileName == 0) {
@@ -267,9 +285,9 @@ LRESULT onSave(HWND document, DocumentData& data, const char* path) {
         return data.hasFileName != 0;
     }
     const char* target = path != nullptr ? path : data.filePath;
-    const Outcome outcome = writeDescription(data, target);
-    if (outcome != Outcome::done) {
-        reportFailure(document, "Unable to save", target, outcome);
+    const Failure failure = writeDescription(data, target);
+    if (failure != noFailure) {
+        reportFailure(document, "Unable to save", target, failure);
         return FALSE;
     }
     keepPath(data, target);
@@ -283,9 +301,9 @@ LRESULT onSaveOutput(HWND document, DocumentData& data) {
     if (!GetSaveFileNameA(&dialog)) {
         return 0;
     }
-    const Outcome outcome = writeOutput(data, path);
-    if (outcome != Outcome::done) {
-        reportFailure(document, "Unable to save output", path, outcome);
+    const Failure failure = writeOutput(data, path);
+    if (failure != noFailure) {
+        reportFailure(document, "Unable to save output", path, failure);
     }
     return 0;
 }

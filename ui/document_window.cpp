@@ -2,10 +2,9 @@
 
 #include <commctrl.h>
 
-#include <new>
-
 #include "engine/machine_runner.h"
 #include "ui/document_files.h"
+#include "ui/failure_boundary.h"
 #include "ui/log_list.h"
 #include "ui/run_control.h"
 #include "ui/workbench.h"
@@ -59,22 +58,9 @@ void show(HWND window, bool shown) {
     }
 }
 
-// The runner also allocates inside its constructor (its first tape block), so
-// both kinds of failure leave the document without a machine.
-MachineRunner* newRunner(DocumentData& data) {
-    try {
-        return new (std::nothrow) MachineRunner(&data.parserSink, &data.statesSink, &data.tapeSink);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-}
-
 LRESULT onCreate(HWND document) {
     const RECT client = clientRect(document);
-    auto* data = new (std::nothrow) DocumentData{};
-    if (data == nullptr) {
-        return -1;
-    }
+    auto* data = new DocumentData{};
     SetWindowLongPtrA(document, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(data));
 
     const RECT top{client.left, client.top, client.right, client.bottom - logAreaHeight};
@@ -102,7 +88,7 @@ LRESULT onCreate(HWND document) {
     showEditorPage(*data, 0);
     showLogPage(*data, 0);
 
-    data->runner = newRunner(*data);
+    data->runner = new MachineRunner(&data->parserSink, &data->statesSink, &data->tapeSink);
     SetTimer(document, stepTimerId, stepTimerPeriod, nullptr);
     return 0;
 }
@@ -199,7 +185,9 @@ void showLogPage(const DocumentData& data, int index) {
     show(data.tapeLog, index == 2);
 }
 
-LRESULT CALLBACK documentWindowProc(HWND document, UINT message, WPARAM wParam, LPARAM lParam) {
+namespace {
+
+LRESULT documentMessage(HWND document, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CREATE) {
         return onCreate(document);
     }
@@ -238,4 +226,13 @@ LRESULT CALLBACK documentWindowProc(HWND document, UINT message, WPARAM wParam, 
             return onSave(document, *data, pathArgument(lParam));
     }
     return DefMDIChildProcA(document, message, wParam, lParam);
+}
+
+}  // namespace
+
+// A document whose window cannot be built is not created at all.
+LRESULT CALLBACK documentWindowProc(HWND document, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT failed = message == WM_CREATE ? -1 : 0;
+    return withinBoundary(document, message, wParam, failed,
+                          [&] { return documentMessage(document, message, wParam, lParam); });
 }

@@ -4,13 +4,18 @@
 
 namespace {
 
-// Names tried for the new file, so that an older one left by a crash is not
-// overwritten.
-constexpr int temporaryNames = 100;
+// Short names in the target's folder, so that a path that fits stays within
+// the limit; a name already taken (a file left by a crash) is passed over.
+constexpr int temporaryNames = 1000;
 constexpr std::size_t bufferSize = 64 * 1024;
 
-HANDLE createNew(const std::string& path) {
-    return CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+std::string folderOf(const std::string& path) {
+    const std::size_t separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
+
+HANDLE createFile(const std::string& path, DWORD creation) {
+    return CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, creation, FILE_ATTRIBUTE_NORMAL,
                        nullptr);
 }
 
@@ -20,31 +25,54 @@ FileReplacement::FileReplacement(std::string target) : target(std::move(target))
     // The system itself would let root, and some file servers, replace a
     // read-only file.
     const DWORD attributes = GetFileAttributesA(this->target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        readOnly = failed = true;
+    replaces = attributes != INVALID_FILE_ATTRIBUTES;
+    if (replaces && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        readOnly = true;
+        failure = ERROR_ACCESS_DENIED;
         return;
     }
+    open();
+}
+
+// When no new name is free, or none fits, the target is written in place, as
+// it would be without a new file.
+void FileReplacement::open() {
+    const std::string folder = folderOf(target);
     for (int number = 0; number < temporaryNames; ++number) {
-        const std::string name = this->target + ".~" + std::to_string(number) + ".tmp";
-        HANDLE handle = createNew(name);
+        std::string name = folder + "~" + std::to_string(number) + ".tmp";
+        if (name.size() > target.size() && name.size() >= MAX_PATH) {
+            break;
+        }
+        HANDLE handle = createFile(name, CREATE_NEW);
         if (handle != INVALID_HANDLE_VALUE) {
-            temporary = name;
+            // Nothing here allocates: the new file is always cleaned up.
             file.reset(handle);
+            temporary = std::move(name);
             return;
         }
         if (GetLastError() != ERROR_FILE_EXISTS) {
-            break;
+            fail();
+            return;
         }
     }
-    failed = true;
+    file.reset(createFile(target, CREATE_ALWAYS));
+    if (!file.isOpen()) {
+        fail();
+    }
 }
 
 FileReplacement::~FileReplacement() {
     discard();
 }
 
+void FileReplacement::fail() {
+    if (failure == NO_ERROR) {
+        failure = GetLastError() != NO_ERROR ? GetLastError() : ERROR_GEN_FAILURE;
+    }
+}
+
 void FileReplacement::write(std::string_view bytes) {
-    if (failed) {
+    if (failure != NO_ERROR) {
         return;
     }
     pending.append(bytes);
@@ -56,27 +84,40 @@ void FileReplacement::write(std::string_view bytes) {
 // WriteFile takes a 32-bit count, so a large buffer goes in pieces.
 void FileReplacement::flush() {
     std::size_t done = 0;
-    while (!failed && done < pending.size()) {
+    while (failure == NO_ERROR && done < pending.size()) {
         const auto piece =
             static_cast<DWORD>(std::min<std::size_t>(pending.size() - done, bufferSize));
         DWORD written = 0;
-        failed = !WriteFile(file.get(), pending.data() + done, piece, &written, nullptr) ||
-                 written != piece;
+        if (!WriteFile(file.get(), pending.data() + done, piece, &written, nullptr)) {
+            fail();
+        } else if (written != piece) {
+            failure = ERROR_DISK_FULL;
+        }
         done += written;
     }
     pending.clear();
 }
 
+// Flushed before the new file takes the target's name, so that the name never
+// shows a file whose bytes a power cut could still lose. ReplaceFileA keeps
+// the replaced file's attributes and access rights; a new name gets fresh ones.
 bool FileReplacement::commit() {
-    if (!failed) {
+    if (failure == NO_ERROR) {
         flush();
     }
-    // Flushed before the rename, so that the new name never shows a file whose
-    // bytes a power cut could still lose.
-    failed = failed || !FlushFileBuffers(file.get()) || !file.close() ||
-             !MoveFileExA(temporary.c_str(), target.c_str(),
-                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (failed) {
+    if (failure == NO_ERROR && (!FlushFileBuffers(file.get()) || !file.close())) {
+        fail();
+    }
+    if (failure == NO_ERROR && !temporary.empty()) {
+        const bool placed =
+            replaces ? ReplaceFileA(target.c_str(), temporary.c_str(), nullptr, 0, nullptr, nullptr)
+                     : MoveFileExA(temporary.c_str(), target.c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        if (!placed) {
+            fail();
+        }
+    }
+    if (failure != NO_ERROR) {
         discard();
         return false;
     }

@@ -2,6 +2,8 @@
 #ifndef ZARN_UI_FILE_REPLACEMENT_H
 #define ZARN_UI_FILE_REPLACEMENT_H
 
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 
@@ -24,8 +26,12 @@ public:
     // Whether the target now holds every byte written.
     bool commit();
     bool targetIsReadOnly() const { return readOnly; }
+    // The system's error code of the first failure.
+    DWORD error() const { return failure; }
 
 private:
+    void open();
+    void fail();
     void flush();
     void discard();
 
@@ -33,8 +39,9 @@ private:
     std::string temporary;
     FileHandle file{INVALID_HANDLE_VALUE};
     std::string pending;
-    bool failed = false;
+    bool replaces = false;
     bool readOnly = false;
+    DWORD failure = NO_ERROR;
 };
 
 #endif

@@ -4,6 +4,7 @@
 #include <climits>
 #include <string>
 
+#include "ui/failure_boundary.h"
 #include "ui/workbench.h"
 
 namespace {
@@ -114,14 +115,16 @@ int appendLogLine(HWND list, const char* text) {
 }
 
 LRESULT CALLBACK logHostProc(HWND host, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_CREATE:
-            return 0;
-        case WM_MEASUREITEM:
-            reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = itemHeight;
-            return TRUE;
-        case WM_DRAWITEM:
-            return onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    }
-    return DefWindowProcA(host, message, wParam, lParam);
+    return withinBoundary(host, message, wParam, LRESULT{FALSE}, [&]() -> LRESULT {
+        switch (message) {
+            case WM_CREATE:
+                return 0;
+            case WM_MEASUREITEM:
+                reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = itemHeight;
+                return TRUE;
+            case WM_DRAWITEM:
+                return onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        }
+        return DefWindowProcA(host, message, wParam, lParam);
+    });
 }

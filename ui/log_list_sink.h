@@ -14,10 +14,15 @@ public:
     explicit LogListSink(HWND list) : list(list) {}
 
     int appendLogLine(const std::string& text) override;
+    // A refused line has no index; Win32 would take -1 for every line.
     void setLineMarker(int index, int column) override;
+
+    // Whether the list has refused a line (it is full) since the last call.
+    bool takeRefusal();
 
 private:
     HWND list;
+    bool refused = false;
 };
 
 #endif

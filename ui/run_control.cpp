@@ -5,12 +5,25 @@
 #include "engine/machine_runner.h"
 #include "ui/workbench.h"
 
+namespace {
+
+// A full log would lose every later step: the run stops and says so where
+// the user looks for the run's messages.
+void stopWhenALogIsFull(DocumentData& data) {
+    const bool statesFull = data.statesSink.takeRefusal();
+    const bool tapeFull = data.tapeSink.takeRefusal();
+    if (statesFull || tapeFull) {
+        data.stepping = 0;
+        data.parserSink.appendLogLine(statesFull ? "Run stopped: the States log is full."
+                                                 : "Run stopped: the Tape log is full.");
+    }
+}
+
+}  // namespace
+
 // A failed parse changes nothing here: a run already going on goes on with the
 // machine as the parse left it.
 LRESULT onRun(HWND document, DocumentData& data) {
-    if (data.runner == nullptr) {
-        return 0;
-    }
     const std::string text = editorText(data.editor);
     if (data.runner->parse(text.c_str())) {
         SendMessageA(data.statesLog, LB_RESETCONTENT, 0, 0);
@@ -29,13 +42,17 @@ LRESULT onStop(DocumentData& data) {
     return 0;
 }
 
-// One step at most per due tick: ticks the system did not deliver are not made up.
+// One step at most per due tick: ticks the system did not deliver are not made
+// up. The flag is down while the step runs, so that a step that fails stops
+// the run instead of failing again at every tick.
 LRESULT onTimer(DocumentData& data) {
     ++data.ticks;
     if (data.ticks > speedTicks) {
         data.ticks = 0;
-        if (data.stepping && data.runner != nullptr && data.runner->reportStep() == 0) {
+        if (data.stepping) {
             data.stepping = 0;
+            data.stepping = data.runner->reportStep() != 0;
+            stopWhenALogIsFull(data);
         }
     }
     return 0;

@@ -4,6 +4,7 @@
 #ifndef ZARN_PLATFORM_WINDOWS_H
 #define ZARN_PLATFORM_WINDOWS_H
 
+#include <stdarg.h>
 #include <stddef.h>
 #include <string.h>
 
@@ -760,6 +761,11 @@ typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
 #define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
 #define MOVEFILE_REPLACE_EXISTING 0x00000001
 #define MOVEFILE_WRITE_THROUGH 0x00000008
+#define REPLACEFILE_WRITE_THROUGH 0x00000001
+#define REPLACEFILE_IGNORE_MERGE_ERRORS 0x00000002
+#define FORMAT_MESSAGE_IGNORE_INSERTS 0x00000200
+#define FORMAT_MESSAGE_FROM_SYSTEM 0x00001000
+#define MAX_PATH 260
 #define ERROR_SUCCESS 0L
 #define NO_ERROR 0L
 #define ERROR_FILE_NOT_FOUND 2L
@@ -772,9 +778,11 @@ typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
 #define ERROR_FILE_EXISTS 80L
 #define ERROR_INVALID_PARAMETER 87L
 #define ERROR_DISK_FULL 112L
+#define ERROR_INSUFFICIENT_BUFFER 122L
 #define ERROR_INVALID_NAME 123L
 #define ERROR_ALREADY_EXISTS 183L
 #define ERROR_FILENAME_EXCED_RANGE 206L
+#define ERROR_MR_MID_NOT_FOUND 317L
 #define ERROR_INVALID_WINDOW_HANDLE 1400L
 #define ERROR_CLASS_ALREADY_EXISTS 1410L
 #define ERROR_CLASS_DOES_NOT_EXIST 1411L
@@ -921,11 +929,15 @@ BOOL WINAPI FlushFileBuffers(HANDLE file);
 DWORD WINAPI GetFileAttributesA(LPCSTR fileName);
 BOOL WINAPI DeleteFileA(LPCSTR fileName);
 BOOL WINAPI MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags);
+BOOL WINAPI ReplaceFileA(LPCSTR replacedName, LPCSTR replacementName, LPCSTR backupName,
+                         DWORD flags, LPVOID exclude, LPVOID reserved);
 DWORD WINAPI GetFullPathNameA(LPCSTR fileName, DWORD bufferLength, LPSTR buffer, LPSTR* filePart);
 BOOL WINAPI CloseHandle(HANDLE object);
 BOOL WINAPI SetFileAttributesA(LPCSTR fileName, DWORD attributes);
 DWORD WINAPI GetLastError(void);
 void WINAPI SetLastError(DWORD error);
+DWORD WINAPI FormatMessageA(DWORD flags, LPCVOID source, DWORD messageId, DWORD languageId,
+                            LPSTR buffer, DWORD size, va_list* arguments);
 int WINAPI lstrlenA(LPCSTR text);
 LPSTR WINAPI lstrcpyA(LPSTR destination, LPCSTR source);
 LPSTR WINAPI lstrcpynA(LPSTR destination, LPCSTR source, int capacity);

@@ -22,13 +22,16 @@ namespace platform {
 
 namespace {
 
-// Win32 text (CR LF) to the editor's (one '\n' per break).
+// Win32 text (CR LF) to the editor's (one '\n' per break). CR CR LF, Win32's
+// mark of a wrapped line, is one break too.
 QString linesForEditor(const std::string& text) {
     std::string lines;
     lines.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r') {
-            if (i + 1 < text.size() && text[i + 1] == '\n')
+            if (text.compare(i, 3, "\r\r\n") == 0)
+                i += 2;
+            else if (i + 1 < text.size() && text[i + 1] == '\n')
                 ++i;
             lines += '\n';
         } else {

@@ -393,6 +393,37 @@ BOOL WINAPI MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags) {
     return TRUE;
 }
 
+// The replacement takes the replaced file's name and keeps what the user set
+// on it: here its permission bits. No backup file is made.
+BOOL WINAPI ReplaceFileA(LPCSTR replacedName, LPCSTR replacementName, LPCSTR backupName,
+                         DWORD flags, LPVOID, LPVOID) {
+    if (replacedName == nullptr || replacementName == nullptr || backupName != nullptr) {
+        return fail(ERROR_INVALID_PARAMETER, FALSE);
+    }
+    QByteArray source;
+    QByteArray target;
+    struct stat replacement {};
+    struct stat replaced {};
+    if (!findOnDisk(replacementName, source, replacement) ||
+        !findOnDisk(replacedName, target, replaced)) {
+        return FALSE;
+    }
+    if (!S_ISREG(replaced.st_mode) || isReadOnly(replaced)) {
+        return fail(ERROR_ACCESS_DENIED, FALSE);
+    }
+    if (heldAgainstReplacing(replaced)) {
+        return fail(ERROR_SHARING_VIOLATION, FALSE);
+    }
+    if (::chmod(source.constData(), replaced.st_mode & 0777) != 0 ||
+        ::rename(source.constData(), target.constData()) != 0) {
+        return fail(errorOf(errno, target), FALSE);
+    }
+    if (flags & REPLACEFILE_WRITE_THROUGH) {
+        syncPath(folderOf(target));
+    }
+    return TRUE;
+}
+
 BOOL WINAPI SetFileAttributesA(LPCSTR fileName, DWORD attributes) {
     QByteArray path;
     struct stat status {};

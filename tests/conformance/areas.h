@@ -19,6 +19,7 @@ void checkMessageLoop(HWND top);
 void checkTimers(HWND top);
 void checkAboutBox(HWND top);
 void checkFiles();
+void checkSystemMessages();
 void checkFileDialogs(HWND top);
 
 }  // namespace conformance

@@ -1,7 +1,7 @@
 // Whole-file reading and writing as the document's file commands do it, and
 // the failures they meet: a missing file or folder, a folder as path, a file
-// held open, a read-only file; replacing a file by moving another onto it;
-// the full path of a file named relative to the current folder.
+// held open, a read-only file; replacing a file by moving another onto it or
+// by ReplaceFileA; the full path of a file named relative to the current folder.
 #include <windows.h>
 
 #include <cstring>
@@ -120,6 +120,40 @@ void checkReplacing() {
     CHECK_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
 }
 
+DWORD replaceFailure(const char* replaced, const char* replacement) {
+    SetLastError(0);
+    return ReplaceFileA(replaced, replacement, nullptr, 0, nullptr, nullptr) ? 0 : GetLastError();
+}
+
+// A save puts its new file in the old one's place; Wine wants full paths.
+// (A replaced file held open fails with ERROR_SHARING_VIOLATION, but Wine
+// leaves a temporary file of its own behind, so that case is not run here.)
+void checkReplacingInPlace() {
+    char replaced[300] = {};
+    char replacement[300] = {};
+    char missing[300] = {};
+    GetFullPathNameA(fileName, sizeof replaced, replaced, nullptr);
+    GetFullPathNameA(otherName, sizeof replacement, replacement, nullptr);
+    GetFullPathNameA("conformance-missing.txt", sizeof missing, missing, nullptr);
+    CHECK(writeFile(replaced, "old", 3));
+    CHECK(writeFile(replacement, "new!", 4));
+    CHECK_EQ(replaceFailure(replaced, replacement), 0);
+    CHECK_EQ(GetFileAttributesA(replacement), INVALID_FILE_ATTRIBUTES);
+    HANDLE file = openFile(replaced, GENERIC_READ, OPEN_EXISTING);
+    CHECK_EQ(GetFileSize(file, nullptr), 4);
+    CloseHandle(file);
+    CHECK(writeFile(replacement, "new", 3));
+
+    CHECK(SetFileAttributesA(replaced, FILE_ATTRIBUTE_READONLY));
+    CHECK_EQ(replaceFailure(replaced, replacement), ERROR_ACCESS_DENIED);
+    CHECK(SetFileAttributesA(replaced, FILE_ATTRIBUTE_NORMAL));
+    CHECK_EQ(replaceFailure(replaced, missing), ERROR_FILE_NOT_FOUND);
+    CHECK(DeleteFileA(replaced));
+    CHECK_EQ(replaceFailure(replaced, replacement), ERROR_FILE_NOT_FOUND);
+    CHECK_EQ(GetFileAttributesA(replacement), FILE_ATTRIBUTE_ARCHIVE);
+    CHECK(DeleteFileA(replacement));
+}
+
 // A file named on the command line is opened by its full path, named after its last part.
 void checkFullPath() {
     char full[300] = {};
@@ -146,6 +180,7 @@ void checkFiles() {
     checkFailures();
     checkAttributes();
     checkReplacing();
+    checkReplacingInPlace();
     checkFullPath();
 }
 

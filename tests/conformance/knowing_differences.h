@@ -26,6 +26,9 @@ constexpr int listedDocumentsOfTen = standIn ? 9 : 10;
 // which the stand-in follows; Wine 8 refuses it with LB_ERR.
 constexpr bool minusOneSetsEveryItemData = standIn;
 
+// FormatMessageA gives the words of Windows itself; Wine words them more briefly.
+constexpr bool systemMessagesOfWindows = standIn;
+
 }  // namespace conformance
 
 #endif

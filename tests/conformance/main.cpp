@@ -25,6 +25,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     conformance::checkTimers(top);
     conformance::checkAboutBox(top);
     conformance::checkFiles();
+    conformance::checkSystemMessages();
     conformance::checkFileDialogs(top);
     DestroyWindow(top);
     conformance::unregisterRecorders();

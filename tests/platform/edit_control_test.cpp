@@ -36,9 +36,9 @@ TEST_F(EditControl, LineBreaksReadBackAsCrLf) {
     EXPECT_EQ(GetWindowTextLengthA(edit), 4);
     EXPECT_EQ(text(), "a\r\nb");
     // A knowing difference from Win32: bare LF and CR are line breaks here.
-    SetWindowTextA(edit, "a\nb\rc");
-    EXPECT_EQ(text(), "a\r\nb\r\nc");
-    EXPECT_EQ(GetWindowTextLengthA(edit), 7);
+    SetWindowTextA(edit, "a\nb\rc\r\r\nd");
+    EXPECT_EQ(text(), "a\r\nb\r\nc\r\nd");
+    EXPECT_EQ(GetWindowTextLengthA(edit), 10);
     EXPECT_EQ(changes(), 0);
 }
 

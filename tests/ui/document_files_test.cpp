@@ -233,7 +233,9 @@ TEST_F(Loading, CancelOrAFailedLoadClosesTheNewDocument) {
     win32test::answerNextMessageBoxWith(IDOK);
     openFile(path);
     CloseHandle(holder);
-    expectErrorBox("Unable to open\n" + path);
+    expectErrorBox(
+        "Unable to open\n" + path +
+        "\nThe process cannot access the file because it is being used by another process.");
     EXPECT_TRUE(documents().empty());
 }
 
@@ -252,7 +254,7 @@ TEST_F(Loading, AMissingFileOrAnOverlongPathLeavesEditorAndNameAlone) {
     const std::string missing = folder + "missing.txt";
     win32test::answerNextMessageBoxWith(IDOK);
     SendMessageA(document, TMM_LOAD, 0, reinterpret_cast<LPARAM>(missing.c_str()));
-    expectErrorBox("Unable to open\n" + missing);
+    expectErrorBox("Unable to open\n" + missing + "\nThe system cannot find the file specified.");
 
     const std::string overlong = folder + std::string(300, 'n');
     win32test::answerNextMessageBoxWith(IDOK);
@@ -298,7 +300,9 @@ TEST_F(FailedSave, AFileHeldOpenElsewhereIsLeftAlone) {
                                 0, nullptr);
     choose(CMD_SAVE);
     CloseHandle(holder);
-    expectErrorBox("Unable to save\n" + path);
+    expectErrorBox(
+        "Unable to save\n" + path +
+        "\nThe process cannot access the file because it is being used by another process.");
     expectNothingChanged();
 }
 
@@ -311,14 +315,14 @@ TEST_F(FailedSave, AFullDiskLeavesNoPartOfTheNewText) {
     setrlimit(RLIMIT_FSIZE, &small);
     choose(CMD_SAVE);
     setrlimit(RLIMIT_FSIZE, &limit);
-    expectErrorBox("Unable to save\n" + path);
+    expectErrorBox("Unable to save\n" + path + "\nThere is not enough space on the disk.");
     expectNothingChanged();
 }
 
 TEST_F(FailedSave, SaveAsIntoAFolderWithoutWriteAccessKeepsTheOldName) {
     const std::string denied = folderWithoutWriteAccess() + "/machine.txt";
     saveAs(denied);
-    expectErrorBox("Unable to save\n" + denied);
+    expectErrorBox("Unable to save\n" + denied + "\nAccess is denied.");
     EXPECT_FALSE(fs::exists(denied));
     fs::remove(folder + "locked");
     expectNothingChanged();
@@ -328,7 +332,7 @@ TEST_F(FailedSave, APathThatIsAFolderIsRefused) {
     fs::create_directory(folder + "folder.txt");
     const std::string target = folder + "folder.txt";
     SendMessageA(document, TMM_SAVE, 0, reinterpret_cast<LPARAM>(target.c_str()));
-    expectErrorBox("Unable to save\n" + target);
+    expectErrorBox("Unable to save\n" + target + "\nAccess is denied.");
     EXPECT_TRUE(fs::is_empty(target));
     fs::remove(target);
     expectNothingChanged();
@@ -467,7 +471,8 @@ TEST_F(CommandLineFiles, OneThatCannotBeOpenedIsReportedAndTheOthersOpenAnyway) 
     openCommandLineFiles((missing + " " + path + " " + overlong).c_str());
 
     ASSERT_EQ(win32test::messageBoxesShown().size(), 2u);
-    EXPECT_EQ(win32test::messageBoxesShown()[0].text, "Unable to open\n" + missing);
+    EXPECT_EQ(win32test::messageBoxesShown()[0].text,
+              "Unable to open\n" + missing + "\nThe system cannot find the file specified.");
     EXPECT_EQ(win32test::messageBoxesShown()[1].text,
               "Unable to open\n" + overlong + "\nFile name too long");
     ASSERT_EQ(documents().size(), 1u);

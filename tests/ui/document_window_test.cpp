@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "failing_allocation.h"
 #include "workbench_fixture.h"
 
 namespace {
@@ -291,31 +290,6 @@ TEST_F(ClosingTest, NoMessageAfterDestructionReadsTheRecord) {
     EXPECT_FALSE(IsWindow(editor));
     EXPECT_EQ(GetWindowLongPtrA(document, GWLP_USERDATA), 0);
     EXPECT_EQ(SendMessageA(document, WM_TIMER, 1000, 0), 0);
-}
-
-using DocumentCreationTest = WorkbenchTest;
-
-TEST_F(DocumentCreationTest, ARecordThatCannotBeAllocatedLeavesNoDocument) {
-    failNothrowAllocation(1);
-    EXPECT_EQ(newDocument(), nullptr);
-    failNothrowAllocation(0);
-    EXPECT_TRUE(documents().empty());
-}
-
-TEST_F(DocumentCreationTest, ARunnerThatCannotBeAllocatedLeavesADocumentWithoutAMachine) {
-    failNothrowAllocation(2);
-    HWND document = newDocument();
-    failNothrowAllocation(0);
-    ASSERT_NE(document, nullptr);
-    const DocumentData* data = documentData(document);
-    EXPECT_EQ(data->runner, nullptr);
-    EXPECT_TRUE(win32test::listItems(data->parserLog).empty());
-    SetWindowTextA(data->editor, "tape(1)\r\nstart(a)\r\nfinish(h)\r\n(a,1,h,1,R)\r\n");
-    EXPECT_EQ(SendMessageA(document, CMD_RUN, 0, 0), 0);
-    win32test::advanceClock(10000);
-    EXPECT_TRUE(win32test::listItems(data->statesLog).empty());
-    ASSERT_TRUE(choose(CMD_CLOSE));
-    EXPECT_TRUE(documents().empty());
 }
 
 }  // namespace
