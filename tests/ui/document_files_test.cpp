@@ -108,19 +108,22 @@ TEST_F(Saving, ANewDocumentAsksForANameUntilItIsSaved) {
 }
 
 // A named document's Save replaces its file at once with the text and one
-// NUL, keeping the file's permissions; the file opens back to the same text.
+// NUL, keeping the file's permissions and a temporary file that a crash left
+// beside it; the file opens back to the same text.
 TEST_F(Saving, ANamedDocumentReplacesItsFileAndOpensBackTheSameText) {
     HWND document = newDocument();
     chooseFile(CMD_SAVE_AS, path);
     EXPECT_EQ(bytesOf(path), std::string(1, '\0'));
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    writeBytes(path + ".~0.tmp", "left by a crash");
     const std::string text = "tape(.1\xE9\xFF)\r\nstart(\x80q)\r\n\r\n";
     setEditorText(document, text);
     choose(CMD_SAVE);
     EXPECT_EQ(win32test::fileDialogsShown().size(), 1u);
     EXPECT_EQ(bytesOf(path), text + '\0');
     EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(filesInFolder(), std::vector<std::string>{"machine.txt"});
+    EXPECT_EQ(filesInFolder(), (std::vector<std::string>{"machine.txt", "machine.txt.~0.tmp"}));
+    EXPECT_EQ(bytesOf(path + ".~0.tmp"), "left by a crash");
 
     chooseFile(CMD_SAVE_AS, folder + "copy");
     EXPECT_EQ(win32test::fileDialogsShown()[1].initialFile, path);
