@@ -56,11 +56,7 @@ LRESULT CALLBACK recordingProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 }
 
 TEST_F(FrameTest, EachCommandReachesOnlyTheActiveDocumentAsItsMessage) {
-    WNDCLASSA recorderClass{};
-    recorderClass.lpfnWndProc = recordingProc;
-    recorderClass.hInstance = appInstance;
-    recorderClass.lpszClassName = "RECORDER";
-    ASSERT_NE(RegisterClassA(&recorderClass), 0);
+    registerClass("RECORDER", recordingProc);
     HWND recorders[2] = {};
     for (HWND& recorder : recorders) {
         recorder = CreateWindowExA(WS_EX_MDICHILD, "RECORDER", "Recorder", WS_VISIBLE, 0, 0, 100,

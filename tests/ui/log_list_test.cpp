@@ -72,11 +72,7 @@ LRESULT CALLBACK refusingProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 }
 
 TEST_F(LogListAppendTest, ARefusedLineReturnsTheErrorAndMarksOrSelectsNothing) {
-    WNDCLASSA refusing{};
-    refusing.lpfnWndProc = refusingProc;
-    refusing.hInstance = appInstance;
-    refusing.lpszClassName = "REFUSINGLIST";
-    ASSERT_NE(RegisterClassA(&refusing), 0);
+    registerClass("REFUSINGLIST", refusingProc);
     HWND refusingList = CreateWindowExA(0, "REFUSINGLIST", nullptr, WS_CHILD, 0, 0, 100, 100, frame,
                                         nullptr, appInstance, nullptr);
     changes.clear();

@@ -46,6 +46,15 @@ protected:
 
     std::vector<HWND> documents() const { return win32test::childWindows(mdiClient); }
 
+    // A window class of the test's own, for windows that stand in for the program's.
+    static void registerClass(const char* name, WNDPROC procedure) {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = procedure;
+        windowClass.hInstance = appInstance;
+        windowClass.lpszClassName = name;
+        ASSERT_NE(RegisterClassA(&windowClass), 0) << name;
+    }
+
     static DocumentData& dataOf(HWND document) { return *documentData(document); }
 
     static std::vector<std::string> lines(HWND list) {
