@@ -36,55 +36,6 @@ protected:
     OPENFILENAMEA dialog{};
 };
 
-TEST_F(CommonDialogs, TheChosenPathAndNameComeBackWithTheDefaultExtension) {
-    const std::string folder = testing::TempDir();
-    win32test::answerNextFileDialogWith(folder + "busy");
-    ASSERT_TRUE(GetSaveFileNameA(&dialog));
-    EXPECT_EQ(std::string(path), folder + "busy.txt");
-    EXPECT_STREQ(title, "busy.txt");
-    EXPECT_EQ(dialog.nFileOffset, folder.size());
-    EXPECT_EQ(dialog.nFileExtension, folder.size() + 5);
-    ASSERT_EQ(win32test::fileDialogsShown().size(), 1u);
-    const win32test::FileDialogShown& shown = win32test::fileDialogsShown()[0];
-    EXPECT_TRUE(shown.save);
-    EXPECT_EQ(shown.title, "Save file");
-    EXPECT_EQ(shown.initialFile, "");
-    EXPECT_EQ(shown.filters, (std::vector<std::string>{"Text files", "*.txt", "All files", "*.*"}));
-    EXPECT_EQ(shown.owner, owner);
-    EXPECT_EQ(shown.structSize, OPENFILENAME_SIZE_VERSION_400A);
-    EXPECT_EQ(shown.filterIndex, 0u);
-    EXPECT_EQ(shown.maxFile, 300u);
-    EXPECT_EQ(shown.maxFileTitle, 200u);
-}
-
-TEST_F(CommonDialogs, ACancelLeavesTheBufferAlone) {
-    lstrcpyA(path, "output.txt");
-    win32test::cancelNextFileDialog();
-    EXPECT_FALSE(GetSaveFileNameA(&dialog));
-    EXPECT_STREQ(path, "output.txt");
-    EXPECT_EQ(win32test::fileDialogsShown()[0].initialFile, "output.txt");
-    EXPECT_EQ(CommDlgExtendedError(), 0u);
-}
-
-// As on Win32, the first two bytes of the path buffer then hold the size needed.
-TEST_F(CommonDialogs, APathOrNameLongerThanItsBufferIsRefused) {
-    dialog.nMaxFile = 8;
-    win32test::answerNextFileDialogWith("/tmp/long-name.txt");
-    EXPECT_FALSE(GetSaveFileNameA(&dialog));
-    EXPECT_EQ(CommDlgExtendedError(), 0x3003u);
-    EXPECT_EQ(path[0], 19);
-    EXPECT_EQ(path[1], 0);
-
-    dialog.nMaxFile = sizeof path;
-    path[0] = '\0';
-    const std::string longName(200, 'n');
-    win32test::answerNextFileDialogWith("/tmp/" + longName);
-    EXPECT_FALSE(GetSaveFileNameA(&dialog));
-    EXPECT_EQ(CommDlgExtendedError(), 0x3003u);
-    EXPECT_STREQ(path, "");
-    EXPECT_STREQ(title, "");
-}
-
 // A real dialog stays open and the user tries again, so the next answer counts.
 TEST_F(CommonDialogs, AFolderOrAPathIntoAMissingFolderKeepsTheDialogOpen) {
     win32test::answerNextFileDialogWith(testing::TempDir() + "missing-folder/busy.txt");

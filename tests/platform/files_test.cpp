@@ -32,11 +32,6 @@ protected:
         QFile file(QString::fromLatin1(path.c_str()));
         return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "(unreadable)";
     }
-    static mode_t modeOf(const std::string& path) {
-        struct stat status {};
-        ::stat(QFile::encodeName(QString::fromLatin1(path.c_str())).constData(), &status);
-        return status.st_mode & 0777;
-    }
     static void setMode(const std::string& path, mode_t mode) {
         ::chmod(QFile::encodeName(QString::fromLatin1(path.c_str())).constData(), mode);
     }
@@ -47,42 +42,13 @@ protected:
     std::string path = pathOf("machine_\xE9.txt");
 };
 
-TEST_F(Files, WrittenBytesReadBackWholeNulIncludedAndCreateAlwaysEmptiesTheFile) {
+TEST_F(Files, CreateAlwaysEmptiesAFileAndCreateNewLeavesItAlone) {
     write(path, "longer text that goes");
-    const char written[] = "q0\r\n(q0,1,q1,0,R)";
-    write(path, std::string(written, sizeof written));
-
-    HANDLE file = open(path, GENERIC_READ, OPEN_EXISTING);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD high = 7;
-    EXPECT_EQ(GetFileSize(file, &high), sizeof written);
-    EXPECT_EQ(high, 0u);
-    char read[64] = {};
-    DWORD count = 0;
-    ASSERT_TRUE(ReadFile(file, read, sizeof read, &count, nullptr));
-    EXPECT_EQ(std::string(read, count), std::string(written, sizeof written));
-    ASSERT_TRUE(ReadFile(file, read, sizeof read, &count, nullptr));
-    EXPECT_EQ(count, 0u);
-    EXPECT_TRUE(CloseHandle(file));
-    EXPECT_FALSE(CloseHandle(file));
-    EXPECT_FALSE(ReadFile(file, read, sizeof read, &count, nullptr));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
-}
-
-TEST_F(Files, OpeningFailsWithTheErrorsOfWin32) {
-    EXPECT_EQ(open(pathOf("missing.txt"), GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-    EXPECT_EQ(open(pathOf("missing/file.txt"), GENERIC_WRITE, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
-    EXPECT_EQ(open(folder, GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
-    EXPECT_EQ(open(folder, GENERIC_WRITE, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
     write(path, "kept");
+    EXPECT_EQ(contents(path), "kept");
     EXPECT_EQ(open(path, GENERIC_WRITE, CREATE_NEW), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
     EXPECT_EQ(contents(path), "kept");
-    EXPECT_EQ(GetFileSize(INVALID_HANDLE_VALUE, nullptr), INVALID_FILE_SIZE);
 }
 
 // A file without write bits is read-only, and Win32 keeps it so even for root.
@@ -101,11 +67,6 @@ TEST_F(Files, AReadOnlyFileIsReportedAndRefusedToWritersEvenToRoot) {
     HANDLE reader = open(path, GENERIC_READ, OPEN_EXISTING);
     EXPECT_NE(reader, INVALID_HANDLE_VALUE);
     CloseHandle(reader);
-
-    EXPECT_EQ(GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY,
-              static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
-    EXPECT_EQ(GetFileAttributesA(pathOf("missing.txt").c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(GetFileAttributesA(pathOf("missing/file.txt").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
 }
@@ -130,47 +91,6 @@ TEST_F(Files, AFileOpenForWritingWithoutSharingCannotBeOpenedAgainNorTruncated) 
     HANDLE writer = open(path, GENERIC_WRITE, OPEN_EXISTING);
     EXPECT_NE(writer, INVALID_HANDLE_VALUE);
     CloseHandle(writer);
-}
-
-// Win32 crashes on a null byte count without OVERLAPPED; here the call fails,
-// so that the fault shows in the Linux tests.
-TEST_F(Files, ANullByteCountWithoutOverlappedIsRefused) {
-    HANDLE file = open(path, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS);
-    EXPECT_FALSE(WriteFile(file, "x", 1, nullptr, nullptr));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
-    EXPECT_EQ(GetFileSize(file, nullptr), 0u);
-    char byte = 0;
-    EXPECT_FALSE(ReadFile(file, &byte, 1, nullptr, nullptr));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
-    CloseHandle(file);
-}
-
-TEST_F(Files, AWriteToAFullDiskFailsWithWhatWasWritten) {
-    HANDLE full = open("/dev/full", GENERIC_WRITE, OPEN_EXISTING);
-    ASSERT_NE(full, INVALID_HANDLE_VALUE);
-    DWORD count = 9;
-    EXPECT_FALSE(WriteFile(full, "abc", 3, &count, nullptr));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DISK_FULL));
-    EXPECT_EQ(count, 0u);
-    EXPECT_FALSE(FlushFileBuffers(INVALID_HANDLE_VALUE));
-    CloseHandle(full);
-}
-
-TEST_F(Files, MoveReplacesAWritableFileKeepingItsPermissionBits) {
-    const std::string fresh = pathOf("fresh.tmp");
-    write(path, "old");
-    setMode(path, 0600);
-    write(fresh, "new");
-    setMode(fresh, 0666);
-    EXPECT_FALSE(MoveFileExA(fresh.c_str(), path.c_str(), 0));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
-    ASSERT_TRUE(MoveFileExA(fresh.c_str(), path.c_str(),
-                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
-    EXPECT_EQ(contents(path), "new");
-    EXPECT_EQ(modeOf(path), 0600u);
-    EXPECT_EQ(GetFileAttributesA(fresh.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_FALSE(MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
 }
 
 TEST_F(Files, MoveAndDeleteLeaveReadOnlyOrHeldFilesAndFoldersAlone) {
@@ -205,26 +125,6 @@ TEST_F(Files, TheSizeOfAFileOver4GbComesInTwoWords) {
     EXPECT_EQ(GetFileSize(file, &high), 5u);
     EXPECT_EQ(high, 1u);
     CloseHandle(file);
-}
-
-// A relative name is resolved against the current folder by name alone, like
-// a file named on the command line.
-TEST_F(Files, TheFullPathOfANameComesFromTheCurrentFolderWithItsFilePart) {
-    const QString before = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(QString::fromLatin1(folder.c_str())));
-    char buffer[300] = {};
-    char* filePart = nullptr;
-    const DWORD length =
-        GetFullPathNameA("sub/./other/../machine_\xE9.txt", sizeof buffer, buffer, &filePart);
-    QDir::setCurrent(before);
-
-    const std::string expected = pathOf("sub/machine_\xE9.txt");
-    EXPECT_EQ(std::string(buffer), expected);
-    EXPECT_EQ(length, expected.size());
-    EXPECT_STREQ(filePart, "machine_\xE9.txt");
-    EXPECT_EQ(GetFullPathNameA(path.c_str(), 4, buffer, &filePart), path.size() + 1);
-    EXPECT_EQ(GetFullPathNameA("", sizeof buffer, buffer, &filePart), 0u);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_NAME));
 }
 
 }  // namespace

@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <string>
 #include <tuple>
 
@@ -81,9 +80,6 @@ protected:
         }
         return size;
     }
-    std::vector<win32test::MenuItem> windowMenu() const {
-        return win32test::menuItems(GetSubMenu(GetMenu(frame), kWindowMenuIndex));
-    }
     HWND frame = nullptr;
 };
 
@@ -109,83 +105,6 @@ TEST_F(Mdi, TilingThreeOrFourDocumentsSharesTheClientOut) {
     EXPECT_EQ(win32test::windowRect(one), (RECT{390, 270, 780, 540}));
 }
 
-// Next goes to the document just behind and sends the one left to the back,
-// so that Ctrl+F6 visits every document in turn; previous takes the backmost.
-TEST_F(Mdi, CtrlF6AndWmMdiNextVisitEveryDocumentInTurn) {
-    HWND one = newDocument("One");
-    HWND two = newDocument("Two");
-    HWND three = newDocument("Three");
-    SendMessageA(mdiClient, WM_MDINEXT, 0, 0);
-    EXPECT_EQ(active(), two);
-    ASSERT_TRUE(win32test::pressKey(two, VK_F6, true));
-    EXPECT_EQ(active(), one);
-    ASSERT_TRUE(win32test::pressKey(one, VK_F6, true));
-    EXPECT_EQ(active(), three);
-    SendMessageA(mdiClient, WM_MDINEXT, 0, 1);
-    EXPECT_EQ(active(), one);
-    SendMessageA(mdiClient, WM_MDINEXT, 0, 1);
-    EXPECT_EQ(active(), two);
-    SendMessageA(mdiClient, WM_MDINEXT, reinterpret_cast<WPARAM>(one), 0);
-    EXPECT_EQ(active(), three);
-}
-
-TEST_F(Mdi, TheWindowMenuListsTheDocumentsAndChecksTheActiveOne) {
-    newDocument("One");
-    HWND second = newDocument("Two");
-    const std::vector<win32test::MenuItem> items = windowMenu();
-    ASSERT_EQ(items.size(), 4u);
-    EXPECT_EQ(items[0].text, "&Cascade");
-    EXPECT_TRUE(items[1].separator);
-    EXPECT_EQ(items[2].text, "&1 One");
-    EXPECT_EQ(items[2].id, kFirstChildId);
-    EXPECT_FALSE(items[2].checked);
-    EXPECT_EQ(items[3].text, "&2 Two");
-    EXPECT_EQ(items[3].id, kFirstChildId + 1);
-    EXPECT_TRUE(items[3].checked);
-    SetWindowTextA(second, "Renamed.txt");
-    EXPECT_EQ(windowMenu()[3].text, "&2 Renamed.txt");
-    DestroyWindow(second);
-    EXPECT_EQ(windowMenu().size(), 3u);
-    EXPECT_TRUE(windowMenu()[2].checked);
-}
-
-TEST_F(Mdi, TheCloseBoxOfADocumentDestroysIt) {
-    HWND document = newDocument("One");
-    ASSERT_TRUE(win32test::clickCloseBox(document));
-    EXPECT_FALSE(IsWindow(document));
-    const std::vector<UINT> messages = messagesOf(document);
-    EXPECT_NE(std::find(messages.begin(), messages.end(), static_cast<UINT>(WM_CLOSE)),
-              messages.end());
-    EXPECT_EQ(windowMenu().size(), 1u);
-}
-
-TEST_F(Mdi, AClickInsideADocumentActivatesItAndCtrlF4ClosesIt) {
-    HWND first = newDocument("One");
-    HWND second = newDocument("Two");
-    SendMessageA(mdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
-    ASSERT_TRUE(win32test::clickAt(first, 10, 10));
-    EXPECT_EQ(active(), first);
-    win32test::clickAt(second, 5, 5);
-    EXPECT_EQ(active(), second);
-    ASSERT_TRUE(win32test::pressKey(second, VK_F4, true));
-    EXPECT_FALSE(IsWindow(second));
-    EXPECT_EQ(active(), first);
-}
-
-TEST_F(Mdi, TheFrameGoesWithItsDocumentsWhenClosed) {
-    HWND first = newDocument("One");
-    HWND second = newDocument("Two");
-    ASSERT_TRUE(win32test::clickCloseBox(frame));
-    EXPECT_FALSE(IsWindow(frame));
-    EXPECT_FALSE(IsWindow(mdiClient));
-    EXPECT_FALSE(IsWindow(first));
-    EXPECT_FALSE(IsWindow(second));
-    for (HWND document : {first, second}) {
-        const std::vector<UINT> messages = messagesOf(document);
-        EXPECT_EQ(std::count(messages.begin(), messages.end(), static_cast<UINT>(WM_DESTROY)), 1);
-    }
-}
-
 // Minimising, maximising and restoring documents.
 
 TEST_F(Mdi, TheMaximiseButtonFillsTheClientWithTheDocumentAndNamesItInTheFrameTitle) {
@@ -205,23 +124,6 @@ TEST_F(Mdi, TheMaximiseButtonFillsTheClientWithTheDocumentAndNamesItInTheFrameTi
     win32test::resizeClient(frame, 600, 400);
     EXPECT_EQ(lastSize(document), std::make_tuple(WPARAM(SIZE_MAXIMIZED), 600, 400));
     EXPECT_EQ(win32test::clientRect(document), (RECT{0, 0, 600, 400}));
-}
-
-TEST_F(Mdi, RestoringAMaximisedDocumentGivesBackItsRectangleAndTheFrameItsTitle) {
-    HWND document = newDocument("One");
-    MoveWindow(document, 10, 20, 300, 200, TRUE);
-    const RECT normal = win32test::windowRect(document);
-    const RECT normalClient = win32test::clientRect(document);
-    ASSERT_TRUE(win32test::doubleClickCaption(document));
-    ASSERT_TRUE(IsZoomed(document));
-    ASSERT_TRUE(win32test::clickCaptionButton(document, win32test::CaptionButton::Restore));
-    EXPECT_FALSE(IsZoomed(document));
-    EXPECT_EQ(win32test::windowRect(document), normal);
-    EXPECT_EQ(lastSize(document), std::make_tuple(WPARAM(SIZE_RESTORED), int(normalClient.right),
-                                                  int(normalClient.bottom)));
-    EXPECT_EQ(win32test::windowText(frame), "Frame");
-    EXPECT_FALSE(activeIsMaximized());
-    EXPECT_FALSE(win32test::clickCaptionButton(document, win32test::CaptionButton::Restore));
 }
 
 TEST_F(Mdi, TheMaximisedStateGoesWithTheActivation) {
@@ -276,27 +178,6 @@ TEST_F(Mdi, MinimisingLeavesACaptionAtTheBottomAndRestoringBringsTheDocumentBack
     ShowWindow(second, SW_RESTORE);
     EXPECT_TRUE(IsZoomed(second));
     EXPECT_EQ(lastSize(second), std::make_tuple(WPARAM(SIZE_MAXIMIZED), 780, 540));
-}
-
-TEST_F(Mdi, TilingRestoresTheMaximisedDocumentAndKeepsMinimisedOnesAlongTheBottom) {
-    HWND minimized = newDocument("One");
-    HWND normal = newDocument("Two");
-    HWND maximized = newDocument("Three");
-    ShowWindow(minimized, SW_MINIMIZE);
-    SendMessageA(mdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(maximized), 0);
-    SendMessageA(mdiClient, WM_MDITILE, MDITILE_HORIZONTAL, 0);
-    EXPECT_FALSE(IsZoomed(maximized));
-    EXPECT_EQ(win32test::windowText(frame), "Frame");
-    EXPECT_TRUE(IsIconic(minimized));
-    const RECT icon = win32test::windowRect(minimized);
-    EXPECT_EQ(icon.bottom, 540);
-    EXPECT_EQ(win32test::windowRect(maximized), (RECT{0, 0, 780, icon.top / 2}));
-    EXPECT_EQ(win32test::windowRect(normal), (RECT{0, icon.top / 2, 780, icon.top}));
-    SendMessageA(mdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(normal), 0);
-    SendMessageA(mdiClient, WM_MDICASCADE, 0, 0);
-    EXPECT_FALSE(IsZoomed(normal));
-    EXPECT_TRUE(IsIconic(minimized));
-    EXPECT_EQ(win32test::windowRect(minimized), icon);
 }
 
 }  // namespace

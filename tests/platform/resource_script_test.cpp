@@ -2,11 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
-#include <sstream>
-
-#include "res/resource.h"
 
 namespace {
 
@@ -23,61 +19,6 @@ ResourceScriptResult parse(const std::string& script,
                                        return std::nullopt;
                                    return found->second;
                                });
-}
-
-// The workbench's own script, read from res/ as windres reads it.
-std::optional<std::string> resFile(const std::string& name) {
-    std::ifstream file(std::string(RES_DIR) + "/" + name, std::ios::binary);
-    if (!file)
-        return std::nullopt;
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-ResourceScriptResult workbenchScript() {
-    return parseResourceScript(*resFile("zarn.rc"), "zarn.rc", resFile);
-}
-
-TEST(ResourceScript, TheWorkbenchScriptReadsWhole) {
-    const ResourceScriptResult result = workbenchScript();
-    ASSERT_EQ(result.error, "");
-    const platform::MenuTemplate& menu = result.script.menus.at(ResourceKey{IDR_MAINMENU, {}});
-    ASSERT_EQ(menu.items.size(), 5u);
-    EXPECT_EQ(menu.items[2].text, "&Turing");
-    const platform::MenuTemplateItem& speed = menu.items[2].children[3];
-    EXPECT_TRUE(speed.popup);
-    EXPECT_EQ(speed.text, "&Speed");
-    ASSERT_EQ(speed.children.size(), 6u);
-    EXPECT_EQ(speed.children[0].text, "125ms");
-    EXPECT_EQ(speed.children[0].id, static_cast<UINT>(CMD_SPEED_125MS));
-    EXPECT_EQ(result.script.iconFiles.at(ResourceKey{IDI_APPICON, {}}), "zarn.ico");
-    EXPECT_EQ(result.script.versionStrings.at("ProductName"), "ZARN Turing Machine");
-    EXPECT_EQ(result.script.versionStrings.at("FileVersion"), "1.00");
-}
-
-TEST(ResourceScript, TheAboutDialogKeepsItsTemplate) {
-    const ResourceScriptResult result = workbenchScript();
-    const platform::DialogTemplate& about = result.script.dialogs.at(ResourceKey{IDD_ABOUT, {}});
-    EXPECT_EQ(about.caption, "About");
-    EXPECT_EQ(about.width, 223);
-    EXPECT_EQ(about.height, 53);
-    EXPECT_EQ(about.style,
-              static_cast<DWORD>(DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU));
-    EXPECT_EQ(about.fontSize, 8);
-    EXPECT_EQ(about.fontFace, "MS Sans Serif");
-    ASSERT_EQ(about.controls.size(), 5u);
-    const platform::DialogControlTemplate& ok = about.controls[0];
-    EXPECT_EQ(ok.className, "BUTTON");
-    EXPECT_EQ(ok.id, IDOK);
-    EXPECT_EQ(ok.style, static_cast<DWORD>(WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON | WS_TABSTOP));
-    EXPECT_EQ(ok.x, 165);
-    EXPECT_EQ(ok.height, 14);
-    const platform::DialogControlTemplate& icon = about.controls[2];
-    EXPECT_EQ(icon.text, "#101");
-    EXPECT_EQ(icon.id, -1);
-    EXPECT_EQ(icon.style & 0x1F, static_cast<DWORD>(SS_ICON));
-    EXPECT_EQ(about.controls[1].text, "ZARN Turing Machine");
 }
 
 TEST(ResourceScript, HeadersDefineSymbolsThroughGuardsAndComments) {

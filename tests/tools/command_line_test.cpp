@@ -13,38 +13,37 @@ TEST(CommandLine, OptionsMayStandOnEitherSideOfTheFileInBothSpellings) {
     EXPECT_EQ(line.options.tracePath, "out.txt");
     EXPECT_EQ(line.options.maxSteps, 500);
     EXPECT_TRUE(line.options.showTape);
-}
 
-TEST(CommandLine, ADashIsStandardInputAndADoubleDashEndsTheOptions) {
     EXPECT_EQ(parseCommandLine({"-"}).options.descriptionPath, "-");
-    const CommandLine line = parseCommandLine({"--", "--tape"});
-    ASSERT_EQ(line.error, "");
-    EXPECT_EQ(line.options.descriptionPath, "--tape");
-    EXPECT_FALSE(line.options.showTape);
-}
-
-TEST(CommandLine, AStepLimitMustBeAWholeNonNegativeNumber) {
+    const CommandLine ended = parseCommandLine({"--", "--tape"});
+    EXPECT_EQ(ended.options.descriptionPath, "--tape");
+    EXPECT_FALSE(ended.options.showTape);
     EXPECT_EQ(parseCommandLine({"--max-steps", "0", "m"}).options.maxSteps, 0);
     EXPECT_EQ(parseCommandLine({"--max-steps", "9223372036854775807", "m"}).options.maxSteps,
               INT64_MAX);
-    for (const char* bad : {"-1", "", "12x", "1e6", "9223372036854775808"}) {
-        EXPECT_NE(parseCommandLine({"--max-steps", bad, "m"}).error, "") << bad;
-    }
+    EXPECT_TRUE(parseCommandLine({"-h"}).options.showHelp);
+    EXPECT_TRUE(parseCommandLine({"--version"}).options.showVersion);
 }
 
 TEST(CommandLine, MistakesAreNamed) {
-    EXPECT_EQ(parseCommandLine({}).error, "no description file given");
-    EXPECT_EQ(parseCommandLine({"a", "b"}).error, "only one description file at a time");
-    EXPECT_EQ(parseCommandLine({"--fast", "m"}).error, "unknown option --fast");
-    EXPECT_EQ(parseCommandLine({"m", "--trace"}).error, "--trace needs a value");
-    EXPECT_EQ(parseCommandLine({"--tape=yes", "m"}).error, "--tape takes no value");
-    EXPECT_EQ(parseCommandLine({"--trace=", "m"}).error, "--trace needs a file name");
-}
-
-TEST(CommandLine, HelpAndVersionNeedNoFile) {
+    const std::pair<std::vector<std::string>, std::string> mistakes[] = {
+        {{}, "no description file given"},
+        {{"a", "b"}, "only one description file at a time"},
+        {{"--fast", "m"}, "unknown option --fast"},
+        {{"m", "--trace"}, "--trace needs a value"},
+        {{"--tape=yes", "m"}, "--tape takes no value"},
+        {{"--trace=", "m"}, "--trace needs a file name"},
+        {{"--max-steps", "-1", "m"}, "--max-steps needs a whole number of steps, not '-1'"},
+        {{"--max-steps", "", "m"}, "--max-steps needs a whole number of steps, not ''"},
+        {{"--max-steps", "12x", "m"}, "--max-steps needs a whole number of steps, not '12x'"},
+        {{"--max-steps", "1e6", "m"}, "--max-steps needs a whole number of steps, not '1e6'"},
+        {{"--max-steps", "9223372036854775808", "m"},
+         "--max-steps needs a whole number of steps, not '9223372036854775808'"},
+    };
+    for (const auto& [arguments, error] : mistakes) {
+        EXPECT_EQ(parseCommandLine(arguments).error, error) << testing::PrintToString(arguments);
+    }
     EXPECT_EQ(parseCommandLine({"--help"}).error, "");
-    EXPECT_TRUE(parseCommandLine({"-h"}).options.showHelp);
-    EXPECT_TRUE(parseCommandLine({"--version"}).options.showVersion);
 }
 
 }  // namespace

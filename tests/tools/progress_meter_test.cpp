@@ -38,13 +38,4 @@ TEST(ProgressMeter, RedrawsAFewTimesASecondAndErasesItsLineAtTheEnd) {
     std::fclose(stream);
 }
 
-TEST(ProgressMeter, WritesNothingWhenNotOnATerminal) {
-    std::FILE* stream = std::tmpfile();
-    ProgressMeter meter = ProgressMeter::forTerminal(stream);
-    meter.update(5'000'000, std::nullopt, ProgressMeter::Clock::now() + 10s);
-    meter.clear();
-    EXPECT_EQ(written(stream), "");
-    std::fclose(stream);
-}
-
 }  // namespace

@@ -2,6 +2,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,11 @@ namespace {
 // The worked example of the step reporting: three steps, then the finish state.
 const std::string zeroTheOnes =
     "tape(.11)\r\nstart(a)\r\nfinish(h)\r\n(a,1,a,0,R)\r\n(a,^,h,^,N)\r\n";
+const std::string walker = "tape()\nstart(a)\nfinish(h)\n(a,^,a,1,R)\n";
 
 // The lines a runner appends to its parser log while parsing `text`, one per
-// line of output, as the workbench's Parser page would show them.
+// line of output, as the workbench's Parser page would show them: tm-run's
+// standard error carries them.
 std::string parserLogOf(const std::string& text) {
     RecordingLogSink parserLog;
     RecordingLogSink unused;
@@ -34,149 +37,88 @@ protected:
     ScratchFolder folder;
 };
 
-TEST_F(TmRun, ARunnableDescriptionRunsToItsFinishState) {
-    const TmRunResult run = runTmRun({folder.write("m.txt", zeroTheOnes)});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "Run complete! 3 steps.\n");
-    EXPECT_EQ(run.err, parserLogOf(zeroTheOnes));
-}
-
-TEST_F(TmRun, TheParserLogOnStandardErrorIsTheRunnersOwn) {
-    const std::string text =
+TEST_F(TmRun, StatusOutputAndMessageOfEachOutcome) {
+    const std::string missing = folder.path("missing.txt").string();
+    const std::string withErrors =
         "# comment\ntape(.1)\nbogus line\ntape(2)\nstart(a)\nstart(b)\nfinish(h)\n"
         "(a;1;h;1;R)\n(a,1,h,1,R)\n";
-    const TmRunResult run = runTmRun({folder.write("m.txt", text)});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, parserLogOf(text));
-    EXPECT_NE(run.err.find("Error at line 3 : bogus line\n"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("ERROR at line 6 : start state already defined\n"), std::string::npos)
-        << run.err;
-    EXPECT_EQ(run.err.rfind("ZARN Turing Machine 1.00\n", 0), 0u) << "the banner comes first";
-}
-
-TEST_F(TmRun, ADescriptionWithErrorsDoesNotRun) {
-    const std::string text = "tape(1\nstart(a)\n(a,1,a,1,R)\n";
-    const TmRunResult run = runTmRun({folder.write("m.txt", text)});
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, parserLogOf(text) + "Unable to run\nErrors in turing machine\n");
-}
-
-TEST_F(TmRun, StandardInputIsReadForADash) {
-    const TmRunResult run = runTmRun({"-"}, zeroTheOnes);
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "Run complete! 3 steps.\n");
-}
-
-TEST_F(TmRun, TheTextEndsAtTheFirstNulByteAsInASavedDescription) {
-    // Without the NUL the line after it would be a second, faulty tape line.
-    const std::string saved = zeroTheOnes + std::string(1, '\0') + "tape(\n";
-    const TmRunResult run = runTmRun({folder.write("saved.txt", saved)});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, parserLogOf(zeroTheOnes));
-}
-
-TEST_F(TmRun, AFileThatCannotBeReadIsOneClearLine) {
-    const std::string missing = folder.path("missing.txt").string();
-    TmRunResult run = runTmRun({missing});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "tm-run: cannot read " + missing + ": No such file or directory\n");
-    EXPECT_EQ(run.out, "");
-
-    run = runTmRun({folder.path("").string()});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("Is a directory"), std::string::npos) << run.err;
-}
-
-TEST_F(TmRun, ABadCommandLineSaysWhatIsWrong) {
-    const TmRunResult run = runTmRun({"--max-steps", "many", "m.txt"});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err,
-              "tm-run: --max-steps needs a whole number of steps, not 'many'\n"
-              "Try 'tm-run --help'.\n");
-}
-
-TEST_F(TmRun, HelpAndVersion) {
-    TmRunResult run = runTmRun({"--help"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out.rfind("Usage: tm-run [options] FILE\n", 0), 0u) << run.out;
-    EXPECT_NE(run.out.find("  4  stuck"), std::string::npos) << "every exit status is listed";
-
-    run = runTmRun({"--version"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "tm-run (ZARN Turing Machine) 1.00\n");
-}
-
-TEST_F(TmRun, AStepLimitStopsAMachineThatHasNotFinished) {
-    const std::string walker = "tape()\nstart(a)\nfinish(h)\n(a,^,a,1,R)\n";
-    const TmRunResult run = runTmRun({"--max-steps", "1000", folder.write("m.txt", walker)});
-    EXPECT_EQ(run.status, 3);
-    EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.err.find("tm-run: stopped after 1000 steps without reaching the finish state\n"),
-              std::string::npos)
-        << run.err;
-}
-
-TEST_F(TmRun, AMachineThatFinishesOnItsLastAllowedStepHasFinished) {
-    TmRunResult run = runTmRun({"--max-steps", "3", folder.write("m.txt", zeroTheOnes)});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "Run complete! 3 steps.\n");
-
-    run = runTmRun({"--max-steps", "2", folder.path("m.txt").string()});
-    EXPECT_EQ(run.status, 3);
-
-    run = runTmRun({"--max-steps", "0", folder.path("m.txt").string()});
-    EXPECT_EQ(run.status, 3);
-    EXPECT_NE(run.err.find("stopped after 0 steps"), std::string::npos) << run.err;
-}
-
-TEST_F(TmRun, AMachineWithNoRuleForWhatItReadsIsReportedStuck) {
-    // After two steps the head reads a 2, for which there is no rule.
-    const std::string text = "tape(.112)\nstart(a)\nfinish(h)\n(a,1,a,0,R)\n";
-    const TmRunResult run = runTmRun({folder.write("m.txt", text)});
-    EXPECT_EQ(run.status, 4);
-    EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.err.find("in state \"a\" reading '2' at position 2, no rule changes anything"),
-              std::string::npos)
-        << run.err;
-}
-
-TEST_F(TmRun, ARuleThatChangesNothingLeavesTheMachineStuckToo) {
-    const std::string text = "tape(.1)\nstart(a)\nfinish(h)\n(a,1,a,1,N)\n";
-    const TmRunResult run = runTmRun({folder.write("m.txt", text)});
-    EXPECT_EQ(run.status, 4);
-}
-
-TEST_F(TmRun, TheTapeReportCoversEveryNonBlankCellAndCountsTheSymbols) {
-    // Writes x at -2, leaving the description's cells and the head at 5.
-    const std::string text =
-        "tape(.ab^^c)\nstart(a)\nfinish(h)\n(a,a,b,a,L)\n(b,^,c,^,L)\n(c,^,d,x,R)\n"
-        "(d,^,d,^,R)\n(d,a,d,a,R)\n(d,b,d,b,R)\n(d,c,h,c,R)\n";
-    const TmRunResult run = runTmRun({"--tape", folder.write("m.txt", text)});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out,
-              "Run complete! 9 steps.\n"
-              "tape: x^ab^^c\n"
-              "first cell: -2\n"
-              "head: 5\n"
-              "symbol '^': 3\n"
-              "symbol 'a': 1\n"
-              "symbol 'b': 1\n"
-              "symbol 'c': 1\n"
-              "symbol 'x': 1\n");
-}
-
-TEST_F(TmRun, TheTapeReportOfABlankTapeIsEmpty) {
-    const std::string text = "tape(1.)\nstart(a)\nfinish(h)\n(a,^,b,^,L)\n(b,1,h,^,L)\n";
-    const TmRunResult run = runTmRun({"--tape", folder.write("m.txt", text)});
-    EXPECT_EQ(run.out, "Run complete! 2 steps.\ntape: \nfirst cell: -1\nhead: -1\n");
-}
-
-TEST_F(TmRun, TheTapeIsReportedAlsoWhenTheRunIsCutShort) {
-    const std::string walker = "tape()\nstart(a)\nfinish(h)\n(a,^,a,1,R)\n";
-    const TmRunResult run = runTmRun({"--tape", "--max-steps", "5", folder.write("m.txt", walker)});
-    EXPECT_EQ(run.status, 3);
-    EXPECT_EQ(run.out, "tape: 11111\nfirst cell: 0\nhead: 5\nsymbol '1': 5\n");
+    const struct {
+        std::vector<std::string> arguments;  // the description file goes last
+        std::optional<std::string> description;
+        int status;
+        std::string out;
+        std::string errPart;
+    } cases[] = {
+        {{"-"}, std::nullopt, 0, "Run complete! 3 steps.\n", parserLogOf(zeroTheOnes)},
+        {{}, withErrors, 0, "Run complete! 1 steps.\n", parserLogOf(withErrors)},
+        {{},
+         "tape(1\nstart(a)\n(a,1,a,1,R)\n",
+         2,
+         "",
+         parserLogOf("tape(1\nstart(a)\n(a,1,a,1,R)\n") +
+             "Unable to run\nErrors in turing machine\n"},
+        {{missing},
+         std::nullopt,
+         1,
+         "",
+         "tm-run: cannot read " + missing + ": No such file or directory\n"},
+        {{folder.path("").string()}, std::nullopt, 1, "", "Is a directory"},
+        {{"--max-steps", "many", "m.txt"},
+         std::nullopt,
+         1,
+         "",
+         "tm-run: --max-steps needs a whole number of steps, not 'many'\nTry 'tm-run --help'.\n"},
+        {{"--help"}, std::nullopt, 0, "", ""},
+        {{"--version"}, std::nullopt, 0, "tm-run (ZARN Turing Machine) 1.00\n", ""},
+        {{"--max-steps", "1000"},
+         walker,
+         3,
+         "",
+         "tm-run: stopped after 1000 steps without reaching the finish state\n"},
+        {{"--max-steps", "3"}, zeroTheOnes, 0, "Run complete! 3 steps.\n", ""},
+        {{"--max-steps", "2"}, zeroTheOnes, 3, "", "stopped after 2 steps"},
+        {{"--max-steps", "0"}, zeroTheOnes, 3, "", "stopped after 0 steps"},
+        // After two steps the head reads a 2, for which there is no rule.
+        {{},
+         "tape(.112)\nstart(a)\nfinish(h)\n(a,1,a,0,R)\n",
+         4,
+         "",
+         "in state \"a\" reading '2' at position 2, no rule changes anything"},
+        {{}, "tape(.1)\nstart(a)\nfinish(h)\n(a,1,a,1,N)\n", 4, "", "no rule changes anything"},
+        // Writes x at -2, leaving the description's cells and the head at 5.
+        {{"--tape"},
+         "tape(.ab^^c)\nstart(a)\nfinish(h)\n(a,a,b,a,L)\n(b,^,c,^,L)\n(c,^,d,x,R)\n"
+         "(d,^,d,^,R)\n(d,a,d,a,R)\n(d,b,d,b,R)\n(d,c,h,c,R)\n",
+         0,
+         "Run complete! 9 steps.\ntape: x^ab^^c\nfirst cell: -2\nhead: 5\nsymbol '^': 3\n"
+         "symbol 'a': 1\nsymbol 'b': 1\nsymbol 'c': 1\nsymbol 'x': 1\n",
+         ""},
+        {{"--tape"},
+         "tape(1.)\nstart(a)\nfinish(h)\n(a,^,b,^,L)\n(b,1,h,^,L)\n",
+         0,
+         "Run complete! 2 steps.\ntape: \nfirst cell: -1\nhead: -1\n",
+         ""},
+        {{"--tape", "--max-steps", "5"},
+         walker,
+         3,
+         "tape: 11111\nfirst cell: 0\nhead: 5\nsymbol '1': 5\n",
+         ""},
+    };
+    for (const auto& each : cases) {
+        std::vector<std::string> arguments = each.arguments;
+        if (each.description) {
+            arguments.push_back(folder.write("m.txt", *each.description));
+        }
+        SCOPED_TRACE(testing::PrintToString(arguments));
+        const TmRunResult run = runTmRun(arguments, zeroTheOnes);
+        EXPECT_EQ(run.status, each.status);
+        if (arguments.front() == "--help") {
+            EXPECT_EQ(run.out.rfind("Usage: tm-run [options] FILE\n", 0), 0u) << run.out;
+        } else {
+            EXPECT_EQ(run.out, each.out);
+        }
+        EXPECT_NE(run.err.find(each.errPart), std::string::npos) << run.err;
+    }
 }
 
 // Converts n ones to x one at a time, walking to the far end to append a y
@@ -216,12 +158,11 @@ TEST_F(TmRun, AMachineThatWalksOffForEverStopsWhereA64BitCountEnds) {
 
 TEST_F(TmRun, PipedOutputCarriesNoProgressNoise) {
     // Long enough to pass many progress checkpoints.
-    const std::string walker = "tape()\nstart(a)\nfinish(h)\n(a,^,a,1,L)\n(a,1,a,^,R)\n";
-    const TmRunResult run = runTmRun({"--max-steps", "5000000", folder.write("m.txt", walker)});
+    const std::string swinger = "tape()\nstart(a)\nfinish(h)\n(a,^,a,1,L)\n(a,1,a,^,R)\n";
+    const TmRunResult run = runTmRun({"--max-steps", "5000000", folder.write("m.txt", swinger)});
     EXPECT_EQ(run.status, 3);
-    EXPECT_EQ(run.err.find('\r'), std::string::npos) << run.err;
     EXPECT_EQ(run.err,
-              parserLogOf(walker) +
+              parserLogOf(swinger) +
                   "tm-run: stopped after 5000000 steps without reaching the finish state\n");
 }
 

@@ -11,27 +11,25 @@ namespace {
 
 using Arguments = std::vector<std::string>;
 
-TEST(CommandLineArguments, SpacesAndTabsSeparateAndAnEmptyLineHasNone) {
-    EXPECT_EQ(commandLineArguments(""), Arguments{});
+// Spaces and tabs separate; quotes keep spaces and are dropped, and doubled
+// inside quotes stand for one; backslashes escape only a quote.
+TEST(CommandLineArguments, SplitAsWindowsSplitsThem) {
+    const std::pair<const char*, Arguments> lines[] = {
+        {"", {}},
+        {"  \t ", {}},
+        {" a.txt\t\tb.txt  c ", {"a.txt", "b.txt", "c"}},
+        {"\"C:\\My machines\\beaver.txt\" x.txt", {"C:\\My machines\\beaver.txt", "x.txt"}},
+        {"C:\\My\" \"machines\\b.txt", {"C:\\My machines\\b.txt"}},
+        {"\"\" \"open end", {"", "open end"}},
+        {"\"say \"\"hi\"\"\"", {"say \"hi\""}},
+        {"C:\\dir\\ \\\\server\\share", {"C:\\dir\\", "\\\\server\\share"}},
+        {"\"C:\\a dir\\\\\" next", {"C:\\a dir\\", "next"}},
+        {"a\\\"b \\\\\\\"c\"", {"a\"b", "\\\"c"}},
+    };
+    for (const auto& [line, arguments] : lines) {
+        EXPECT_EQ(commandLineArguments(line), arguments) << line;
+    }
     EXPECT_EQ(commandLineArguments(nullptr), Arguments{});
-    EXPECT_EQ(commandLineArguments("  \t "), Arguments{});
-    EXPECT_EQ(commandLineArguments(" a.txt\t\tb.txt  c "), (Arguments{"a.txt", "b.txt", "c"}));
-}
-
-TEST(CommandLineArguments, QuotesKeepSpacesAndAreDropped) {
-    EXPECT_EQ(commandLineArguments("\"C:\\My machines\\beaver.txt\" x.txt"),
-              (Arguments{"C:\\My machines\\beaver.txt", "x.txt"}));
-    EXPECT_EQ(commandLineArguments("C:\\My\" \"machines\\b.txt"),
-              Arguments{"C:\\My machines\\b.txt"});
-    EXPECT_EQ(commandLineArguments("\"\" \"open end"), (Arguments{"", "open end"}));
-    EXPECT_EQ(commandLineArguments("\"say \"\"hi\"\"\""), Arguments{"say \"hi\""});
-}
-
-TEST(CommandLineArguments, BackslashesEscapeOnlyAQuote) {
-    EXPECT_EQ(commandLineArguments("C:\\dir\\ \\\\server\\share"),
-              (Arguments{"C:\\dir\\", "\\\\server\\share"}));
-    EXPECT_EQ(commandLineArguments("\"C:\\a dir\\\\\" next"), (Arguments{"C:\\a dir\\", "next"}));
-    EXPECT_EQ(commandLineArguments("a\\\"b \\\\\\\"c\""), (Arguments{"a\"b", "\\\"c"}));
 }
 
 // What the stand-in's main() makes of argv splits back into the same arguments.

@@ -1,4 +1,3 @@
-#include <commdlg.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -20,11 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string workedExample =
-    "tape(.11)\r\nstart(a)\r\nfinish(h)\r\n(a,1,a,0,R)\r\n(a,^,h,^,N)\r\n";
-// At the default speed a step is reported every fifth tick of 125 ms.
-constexpr unsigned reportPeriod = 5 * 125;
-
 // Documents, their files and the error boxes about them. Each test works in a
 // folder of its own; the only files in it are those the test expects.
 class DocumentFilesTest : public WorkbenchTest {
@@ -40,7 +34,6 @@ protected:
         fs::remove_all(folder);
     }
 
-    static DocumentData& dataOf(HWND document) { return *documentData(document); }
     static std::string editorText(HWND document) {
         return win32test::windowText(dataOf(document).editor);
     }
@@ -58,6 +51,12 @@ protected:
         writeBytes(path, bytes);
         fs::permissions(path, fs::perms::owner_read);
     }
+    // Answers the file dialog of `command` with `path`; returns the active document.
+    HWND chooseFile(UINT command, const std::string& path) {
+        win32test::answerNextFileDialogWith(path);
+        choose(command);
+        return activeDocument();
+    }
     std::vector<std::string> filesInFolder() const {
         std::vector<std::string> names;
         for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
@@ -66,42 +65,7 @@ protected:
         std::sort(names.begin(), names.end());
         return names;
     }
-    static std::vector<std::string> linesOf(HWND list) {
-        std::vector<std::string> lines;
-        for (const win32test::ListItem& item : win32test::listItems(list)) {
-            lines.push_back(item.text);
-        }
-        return lines;
-    }
 
-    HWND openFile(const std::string& path) {
-        win32test::answerNextFileDialogWith(path);
-        choose(CMD_OPEN);
-        return activeDocument();
-    }
-    void saveAs(const std::string& path) {
-        win32test::answerNextFileDialogWith(path);
-        choose(CMD_SAVE_AS);
-    }
-    void saveOutput(const std::string& path) {
-        win32test::answerNextFileDialogWith(path);
-        choose(CMD_SAVE_OUTPUT);
-    }
-    void runToTheEnd(HWND document, const std::string& description) {
-        setEditorText(document, description);
-        choose(CMD_RUN);
-        win32test::advanceClock(30 * reportPeriod);
-        ASSERT_EQ(dataOf(document).stepping, 0) << "the machine has not finished";
-    }
-
-    // Each failure is told in one box, "Unable to ..." over the file's path.
-    static void expectErrorBox(const std::string& text) {
-        ASSERT_EQ(win32test::messageBoxesShown().size(), 1u);
-        const win32test::MessageBoxShown& box = win32test::messageBoxesShown()[0];
-        EXPECT_EQ(box.text, text);
-        EXPECT_EQ(box.caption, "Error");
-        EXPECT_EQ(box.type, static_cast<UINT>(MB_OK | MB_ICONERROR));
-    }
     // Root may write anywhere it is denied by mode bits; /sys refuses new files to root too.
     std::string folderWithoutWriteAccess() const {
         const std::string locked = folder + "locked";
@@ -118,111 +82,65 @@ protected:
 
 using Saving = DocumentFilesTest;
 
-TEST_F(Saving, AnEmptyEditorWritesOneNulByte) {
-    newDocument();
-    saveAs(path);
-    EXPECT_EQ(bytesOf(path), std::string(1, '\0'));
-}
-
-TEST_F(Saving, WritesTheTextAndOneNulAndOpensBackTheSameText) {
-    const std::string text = "tape(.1\xE9\xFF)\r\nstart(\x80q)\r\n\r\n";
-    HWND document = newDocument();
-    setEditorText(document, text);
-    saveAs(path);
-    EXPECT_EQ(bytesOf(path), text + '\0');
-
-    HWND opened = openFile(path);
-    ASSERT_NE(opened, document);
-    EXPECT_EQ(editorText(opened), text);
-    EXPECT_EQ(win32test::windowText(opened), "machine.txt");
-}
-
-TEST_F(Saving, ANewDocumentAsksForANameUntilOneIsChosen) {
+// A new document asks for a name at each Save until it is saved: a cancelled
+// or failed Save As leaves it untitled.
+TEST_F(Saving, ANewDocumentAsksForANameUntilItIsSaved) {
     HWND document = newDocument();
     setEditorText(document, "start(a)");
     win32test::cancelNextFileDialog();
     choose(CMD_SAVE);
-    EXPECT_EQ(win32test::windowText(document), "Untitled");
-    EXPECT_EQ(dataOf(document).hasFileName, 0);
-    EXPECT_TRUE(filesInFolder().empty());
-
-    win32test::answerNextFileDialogWith(folder + "busy");
-    choose(CMD_SAVE);
-    ASSERT_EQ(win32test::fileDialogsShown().size(), 2u);
-    const win32test::FileDialogShown& shown = win32test::fileDialogsShown()[1];
-    EXPECT_TRUE(shown.save);
-    EXPECT_EQ(shown.title, "Save file");
-    EXPECT_EQ(shown.owner, document);
-    EXPECT_EQ(shown.initialFile, "");
-    EXPECT_EQ(shown.filters, (std::vector<std::string>{"Text files", "*.txt", "All files", "*.*"}));
-    EXPECT_EQ(shown.filterIndex, 0u);
-    EXPECT_EQ(shown.flags, static_cast<DWORD>(OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_LONGNAMES));
-    EXPECT_EQ(shown.defaultExtension, "txt");
-    EXPECT_EQ(win32test::windowText(document), "busy.txt");
-    EXPECT_EQ(bytesOf(folder + "busy.txt"), std::string("start(a)") + '\0');
-}
-
-TEST_F(Saving, ANamedDocumentReplacesItsFileAtOnceKeepingItsPermissions) {
-    HWND document = newDocument();
-    saveAs(path);
-    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
-    setEditorText(document, "tape(.1)");
-    choose(CMD_SAVE);
-    EXPECT_EQ(win32test::fileDialogsShown().size(), 1u);
-    EXPECT_EQ(bytesOf(path), std::string("tape(.1)") + '\0');
-    EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(filesInFolder(), std::vector<std::string>{"machine.txt"});
-
-    saveAs(folder + "copy");
-    EXPECT_EQ(win32test::fileDialogsShown()[1].initialFile, path);
-    EXPECT_STREQ(dataOf(document).filePath, (folder + "copy.txt").c_str());
-    EXPECT_EQ(win32test::windowText(document), "copy.txt");
-}
-
-TEST_F(Saving, AFailedSaveAsLeavesANewDocumentUntitled) {
-    HWND document = newDocument();
     writeReadOnlyFile(path, "read-only");
     win32test::answerNextMessageBoxWith(IDOK);
-    saveAs(path);
+    chooseFile(CMD_SAVE_AS, path);
     expectErrorBox("Unable to save\n" + path + "\nFile is read-only");
     EXPECT_EQ(bytesOf(path), "read-only");
     EXPECT_EQ(dataOf(document).hasFileName, 0);
     EXPECT_STREQ(dataOf(document).filePath, "");
     EXPECT_EQ(win32test::windowText(document), "Untitled");
-    win32test::cancelNextFileDialog();
+
+    win32test::answerNextFileDialogWith(folder + "busy");
     choose(CMD_SAVE);
-    EXPECT_EQ(win32test::fileDialogsShown().size(), 2u);
+    ASSERT_EQ(win32test::fileDialogsShown().size(), 3u);
+    EXPECT_TRUE(win32test::fileDialogsShown()[2].save);
+    EXPECT_EQ(win32test::fileDialogsShown()[2].owner, document);
+    EXPECT_EQ(win32test::windowText(document), "busy.txt");
+    EXPECT_EQ(bytesOf(folder + "busy.txt"), std::string("start(a)") + '\0');
+}
+
+// A named document's Save replaces its file at once with the text and one
+// NUL, keeping the file's permissions and a temporary file that a crash left
+// beside it; the file opens back to the same text.
+TEST_F(Saving, ANamedDocumentReplacesItsFileAndOpensBackTheSameText) {
+    HWND document = newDocument();
+    chooseFile(CMD_SAVE_AS, path);
+    EXPECT_EQ(bytesOf(path), std::string(1, '\0'));
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    writeBytes(path + ".~0.tmp", "left by a crash");
+    const std::string text = "tape(.1\xE9\xFF)\r\nstart(\x80q)\r\n\r\n";
+    setEditorText(document, text);
+    choose(CMD_SAVE);
+    EXPECT_EQ(win32test::fileDialogsShown().size(), 1u);
+    EXPECT_EQ(bytesOf(path), text + '\0');
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(filesInFolder(), (std::vector<std::string>{"machine.txt", "machine.txt.~0.tmp"}));
+    EXPECT_EQ(bytesOf(path + ".~0.tmp"), "left by a crash");
+
+    chooseFile(CMD_SAVE_AS, folder + "copy");
+    EXPECT_EQ(win32test::fileDialogsShown()[1].initialFile, path);
+    EXPECT_STREQ(dataOf(document).filePath, (folder + "copy.txt").c_str());
+    EXPECT_EQ(win32test::windowText(document), "copy.txt");
+
+    HWND opened = chooseFile(CMD_OPEN, folder + "machine");
+    ASSERT_NE(opened, document);
+    EXPECT_EQ(editorText(opened), text);
+    EXPECT_EQ(win32test::windowText(opened), "machine.txt");
+    EXPECT_EQ(dataOf(opened).hasFileName, 1);
+    EXPECT_EQ(dataOf(opened).stepping, 0);
 }
 
 using Loading = DocumentFilesTest;
 
-TEST_F(Loading, OpenGivesANewDocumentNamedAfterTheFileAndIdle) {
-    writeBytes(path, workedExample + '\0');
-    HWND document = openFile(folder + "machine");
-    ASSERT_NE(document, nullptr);
-    const win32test::FileDialogShown& shown = win32test::fileDialogsShown()[0];
-    EXPECT_FALSE(shown.save);
-    EXPECT_EQ(shown.title, "Open file");
-    EXPECT_EQ(shown.flags, static_cast<DWORD>(OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_EXPLORER |
-                                              OFN_LONGNAMES));
-    EXPECT_EQ(shown.defaultExtension, "txt");
-    EXPECT_EQ(editorText(document), workedExample);
-    EXPECT_EQ(win32test::windowText(document), "machine.txt");
-    EXPECT_EQ(dataOf(document).hasFileName, 1);
-    EXPECT_EQ(dataOf(document).stepping, 0);
-    EXPECT_EQ(linesOf(dataOf(document).parserLog),
-              std::vector<std::string>{"ZARN Turing Machine 1.00"});
-    EXPECT_TRUE(linesOf(dataOf(document).statesLog).empty());
-    EXPECT_TRUE(linesOf(dataOf(document).tapeLog).empty());
-}
-
-TEST_F(Loading, TakesTheBytesBeforeTheFirstNulAndShowsEveryLineBreakAsALine) {
-    writeBytes(path, std::string("start(a)\nfinish(h)\r\ntape(.1)\0(a,1,h,1,N)", 40));
-    EXPECT_EQ(editorText(openFile(path)), "start(a)\r\nfinish(h)\r\ntape(.1)");
-    writeBytes(path, "");
-    EXPECT_EQ(editorText(openFile(path)), "");
-}
-
+// A file over 4 GB is refused as too large, not read in part.
 TEST_F(Loading, CancelOrAFailedLoadClosesTheNewDocument) {
     win32test::cancelNextFileDialog();
     choose(CMD_OPEN);
@@ -231,26 +149,30 @@ TEST_F(Loading, CancelOrAFailedLoadClosesTheNewDocument) {
     writeBytes(path, "held");
     HANDLE holder = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     win32test::answerNextMessageBoxWith(IDOK);
-    openFile(path);
+    chooseFile(CMD_OPEN, path);
     CloseHandle(holder);
-    expectErrorBox(
-        "Unable to open\n" + path +
-        "\nThe process cannot access the file because it is being used by another process.");
-    EXPECT_TRUE(documents().empty());
-}
-
-TEST_F(Loading, AFileOver4GbIsRefusedAsTooLarge) {
-    writeBytes(path, "");
-    fs::resize_file(path, 0x100000001ull);
+    const std::string huge = folder + "huge.txt";
+    writeBytes(huge, "");
+    fs::resize_file(huge, 0x100000001ull);
     win32test::answerNextMessageBoxWith(IDOK);
-    openFile(path);
-    expectErrorBox("Unable to open\n" + path + "\nFile too large");
+    chooseFile(CMD_OPEN, huge);
+    ASSERT_EQ(win32test::messageBoxesShown().size(), 2u);
+    EXPECT_EQ(win32test::messageBoxesShown()[0].text,
+              "Unable to open\n" + path +
+                  "\nThe process cannot access the file because it is being used by another "
+                  "process.");
+    EXPECT_EQ(win32test::messageBoxesShown()[1].text,
+              "Unable to open\n" + huge + "\nFile too large");
     EXPECT_TRUE(documents().empty());
 }
 
-TEST_F(Loading, AMissingFileOrAnOverlongPathLeavesEditorAndNameAlone) {
-    writeBytes(path, std::string("kept") + '\0');
-    HWND document = openFile(path);
+// The text is what comes before the first NUL, with every line break shown as
+// one; a missing file or an overlong path leaves the editor and the name alone.
+TEST_F(Loading, TakesTheBytesBeforeTheFirstNulAndNothingOfAFileThatFails) {
+    writeBytes(path, std::string("start(a)\nfinish(h)\r\ntape(.1)\0(a,1,h,1,N)", 40));
+    HWND document = chooseFile(CMD_OPEN, path);
+    const std::string kept = "start(a)\r\nfinish(h)\r\ntape(.1)";
+    EXPECT_EQ(editorText(document), kept);
     const std::string missing = folder + "missing.txt";
     win32test::answerNextMessageBoxWith(IDOK);
     SendMessageA(document, TMM_LOAD, 0, reinterpret_cast<LPARAM>(missing.c_str()));
@@ -261,133 +183,70 @@ TEST_F(Loading, AMissingFileOrAnOverlongPathLeavesEditorAndNameAlone) {
     SendMessageA(document, TMM_LOAD, 0, reinterpret_cast<LPARAM>(overlong.c_str()));
     EXPECT_EQ(win32test::messageBoxesShown().back().text,
               "Unable to open\n" + overlong + "\nFile name too long");
-    EXPECT_EQ(editorText(document), "kept");
+    EXPECT_EQ(editorText(document), kept);
     EXPECT_STREQ(dataOf(document).filePath, path.c_str());
 }
 
 // Every failure to save keeps the earlier file byte for byte, leaves nothing
-// new beside it, and keeps the document's name.
-class FailedSave : public DocumentFilesTest {
-protected:
-    void SetUp() override {
-        DocumentFilesTest::SetUp();
-        document = newDocument();
-        setEditorText(document, "earlier");
-        saveAs(path);
-        setEditorText(document, std::string(100000, 'x'));
-        win32test::answerNextMessageBoxWith(IDOK);
-    }
-    void expectNothingChanged() {
-        EXPECT_EQ(bytesOf(path), std::string("earlier") + '\0');
-        EXPECT_EQ(filesInFolder(), std::vector<std::string>{"machine.txt"});
-        EXPECT_STREQ(dataOf(document).filePath, path.c_str());
-        EXPECT_EQ(dataOf(document).hasFileName, 1);
-        EXPECT_EQ(win32test::windowText(document), "machine.txt");
-    }
-    HWND document = nullptr;
-};
-
-TEST_F(FailedSave, AReadOnlyFileIsRefusedEvenToRoot) {
-    fs::permissions(path, fs::perms::owner_read);
-    choose(CMD_SAVE);
-    expectErrorBox("Unable to save\n" + path + "\nFile is read-only");
-    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
-    expectNothingChanged();
-}
-
-TEST_F(FailedSave, AFileHeldOpenElsewhereIsLeftAlone) {
-    HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                0, nullptr);
-    choose(CMD_SAVE);
-    CloseHandle(holder);
-    expectErrorBox(
-        "Unable to save\n" + path +
-        "\nThe process cannot access the file because it is being used by another process.");
-    expectNothingChanged();
-}
-
-TEST_F(FailedSave, AFullDiskLeavesNoPartOfTheNewText) {
-    // A limit on file size fails the write as a full disk would.
+// new beside it, and keeps the document's name: a full disk (a limit on file
+// size fails the write as one would) and a folder without write access.
+TEST_F(DocumentFilesTest, AFailedSaveChangesNothing) {
+    HWND document = newDocument();
+    setEditorText(document, "earlier");
+    chooseFile(CMD_SAVE_AS, path);
+    setEditorText(document, std::string(100000, 'x'));
     rlimit limit{};
     getrlimit(RLIMIT_FSIZE, &limit);
     const rlimit small{4096, limit.rlim_max};
     signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &small);
+    win32test::answerNextMessageBoxWith(IDOK);
     choose(CMD_SAVE);
     setrlimit(RLIMIT_FSIZE, &limit);
-    expectErrorBox("Unable to save\n" + path + "\nThere is not enough space on the disk.");
-    expectNothingChanged();
-}
-
-TEST_F(FailedSave, SaveAsIntoAFolderWithoutWriteAccessKeepsTheOldName) {
     const std::string denied = folderWithoutWriteAccess() + "/machine.txt";
-    saveAs(denied);
-    expectErrorBox("Unable to save\n" + denied + "\nAccess is denied.");
+    win32test::answerNextMessageBoxWith(IDOK);
+    chooseFile(CMD_SAVE_AS, denied);
     EXPECT_FALSE(fs::exists(denied));
     fs::remove(folder + "locked");
-    expectNothingChanged();
-}
 
-TEST_F(FailedSave, APathThatIsAFolderIsRefused) {
-    fs::create_directory(folder + "folder.txt");
-    const std::string target = folder + "folder.txt";
-    SendMessageA(document, TMM_SAVE, 0, reinterpret_cast<LPARAM>(target.c_str()));
-    expectErrorBox("Unable to save\n" + target + "\nAccess is denied.");
-    EXPECT_TRUE(fs::is_empty(target));
-    fs::remove(target);
-    expectNothingChanged();
+    ASSERT_EQ(win32test::messageBoxesShown().size(), 2u);
+    EXPECT_EQ(win32test::messageBoxesShown()[0].text,
+              "Unable to save\n" + path + "\nThere is not enough space on the disk.");
+    EXPECT_EQ(win32test::messageBoxesShown()[1].text,
+              "Unable to save\n" + denied + "\nAccess is denied.");
+    EXPECT_EQ(bytesOf(path), std::string("earlier") + '\0');
+    EXPECT_EQ(filesInFolder(), std::vector<std::string>{"machine.txt"});
+    EXPECT_STREQ(dataOf(document).filePath, path.c_str());
+    EXPECT_EQ(win32test::windowText(document), "machine.txt");
 }
 
 using SavingOutput = DocumentFilesTest;
 
-TEST_F(SavingOutput, BeforeAnyRunWritesAnEmptyFileOfferingOutputTxt) {
+TEST_F(SavingOutput, BeforeAnyRunWritesAnEmptyFileAndAFailureSaysSo) {
     newDocument();
-    saveOutput(folder + "first");
-    const win32test::FileDialogShown& shown = win32test::fileDialogsShown()[0];
-    EXPECT_EQ(shown.title, "Save output");
-    EXPECT_EQ(shown.initialFile, "output.txt");
-    EXPECT_EQ(shown.flags, static_cast<DWORD>(OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_LONGNAMES));
-    EXPECT_EQ(shown.maxFileTitle, 0u);
+    chooseFile(CMD_SAVE_OUTPUT, folder + "first");
+    EXPECT_EQ(win32test::fileDialogsShown()[0].initialFile, "output.txt");
     EXPECT_EQ(bytesOf(folder + "first.txt"), "");
-    saveOutput(folder + "second.txt");
-    EXPECT_EQ(win32test::fileDialogsShown()[1].initialFile, "output.txt");
+
+    writeReadOnlyFile(path, "earlier output");
+    win32test::answerNextMessageBoxWith(IDOK);
+    chooseFile(CMD_SAVE_OUTPUT, path);
+    expectErrorBox("Unable to save output\n" + path + "\nFile is read-only");
+    EXPECT_EQ(bytesOf(path), "earlier output");
 }
 
-TEST_F(SavingOutput, AFinishedRunOfTheWorkedExampleGivesItsStepsSideBySide) {
-    HWND document = newDocument();
-    runToTheEnd(document, workedExample);
-    saveOutput(path);
-    const std::string blanks(56, '^');
-    EXPECT_EQ(bytesOf(path), "(a,1)\t^^11" + blanks + "\r\n" +            //
-                                 "(a,1,a,0,R)\t^^01" + blanks + "\r\n" +  //
-                                 "(a,1,a,0,R)\t^^00" + blanks + "\r\n" +  //
-                                 "(a,^,h,^,0)\t^^00" + blanks + "\r\n" +  //
-                                 "Finished!\tFinished!\r\n");
-    EXPECT_EQ(dataOf(document).hasFileName, 0);
-    EXPECT_EQ(win32test::windowText(document), "Untitled");
-}
-
-TEST_F(SavingOutput, LongStateNamesAreWrittenWhole) {
-    const std::string start(95, 'q');
-    const std::string finish(95, 'h');
-    HWND document = newDocument();
-    runToTheEnd(document, "tape(.1)\r\nstart(" + start + ")\r\nfinish(" + finish + ")\r\n(" +
-                              start + ",1," + finish + ",1,N)");
-    saveOutput(path);
-    const std::string tape = "^^1" + std::string(57, '^');
-    EXPECT_EQ(bytesOf(path), "(" + start + ",1)\t" + tape + "\r\n(" + start + ",1," + finish +
-                                 ",1,0)\t" + tape + "\r\nFinished!\tFinished!\r\n");
-}
-
+// Lines are written whole, whatever their length.
 TEST_F(SavingOutput, WhileAMachineRunsTheFileHoldsTheLogsAsTheyStoodWhenTheDialogClosed) {
     HWND document = newDocument();
-    setEditorText(document, "tape(.1)\r\nstart(a)\r\nfinish(h)\r\n(a,1,a,1,R)\r\n(a,^,a,1,R)");
+    const std::string state(95, 'q');
+    setEditorText(document, "tape(.1)\r\nstart(" + state + ")\r\nfinish(h)\r\n(" + state + ",1," +
+                                state + ",1,R)\r\n(" + state + ",^," + state + ",1,R)");
     choose(CMD_RUN);
     win32test::advanceClock(3 * reportPeriod);
     win32test::answerNextFileDialogWith(path, [] { win32test::advanceClock(4 * reportPeriod); });
     choose(CMD_SAVE_OUTPUT);
-    const std::vector<std::string> states = linesOf(dataOf(document).statesLog);
-    const std::vector<std::string> tape = linesOf(dataOf(document).tapeLog);
+    const std::vector<std::string> states = lines(dataOf(document).statesLog);
+    const std::vector<std::string> tape = lines(dataOf(document).tapeLog);
     ASSERT_EQ(states.size(), 7u);
     std::string expected;
     for (std::size_t i = 0; i < states.size(); ++i) {
@@ -396,71 +255,7 @@ TEST_F(SavingOutput, WhileAMachineRunsTheFileHoldsTheLogsAsTheyStoodWhenTheDialo
     EXPECT_EQ(bytesOf(path), expected);
 }
 
-TEST_F(SavingOutput, AFailureSaysSoAndLeavesTheEarlierFileAlone) {
-    HWND document = newDocument();
-    runToTheEnd(document, workedExample);
-    writeReadOnlyFile(path, "earlier output");
-    win32test::answerNextMessageBoxWith(IDOK);
-    saveOutput(path);
-    expectErrorBox("Unable to save output\n" + path + "\nFile is read-only");
-    EXPECT_EQ(bytesOf(path), "earlier output");
-    EXPECT_EQ(filesInFolder(), std::vector<std::string>{"machine.txt"});
-}
-
-// Each example opens through the dialog and its machine takes a few steps.
-TEST_F(DocumentFilesTest, EveryExampleOpensAndRuns) {
-    int examples = 0;
-    for (const fs::directory_entry& entry : fs::directory_iterator(EXAMPLES_DIR)) {
-        SCOPED_TRACE(entry.path().string());
-        HWND document = openFile(entry.path().string());
-        ASSERT_NE(document, nullptr);
-        EXPECT_EQ(win32test::windowText(document), entry.path().filename().string());
-        choose(CMD_RUN);
-        win32test::advanceClock(3 * reportPeriod);
-        EXPECT_EQ(linesOf(dataOf(document).statesLog).size(), 3u);
-        EXPECT_TRUE(win32test::messageBoxesShown().empty());
-        ++examples;
-    }
-    EXPECT_GE(examples, 8);
-}
-
-// Files named on the command line open as File > Open opens a chosen file,
-// without its dialog; the Windows command line quotes paths with spaces.
 using CommandLineFiles = DocumentFilesTest;
-
-TEST_F(CommandLineFiles, EachFileOpensAsADocumentNamedAfterItWithItsFullPath) {
-    openCommandLineFiles("");
-    EXPECT_TRUE(documents().empty());
-
-    fs::create_directory(folder + "my machines");
-    const std::string spaced = folder + "my machines/worked example.txt";
-    writeBytes(spaced, workedExample + '\0');
-    writeBytes(path, "start(a)\nfinish(h)\n");
-    const fs::path before = fs::current_path();
-    fs::current_path(folder);
-    openCommandLineFiles(("\"" + spaced + "\" machine.txt").c_str());
-    fs::current_path(before);
-
-    ASSERT_EQ(documents().size(), 2u);
-    const HWND first = documents()[0];
-    EXPECT_EQ(win32test::windowText(first), "worked example.txt");
-    EXPECT_EQ(editorText(first), workedExample);
-    EXPECT_EQ(dataOf(first).hasFileName, 1);
-    EXPECT_STREQ(dataOf(first).filePath, spaced.c_str());
-    const HWND second = documents()[1];
-    EXPECT_EQ(activeDocument(), second);
-    EXPECT_EQ(win32test::windowText(second), "machine.txt");
-    EXPECT_EQ(editorText(second), "start(a)\r\nfinish(h)\r\n");
-    EXPECT_STREQ(dataOf(second).filePath, path.c_str());
-    EXPECT_TRUE(win32test::fileDialogsShown().empty());
-    EXPECT_TRUE(win32test::messageBoxesShown().empty());
-
-    // Saved again, it goes back to the file it came from, without a dialog.
-    SetWindowTextA(dataOf(second).editor, "tape(1)");
-    choose(CMD_SAVE);
-    EXPECT_EQ(bytesOf(path), std::string("tape(1)") + '\0');
-    EXPECT_TRUE(win32test::fileDialogsShown().empty());
-}
 
 TEST_F(CommandLineFiles, OneThatCannotBeOpenedIsReportedAndTheOthersOpenAnyway) {
     writeBytes(path, "tape(1)");
@@ -477,7 +272,6 @@ TEST_F(CommandLineFiles, OneThatCannotBeOpenedIsReportedAndTheOthersOpenAnyway) 
               "Unable to open\n" + overlong + "\nFile name too long");
     ASSERT_EQ(documents().size(), 1u);
     EXPECT_EQ(win32test::windowText(documents()[0]), "machine.txt");
-    EXPECT_TRUE(win32test::isShown(frame));
 }
 
 }  // namespace

@@ -26,16 +26,10 @@ protected:
         list = createLogList(host, win32test::clientRect(host));
         ASSERT_NE(list, nullptr);
         SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(fixedFont), TRUE);
-        metrics = fontMetrics(list, fixedFont);
-    }
-
-    static TEXTMETRICA fontMetrics(HWND window, HFONT font) {
-        TEXTMETRICA result{};
-        HDC dc = GetDC(window);
-        SelectObject(dc, font);
-        GetTextMetricsA(dc, &result);
-        ReleaseDC(window, dc);
-        return result;
+        HDC dc = GetDC(list);
+        SelectObject(dc, fixedFont);
+        GetTextMetricsA(dc, &metrics);
+        ReleaseDC(list, dc);
     }
 
     // Paints the list and returns what the host drew for `index` in full

@@ -1,4 +1,5 @@
-// A started workbench (frame, menu, empty MDI client) over the stand-in's test mode.
+// A started workbench (frame, menu, empty MDI client) over the stand-in's test
+// mode, and what the ui suites read back from it.
 #ifndef ZARN_TESTS_UI_WORKBENCH_FIXTURE_H
 #define ZARN_TESTS_UI_WORKBENCH_FIXTURE_H
 
@@ -6,13 +7,21 @@
 #include <win32_test.h>
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "ui/app_shell.h"
+#include "ui/document_data.h"
 #include "ui/workbench.h"
 
 class WorkbenchTest : public ::testing::Test {
 protected:
+    static inline const std::string workedExample =
+        "tape(.11)\r\nstart(a)\r\nfinish(h)\r\n(a,1,a,0,R)\r\n(a,^,h,^,N)\r\n";
+    // At the default pace a step is reported every fifth tick of 125 ms.
+    static constexpr unsigned tick = 125;
+    static constexpr unsigned reportPeriod = 5 * tick;
+
     void SetUp() override {
         if (!win32test::isEnabled()) {
             win32test::enable();
@@ -36,6 +45,34 @@ protected:
     }
 
     std::vector<HWND> documents() const { return win32test::childWindows(mdiClient); }
+
+    // A window class of the test's own, for windows that stand in for the program's.
+    static void registerClass(const char* name, WNDPROC procedure) {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = procedure;
+        windowClass.hInstance = appInstance;
+        windowClass.lpszClassName = name;
+        ASSERT_NE(RegisterClassA(&windowClass), 0) << name;
+    }
+
+    static DocumentData& dataOf(HWND document) { return *documentData(document); }
+
+    static std::vector<std::string> lines(HWND list) {
+        std::vector<std::string> texts;
+        for (const win32test::ListItem& item : win32test::listItems(list)) {
+            texts.push_back(item.text);
+        }
+        return texts;
+    }
+
+    // Each failure is told in one box with an error icon.
+    static void expectErrorBox(const std::string& text) {
+        ASSERT_EQ(win32test::messageBoxesShown().size(), 1u);
+        const win32test::MessageBoxShown& box = win32test::messageBoxesShown()[0];
+        EXPECT_EQ(box.text, text);
+        EXPECT_EQ(box.caption, "Error");
+        EXPECT_EQ(box.type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    }
 
     HWND frame = nullptr;
 };
