@@ -78,4 +78,3 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 # dpkg-shlibdeps; the fonts that the windows ask for by name are added here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-dejavu-core)
-include(CPack)

@@ -44,7 +44,7 @@ fi
 
 # Debian's own checker must find neither error nor warning.
 if command -v lintian >/dev/null; then
-  lint=$(lintian --no-tag-display-limit "$package" 2>&1) || true
+  lint=$(lintian --tag-display-limit 0 "$package" 2>&1) || true
   if grep -E '^[EW]: ' <<<"$lint"; then
     fail "lintian complains about the package"
   fi
