@@ -2,7 +2,9 @@
 # Installs the build into a scratch prefix with cmake --install and checks what
 # a desktop finds there: both programs (tm-run runs an installed example), the
 # desktop entry (desktop-file-validate reports neither error nor warning), the
-# icon at every size of the hicolor theme, the man pages and the examples.
+# AppStream metainfo that software centres read (appstreamcli validate, the
+# same, without fetching the screenshots from the web), the icon at every size
+# of the hicolor theme, the man pages and the examples.
 # Usage: install_test.sh BUILD_FOLDER SOURCE_FOLDER WORK_FOLDER
 set -euo pipefail
 
@@ -10,10 +12,12 @@ build=$1
 source=$2
 work=$3
 
-if ! command -v desktop-file-validate >/dev/null; then
-  echo "install_test: skipped: desktop-file-validate is missing (scripts/deps installs desktop-file-utils)"
-  exit 77
-fi
+for tool in desktop-file-validate appstreamcli; do
+  if ! command -v $tool >/dev/null; then
+    echo "install_test: skipped: $tool is missing (scripts/deps installs desktop-file-utils and appstream)"
+    exit 77
+  fi
+done
 
 fail() {
   echo "install_test: FAILED: $*" >&2
@@ -28,8 +32,9 @@ for program in zarn-tm tm-run; do
   [[ -x $prefix/bin/$program ]] || fail "bin/$program is missing or not executable"
 done
 
-entry=$prefix/share/applications/zarn-tm.desktop
-[[ -f $entry ]] || fail "share/applications/zarn-tm.desktop is missing"
+id=org.zarn_tm.ZarnTM
+entry=$prefix/share/applications/$id.desktop
+[[ -f $entry ]] || fail "share/applications/$id.desktop is missing"
 report=$(desktop-file-validate "$entry" 2>&1) || fail "desktop-file-validate: $report"
 if grep -E 'error|warning' <<<"$report"; then
   fail "desktop-file-validate complains about the entry"
@@ -37,6 +42,13 @@ fi
 for line in 'Exec=zarn-tm %F' 'MimeType=text/plain;' 'Categories=Education;Development;' 'Icon=zarn-tm'; do
   grep -qxF "$line" "$entry" || fail "the desktop entry lacks the line $line"
 done
+
+metainfo=$prefix/share/metainfo/$id.metainfo.xml
+[[ -f $metainfo ]] || fail "share/metainfo/$id.metainfo.xml is missing"
+report=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "appstreamcli validate: $report"
+if grep -E '^[EW]:' <<<"$report"; then
+  fail "appstreamcli complains about the metainfo"
+fi
 
 # A PNG's width and height are the two big-endian words after its IHDR tag.
 png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{print $1*16777216+$2*65536+$3*256+$4 "x" $5*16777216+$6*65536+$7*256+$8}'; }

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Debian package with cpack, checks its dependencies (Qt 6's
-# runtime libraries and the fonts, no development package), unpacks it into a
-# scratch root with dpkg -x and starts both programs from there: tm-run
-# --version, and zarn-tm with a file on Qt's offscreen platform, which must
-# still be running when it is stopped after a few seconds.
+# runtime libraries and the fonts, no development package), lints it with
+# lintian (no error, no warning), unpacks it into a scratch root with dpkg -x
+# and starts both programs from there: tm-run --version, and zarn-tm with a
+# file on Qt's offscreen platform, which must still be running when it is
+# stopped after a few seconds.
 # Usage: package_test.sh BUILD_FOLDER WORK_FOLDER
 set -euo pipefail
 
@@ -41,9 +42,20 @@ if grep -q -- '-dev$' <<<"$names"; then
   fail "Depends names a development package: $depends"
 fi
 
+# Debian's own checker must find neither error nor warning.
+if command -v lintian >/dev/null; then
+  lint=$(lintian --tag-display-limit 0 "$package" 2>&1) || true
+  if grep -E '^[EW]: ' <<<"$lint"; then
+    fail "lintian complains about the package"
+  fi
+else
+  echo "package_test: lintian is missing (scripts/deps installs it), so the package goes unlinted"
+fi
+
 root=$work/root
 dpkg -x "$package" "$root"
-for path in usr/bin/zarn-tm usr/bin/tm-run usr/share/applications/zarn-tm.desktop \
+for path in usr/bin/zarn-tm usr/bin/tm-run usr/share/applications/org.zarn_tm.ZarnTM.desktop \
+  usr/share/metainfo/org.zarn_tm.ZarnTM.metainfo.xml \
   usr/share/icons/hicolor/48x48/apps/zarn-tm.png usr/share/man/man1/zarn-tm.1.gz \
   usr/share/man/man1/tm-run.1.gz usr/share/zarn-tm/examples/busy_beaver_2.txt; do
   [[ -e $root/$path ]] || fail "the package lacks /$path"
