@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/machine_runner.h"
@@ -13,6 +14,7 @@
 #include "tools/tm-run/exit_status.h"
 #include "tools/tm-run/progress_meter.h"
 #include "tools/tm-run/run_loop.h"
+#include "tools/tm-run/standard_notation.h"
 #include "tools/tm-run/stream_log_sink.h"
 #include "tools/tm-run/tape_report.h"
 #include "tools/tm-run/trace_writer.h"
@@ -65,9 +67,18 @@ int reportOutcome(const RunResult& result) {
 }
 
 int run(const RunOptions& options) {
-    const DescriptionFile description = readDescriptionFile(options.descriptionPath);
+    DescriptionFile description = readDescriptionFile(options.descriptionPath);
     if (!description.error.empty()) {
         return fail("cannot read " + options.descriptionPath + ": " + description.error);
+    }
+    if (isStandardNotation(description.text)) {
+        TranslatedMachine machine = translateStandardNotation(description.text);
+        if (!machine.error.empty()) {
+            fail(options.descriptionPath +
+                 " is no machine in the one-line notation: " + machine.error);
+            return exitUnparseable;
+        }
+        description.text = std::move(machine.description);
     }
 
     StreamLogSink parserLog(stderr);
