@@ -1,9 +1,11 @@
 #include "tools/tm-run/accelerated_run.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <utility>
 
+#include "tools/tm-run/big_count.h"
 #include "tools/tm-run/compiled_rules.h"
 #include "tools/tm-run/macro_machine.h"
 
@@ -18,22 +20,23 @@ constexpr std::int64_t crossingsPerUpdate = 1 << 16;
 
 // Tries the block sizes in turn, each from the start; a trial that ends the
 // run is the result, so a short run costs one trial.
-MacroMachine bestBlockSize(const CompiledRules& rules, const TapeCells& start,
-                           std::int64_t headPosition, std::int64_t limit) {
-    std::optional<MacroMachine> best;
+std::unique_ptr<MacroMachine> bestBlockSize(const CompiledRules& rules, const TapeCells& start,
+                                            std::int64_t headPosition,
+                                            std::optional<std::int64_t> limit) {
+    std::unique_ptr<MacroMachine> best;
     for (int blockSize = 1; blockSize <= largestBlock; ++blockSize) {
-        MacroMachine trial(rules, blockSize, start, headPosition);
-        if (trial.advance(limit, trialCrossings)) {
+        auto trial = std::make_unique<MacroMachine>(rules, blockSize, start, headPosition, limit);
+        if (trial->advance(trialCrossings)) {
             return trial;
         }
-        if (!best || trial.steps() > best->steps()) {
-            best.emplace(std::move(trial));
+        if (!best || trial->steps() > best->steps()) {
+            best = std::move(trial);
         }
     }
-    return std::move(*best);
+    return best;
 }
 
-RunResult resultOf(const MacroMachine& machine, const RunSettings& settings, std::int64_t limit) {
+RunResult resultOf(const MacroMachine& machine, const RunSettings& settings) {
     RunResult result;
     result.steps = machine.steps();
     result.state = machine.state();
@@ -42,14 +45,23 @@ RunResult resultOf(const MacroMachine& machine, const RunSettings& settings, std
     if (machine.end() == BlockEnd::Budget) {
         result.outcome = RunOutcome::StepLimit;
     } else if (machine.end() == BlockEnd::Idle) {
-        const auto probe = idleProbeStep(machine.steps(), limit);
-        result.outcome = probe ? RunOutcome::Stuck : RunOutcome::StepLimit;
-        result.steps = probe.value_or(limit);
+        // The plain run notices at its next probe, which the limit may forestall.
+        // Past 64 bits there is no limit and no plain run to agree with.
+        result.outcome = RunOutcome::Stuck;
+        if (const auto busySteps = int64Of(machine.steps())) {
+            const std::int64_t limit = settings.maxSteps.value_or(INT64_MAX);
+            const auto probe = idleProbeStep(*busySteps, limit);
+            result.outcome = probe ? RunOutcome::Stuck : RunOutcome::StepLimit;
+            result.steps = bigOf(probe.value_or(limit));
+        }
     }
     if (settings.reportTape) {
-        if (const auto cells = machine.writtenCells(reportableCells)) {
-            result.tape = withoutOuterBlanks(*cells, result.headPosition);
+        if (!settings.countsOnly) {
+            if (const auto cells = machine.writtenCells(reportableCells)) {
+                result.tape = withoutOuterBlanks(*cells, int64Of(result.headPosition).value_or(0));
+            }
         }
+        result.counts = machine.counts();
     }
     return result;
 }
@@ -63,13 +75,12 @@ RunResult runAccelerated(MachineRunner& runner, const RunSettings& settings,
     TapeCells start{std::string(static_cast<std::size_t>(settings.writtenEnd), blankSymbol), 0};
     runner.readWindow(0, settings.writtenEnd, start.cells.data());
 
-    // Without a step limit the run ends where a 64-bit count does.
-    const std::int64_t limit = settings.maxSteps.value_or(INT64_MAX);
-    MacroMachine machine = bestBlockSize(rules, start, runner.headPosition(), limit);
-    while (!machine.advance(limit, crossingsPerUpdate)) {
-        progress.update(machine.steps(),
-                        CompressedTapeSize{machine.runCount(), machine.blockSize()});
+    const auto machine = bestBlockSize(rules, start, runner.headPosition(), settings.maxSteps);
+    while (!machine->advance(crossingsPerUpdate)) {
+        if (const auto steps = int64Of(machine->steps())) {
+            progress.update(*steps, CompressedTapeSize{machine->runCount(), machine->blockSize()});
+        }
     }
     progress.clear();
-    return resultOf(machine, settings, limit);
+    return resultOf(*machine, settings);
 }

@@ -58,6 +58,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             options.showVersion = true;
         } else if (name == "--tape") {
             options.showTape = true;
+        } else if (name == "--counts") {
+            options.showCounts = true;
         } else if (name == "--plain") {
             options.plain = true;
         } else if (name == "--trace") {
@@ -114,6 +116,14 @@ const char* helpText() {
            "step count, the tape and every outcome are exactly those of stepping one rule\n"
            "at a time.\n"
            "\n"
+           "It also proves rules and jumps over their repetitions: when the tape recurs\n"
+           "with the same runs in the same order, the machine in the same state, and\n"
+           "some runs grown or shrunk, the stretch between is replayed with every run's\n"
+           "length unknown. If that proves the same change for every length, the rule is\n"
+           "applied as often as the runs allow in one go, its steps summed exactly.\n"
+           "Counts, positions and tape lengths have no upper bound: every digit of\n"
+           "the step count is printed.\n"
+           "\n"
            "Options:\n"
            "  --max-steps N  stop after N steps if the machine has not finished\n"
            "  --trace FILE   also write every step to FILE in the workbench's Save output\n"
@@ -122,6 +132,9 @@ const char* helpText() {
            "  --tape         after the run, print the tape from its leftmost to its\n"
            "                 rightmost non-blank cell, the head's position and how many\n"
            "                 cells hold each symbol\n"
+           "  --counts       the same without the cells: where the written stretch of\n"
+           "                 tape begins, the head's position and how many cells hold\n"
+           "                 each symbol, for tapes too long to print\n"
            "  --help         show this text\n"
            "  --version      show the version\n"
            "\n"

@@ -31,7 +31,8 @@ RunResult runMachine(MachineRunner& runner, const RunOptions& options, std::size
     // The description's own cells lie within its text's length of position 0.
     const auto writtenEnd = static_cast<std::int32_t>(
         std::min<std::size_t>(textLength, std::numeric_limits<std::int32_t>::max()));
-    const RunSettings settings{options.maxSteps, options.showTape, writtenEnd};
+    const RunSettings settings{options.maxSteps, options.showTape || options.showCounts, writtenEnd,
+                               !options.showTape};
     ProgressMeter progress = ProgressMeter::forTerminal(stderr);
     if (trace != nullptr) {
         return runTraced(runner, settings, progress, *trace);
@@ -45,20 +46,20 @@ RunResult runMachine(MachineRunner& runner, const RunOptions& options, std::size
 int reportOutcome(const RunResult& result) {
     switch (result.outcome) {
         case RunOutcome::Finished:
-            std::printf("Run complete! %lld steps.\n", static_cast<long long>(result.steps));
+            std::printf("Run complete! %s steps.\n", result.steps.get_str().c_str());
             return exitFinished;
         case RunOutcome::StepLimit:
             std::fprintf(stderr,
-                         "tm-run: stopped after %lld steps without reaching the finish state\n",
-                         static_cast<long long>(result.steps));
+                         "tm-run: stopped after %s steps without reaching the finish state\n",
+                         result.steps.get_str().c_str());
             return exitStepLimit;
         case RunOutcome::Stuck:
             std::fprintf(
                 stderr,
-                "tm-run: stuck after %lld steps: in state \"%s\" reading '%c' at position %lld, "
+                "tm-run: stuck after %s steps: in state \"%s\" reading '%c' at position %s, "
                 "no rule changes anything, so the finish state is never reached\n",
-                static_cast<long long>(result.steps), result.state.c_str(), result.symbol,
-                static_cast<long long>(result.headPosition));
+                result.steps.get_str().c_str(), result.state.c_str(), result.symbol,
+                result.headPosition.get_str().c_str());
             return exitStuck;
         case RunOutcome::TraceFailed:
             break;
@@ -104,12 +105,13 @@ int run(const RunOptions& options) {
     }
 
     const int status = reportOutcome(result);
-    if (options.showTape) {
-        if (!result.tape) {
-            return fail("the tape holds more than " + std::to_string(reportableCells) +
-                        " cells, too many to print");
-        }
-        printTapeReport(stdout, *result.tape, result.headPosition);
+    if (options.showTape && !result.tape) {
+        return fail("the tape holds more than " + std::to_string(reportableCells) +
+                    " cells, too many to print; --counts counts them");
+    }
+    if (result.counts) {
+        printTapeReport(stdout, result.tape ? &*result.tape : nullptr, *result.counts,
+                        result.headPosition);
     }
     return status;
 }
