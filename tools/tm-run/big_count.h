@@ -3,6 +3,7 @@
 
 #include <gmpxx.h>
 
+#include <climits>
 #include <cstdint>
 #include <optional>
 
@@ -13,6 +14,15 @@ inline mpz_class bigOf(std::int64_t value) {
     result <<= 32;
     result += static_cast<unsigned long>(value & 0xffffffff);
     return result;
+}
+
+// Adds without making a number of its own where `long` holds the value.
+inline void addSmall(mpz_class& to, std::int64_t value) {
+    if (value >= LONG_MIN && value <= LONG_MAX) {
+        to += static_cast<long>(value);
+    } else {
+        to += bigOf(value);
+    }
 }
 
 // The value, when it lies between INT64_MIN and INT64_MAX.

@@ -184,7 +184,7 @@ bool MacroMachine::advance(std::int64_t macroSteps) {
             if (onward) {
                 edge += tape.facingRight ? 1 : -1;
             }
-            steps_ += bigOf(crossing->steps);
+            addSmall(steps_, crossing->steps);
         }
         tape.facingRight = crossing->exitRight;
         tape.state = crossing->next;

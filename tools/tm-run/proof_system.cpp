@@ -100,17 +100,28 @@ std::optional<Jump> ProofSystem::consider(MacroTape& tape,
     if (history.size() >= mostSightings) {
         history.clear();
     }
-    std::deque<Sighting>& sightings = history[signature];
-    for (const Sighting& sighting : sightings) {
-        if (sighting.counts == counts) {
-            continue;
-        }
-        if (auto rule = proveFrom(tape, sighting, counts)) {
-            const Rule& stored = rules.insert_or_assign(signature, std::move(*rule)).first->second;
-            if (auto jump = apply(stored, tape, remaining)) {
-                return jump;
+    Sightings& seen = history[signature];
+    std::deque<Sighting>& sightings = seen.latest;
+    // A configuration whose proofs failed is tried again after 1, 2, 4, ...
+    // more sightings: a transient costs little, a rule is still found.
+    if (++seen.times >= seen.nextTry) {
+        bool proved = false;
+        for (const Sighting& sighting : sightings) {
+            if (sighting.counts == counts) {
+                continue;
             }
-            break;
+            if (auto rule = proveFrom(tape, sighting, counts)) {
+                const Rule& stored =
+                    rules.insert_or_assign(signature, std::move(*rule)).first->second;
+                if (auto jump = apply(stored, tape, remaining)) {
+                    return jump;
+                }
+                proved = true;
+                break;
+            }
+        }
+        if (!proved && !sightings.empty()) {
+            seen.nextTry = seen.times + (std::int64_t{1} << std::min(seen.failures++, 20));
         }
     }
     if (sightings.size() == sightingsKept) {
@@ -165,7 +176,7 @@ std::optional<ProofSystem::Rule> ProofSystem::prove(const MacroTape& from,
             return;
         }
         const auto variablesIn = std::count_if(count.coefficients.begin(), count.coefficients.end(),
-                                               [](const mpz_class& c) { return c != 0; });
+                                               [](std::int64_t c) { return c != 0; });
         for (std::size_t v = 0; v < variables; ++v) {
             if (count.coefficients[v] != 0) {
                 (*slack)[v] = variablesIn == 1 && count.coefficients[v] == 1
@@ -179,28 +190,36 @@ std::optional<ProofSystem::Rule> ProofSystem::prove(const MacroTape& from,
         Linear count;
     };
     const auto constant = [&](const mpz_class& value) {
-        return Linear{value, std::vector<mpz_class>(variables)};
+        return Linear{value, std::vector<std::int64_t>(variables)};
     };
-    const auto add = [](Linear& to, const Linear& value, const mpz_class& times) {
-        to.constant += value.constant * times;
+    // Coefficients count copies of a run and steps per block, small unless
+    // the proof is absurdly long: one that would overflow is given up.
+    bool overflow = false;
+    const auto add = [&](Linear& to, const Linear& value, std::int64_t times) {
+        to.constant += value.constant * bigOf(times);
         for (std::size_t i = 0; i < to.coefficients.size(); ++i) {
-            to.coefficients[i] += value.coefficients[i] * times;
+            std::int64_t product = 0;
+            overflow |= __builtin_mul_overflow(value.coefficients[i], times, &product) ||
+                        __builtin_add_overflow(to.coefficients[i], product, &to.coefficients[i]);
         }
     };
     const auto isZero = [](const Linear& value) {
         return value.constant == 0 &&
                std::all_of(value.coefficients.begin(), value.coefficients.end(),
-                           [](const mpz_class& c) { return c == 0; });
+                           [](std::int64_t c) { return c == 0; });
     };
-    const auto put = [](std::vector<Run>& stack, BlockId block, Linear count) {
+    const auto put = [&](std::vector<Run>& stack, BlockId block, Linear count) {
         if (!stack.empty() && stack.back().block == block) {
-            Linear& top = stack.back().count;
-            top.constant += count.constant;
-            for (std::size_t i = 0; i < top.coefficients.size(); ++i) {
-                top.coefficients[i] += count.coefficients[i];
-            }
+            add(stack.back().count, count, 1);
         } else if (!stack.empty() || block != 0) {
             stack.push_back({block, std::move(count)});
+        }
+    };
+    const auto putOne = [&](std::vector<Run>& stack, BlockId block) {
+        if (!stack.empty() && stack.back().block == block) {
+            stack.back().count.constant += 1;
+        } else if (!stack.empty() || block != 0) {
+            stack.push_back({block, constant(1)});
         }
     };
 
@@ -219,7 +238,6 @@ std::optional<ProofSystem::Rule> ProofSystem::prove(const MacroTape& from,
     StateIndex state = from.state;
     bool facingRight = from.facingRight;
     Rule rule{bounds, {}, constant(0), constant(0)};
-    const Linear one = constant(1);
 
     for (std::int64_t step = 0; step < macroSteps; ++step) {
         std::vector<Run>& ahead = facingRight ? right : left;
@@ -229,7 +247,6 @@ std::optional<ProofSystem::Rule> ProofSystem::prove(const MacroTape& from,
             return std::nullopt;
         }
         std::vector<Run>& behind = crossing->exitRight ? left : right;
-        const mpz_class blockSteps = bigOf(crossing->steps);
         const bool onward = crossing->exitRight == facingRight;
         if (crossing->next == state && onward) {
             // The whole run, however long: it must end somewhere.
@@ -238,7 +255,7 @@ std::optional<ProofSystem::Rule> ProofSystem::prove(const MacroTape& from,
             }
             Linear count = std::move(ahead.back().count);
             ahead.pop_back();
-            add(rule.steps, count, blockSteps);
+            add(rule.steps, count, crossing->steps);
             add(rule.shift, count, facingRight ? 1 : -1);
             put(behind, crossing->write, std::move(count));
         } else {
@@ -254,18 +271,18 @@ std::optional<ProofSystem::Rule> ProofSystem::prove(const MacroTape& from,
                     ahead.pop_back();
                 }
             }
-            rule.steps.constant += blockSteps;
+            addSmall(rule.steps.constant, crossing->steps);
             if (onward) {
                 rule.shift.constant += facingRight ? 1 : -1;
             }
-            put(behind, crossing->write, one);
+            putOne(behind, crossing->write);
         }
         state = crossing->next;
         facingRight = crossing->exitRight;
     }
 
     // Back to the same blocks, each run x_i + its base + a fixed change.
-    if (state != from.state || facingRight != from.facingRight || left.size() != from.left.size() ||
+    if (overflow || state != from.state || facingRight != from.facingRight || left.size() != from.left.size() ||
         right.size() != from.right.size()) {
         return std::nullopt;
     }
@@ -310,7 +327,9 @@ std::optional<Jump> ProofSystem::apply(const Rule& rule, MacroTape& tape,
         const mpz_class pairs = m * (m - 1) / 2;
         mpz_class sum = m * value.constant;
         for (std::size_t i = 0; i < x.size(); ++i) {
-            sum += value.coefficients[i] * (m * x[i] + rule.delta[i] * pairs);
+            if (value.coefficients[i] != 0) {
+                sum += bigOf(value.coefficients[i]) * (m * x[i] + rule.delta[i] * pairs);
+            }
         }
         return sum;
     };

@@ -49,7 +49,7 @@ private:
     // A number that depends linearly on the run lengths x of a configuration.
     struct Linear {
         mpz_class constant;
-        std::vector<mpz_class> coefficients;
+        std::vector<std::int64_t> coefficients;
     };
     // A run of a rule is x + `least` long for any x >= 0, or, when fixed,
     // exactly `least`.
@@ -82,8 +82,13 @@ private:
     CrossingLookup crossings;
     std::int64_t macroStep = 0;
     std::int64_t applied = 0;
-    // Newest first.
-    std::unordered_map<Signature, std::deque<Sighting>, SignatureHash> history;
+    struct Sightings {
+        std::deque<Sighting> latest;  // newest first
+        std::int64_t times = 0;
+        std::int64_t nextTry = 0;
+        int failures = 0;
+    };
+    std::unordered_map<Signature, Sightings, SignatureHash> history;
     std::unordered_map<Signature, Rule, SignatureHash> rules;
 };
 
