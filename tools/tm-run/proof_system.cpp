@@ -19,6 +19,29 @@ constexpr std::size_t sightingsKept = 3;
 // time: the machine never finishes, and the count keeps growing.
 constexpr unsigned long endlessApplications = 1ul << 30;
 
+// Run lengths as a sighting keeps them: exact up to `longestKept`, beyond
+// that only their lowest bits and size.
+constexpr long longestKept = 1l << 30;
+
+ProofSystem::CountPrint printOf(const mpz_class& count) {
+    if (count <= longestKept) {
+        return {count.get_si(), 0};
+    }
+    return {-static_cast<std::int64_t>(mpz_size(count.get_mpz_t())),
+            mpz_getlimbn(count.get_mpz_t(), 0)};
+}
+
+std::vector<ProofSystem::CountPrint> printsOf(const MacroTape& tape) {
+    std::vector<ProofSystem::CountPrint> prints;
+    prints.reserve(tape.left.size() + tape.right.size());
+    for (const auto* side : {&tape.left, &tape.right}) {
+        for (const TapeRun& run : *side) {
+            prints.push_back(printOf(run.count));
+        }
+    }
+    return prints;
+}
+
 std::vector<mpz_class> countsOf(const MacroTape& tape) {
     std::vector<mpz_class> counts;
     counts.reserve(tape.left.size() + tape.right.size());
@@ -96,7 +119,7 @@ std::optional<Jump> ProofSystem::consider(MacroTape& tape,
         }
     }
 
-    std::vector<mpz_class> counts = countsOf(tape);
+    std::vector<CountPrint> counts = printsOf(tape);
     if (history.size() >= mostSightings) {
         history.clear();
     }
@@ -110,7 +133,7 @@ std::optional<Jump> ProofSystem::consider(MacroTape& tape,
             if (sighting.counts == counts) {
                 continue;
             }
-            if (auto rule = proveFrom(tape, sighting, counts)) {
+            if (auto rule = proveFrom(tape, sighting)) {
                 const Rule& stored =
                     rules.insert_or_assign(signature, std::move(*rule)).first->second;
                 if (auto jump = apply(stored, tape, remaining)) {
@@ -131,17 +154,26 @@ std::optional<Jump> ProofSystem::consider(MacroTape& tape,
     return std::nullopt;
 }
 
-std::optional<ProofSystem::Rule> ProofSystem::proveFrom(
-    const MacroTape& now, const Sighting& sighting, const std::vector<mpz_class>& counts) const {
-    MacroTape earlier = now;
-    setCounts(earlier, sighting.counts);
+std::optional<ProofSystem::Rule> ProofSystem::proveFrom(const MacroTape& now,
+                                                        const Sighting& sighting) const {
     // Runs that kept their length stay fixed. The others become variables,
-    // at first at least as long as in both sightings, so that the rule applies now.
+    // at first at least as long as in both sightings, so that the rule
+    // applies now. A long run of the earlier sighting is known only by its
+    // print; the run now is then the bound, which the proof loosens below.
+    // Whatever the bounds, the proof alone decides whether the rule holds.
     std::vector<Bound> bounds;
-    for (std::size_t i = 0; i < counts.size(); ++i) {
-        bounds.push_back(
-            {std::min(sighting.counts[i], counts[i]), sighting.counts[i] == counts[i]});
+    std::size_t index = 0;
+    for (const auto* side : {&now.left, &now.right}) {
+        for (const TapeRun& run : *side) {
+            const CountPrint& earlier = sighting.counts[index++];
+            Bound bound{run.count, earlier == printOf(run.count)};
+            if (!bound.fixed && earlier.value >= 0 && bound.least > earlier.value) {
+                bound.least = static_cast<long>(earlier.value);
+            }
+            bounds.push_back(std::move(bound));
+        }
     }
+    const MacroTape& earlier = now;
     const std::int64_t macroSteps = macroStep - sighting.macroStep;
     std::vector<mpz_class> slack;
     auto rule = prove(earlier, bounds, macroSteps, &slack);
@@ -282,8 +314,8 @@ std::optional<ProofSystem::Rule> ProofSystem::prove(const MacroTape& from,
     }
 
     // Back to the same blocks, each run x_i + its base + a fixed change.
-    if (overflow || state != from.state || facingRight != from.facingRight || left.size() != from.left.size() ||
-        right.size() != from.right.size()) {
+    if (overflow || state != from.state || facingRight != from.facingRight ||
+        left.size() != from.left.size() || right.size() != from.right.size()) {
         return std::nullopt;
     }
     index = 0;
@@ -323,15 +355,19 @@ std::optional<Jump> ProofSystem::apply(const Rule& rule, MacroTape& tape,
         }
     }
     // The sum over applications j = 0 .. m-1 of value(x + j * delta).
+    // With value(x) = c + sum a_i x_i, that is m (c + sum a_i x_i) +
+    // m (m - 1) / 2 * sum a_i delta_i: one product of long numbers.
     const auto total = [&](const Linear& value, const mpz_class& m) {
-        const mpz_class pairs = m * (m - 1) / 2;
-        mpz_class sum = m * value.constant;
+        mpz_class first = value.constant;
+        mpz_class growth = 0;
         for (std::size_t i = 0; i < x.size(); ++i) {
             if (value.coefficients[i] != 0) {
-                sum += bigOf(value.coefficients[i]) * (m * x[i] + rule.delta[i] * pairs);
+                const mpz_class coefficient = bigOf(value.coefficients[i]);
+                first += coefficient * x[i];
+                growth += coefficient * rule.delta[i];
             }
         }
-        return sum;
+        return mpz_class(m * first + m * (m - 1) / 2 * growth);
     };
     if (remaining && (!times || total(rule.steps, *times) > *remaining)) {
         // The most applications that the steps left allow: each makes at least one.

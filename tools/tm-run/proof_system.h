@@ -41,6 +41,15 @@ public:
 
     std::int64_t rulesApplied() const { return applied; }
 
+    // A run length as a sighting keeps it: the length itself when short
+    // (`value` >= 0); for a long one, minus its size in limbs and its lowest limb.
+    struct CountPrint {
+        std::int64_t value;
+        std::uint64_t low;
+
+        bool operator==(const CountPrint&) const = default;
+    };
+
 private:
     using Signature = std::vector<std::uint32_t>;
     struct SignatureHash {
@@ -65,12 +74,11 @@ private:
     };
     struct Sighting {
         std::int64_t macroStep;
-        std::vector<mpz_class> counts;
+        std::vector<CountPrint> counts;
     };
 
     static Signature signatureOf(const MacroTape& tape);
-    std::optional<Rule> proveFrom(const MacroTape& now, const Sighting& sighting,
-                                  const std::vector<mpz_class>& counts) const;
+    std::optional<Rule> proveFrom(const MacroTape& now, const Sighting& sighting) const;
     // The rule that `macroSteps` macro steps from `from` prove for runs within
     // `bounds`. `slack`, if given, receives how much each run's least length
     // could drop with the same steps still proving the rule.
