@@ -44,6 +44,8 @@ RunResult resultOf(const MacroMachine& machine, const RunSettings& settings) {
     result.symbol = machine.symbol();
     if (machine.end() == BlockEnd::Budget) {
         result.outcome = RunOutcome::StepLimit;
+    } else if (machine.end() == BlockEnd::Endless) {
+        result.outcome = RunOutcome::Endless;
     } else if (machine.end() == BlockEnd::Idle) {
         // The plain run notices at its next probe, which the limit may forestall.
         // Past 64 bits there is no limit and no plain run to agree with.

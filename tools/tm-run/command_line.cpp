@@ -143,7 +143,9 @@ const char* helpText() {
            "  1  bad command line, or a file that cannot be read or written\n"
            "  2  the description has errors and cannot run\n"
            "  3  stopped by --max-steps before the finish state\n"
-           "  4  stuck: no rule changes the machine any more, so it can never finish\n";
+           "  4  stuck or endless: the machine can never finish, since no rule changes\n"
+           "     anything any more, or what it does from some step on is proven to repeat\n"
+           "     for ever\n";
 }
 
 const char* versionText() {

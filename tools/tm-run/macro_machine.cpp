@@ -12,10 +12,6 @@ std::int64_t blockOf(std::int64_t position, int blockSize) {
     return position % blockSize < 0 ? quotient - 1 : quotient;
 }
 
-// A chain step into the blank tape with no step limit: the machine walks off
-// for ever. It goes on in strides of this many blocks, as plain stepping would.
-const mpz_class endlessStride = mpz_class(1) << 62;
-
 }  // namespace
 
 MacroMachine::MacroMachine(const CompiledRules& rules, int blockSize, const TapeCells& cells,
@@ -150,6 +146,10 @@ bool MacroMachine::advance(std::int64_t macroSteps) {
             remaining = *limit - steps_;
         }
         if (const auto jump = prover.consider(tape, remaining)) {
+            if (jump->endless) {
+                endAhead(BlockEnd::Endless);
+                return true;
+            }
             steps_ += jump->steps;
             edge += jump->shift;
             continue;
@@ -170,7 +170,12 @@ bool MacroMachine::advance(std::int64_t macroSteps) {
         const bool onward = crossing->exitRight == tape.facingRight;
         std::vector<TapeRun>& behind = crossing->exitRight ? tape.left : tape.right;
         if (crossing->next == tape.state && onward) {
-            mpz_class count = ahead.empty() ? endlessStride : ahead.back().count;
+            if (ahead.empty() && !remaining) {
+                // Over the blank tape in the same state, with no limit: for ever.
+                endAhead(BlockEnd::Endless);
+                return true;
+            }
+            mpz_class count = ahead.empty() ? *remaining : ahead.back().count;
             if (remaining) {
                 count = std::min<mpz_class>(count, *remaining / bigOf(crossing->steps));
             }
@@ -208,6 +213,15 @@ mpz_class MacroMachine::headPosition() const {
         return positionOf(edge, startBlock->offset);
     }
     return tape.facingRight ? positionOf(edge, 0) : positionOf(edge - 1, blockSize_ - 1);
+}
+
+void MacroMachine::endAhead(BlockEnd end) {
+    std::vector<TapeRun>& ahead = tape.ahead();
+    const BlockHead head = headIn(topOf(ahead), tape.state, tape.facingRight ? 0 : blockSize_ - 1);
+    take(ahead, one);
+    end_ = end;
+    last = head;
+    lastBlock = tape.facingRight ? edge : edge - 1;
 }
 
 // A run can end with the head just outside the block it was working on, when

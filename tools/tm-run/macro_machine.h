@@ -38,7 +38,7 @@ public:
     const mpz_class& steps() const { return steps_; }
     bool ended() const { return end_.has_value(); }
     // Why the run ended: Finished, Idle (from here on no step changes
-    // anything) or Budget (the limit).
+    // anything), Budget (the limit) or Endless.
     BlockEnd end() const { return *end_; }
     int blockSize() const { return blockSize_; }
     std::size_t runCount() const { return tape.left.size() + tape.right.size(); }
@@ -72,6 +72,8 @@ private:
     void put(std::vector<TapeRun>& stack, BlockId block, const mpz_class& count);
     bool leaveStartBlock(BlockHead head);
     void endIn(BlockHead head, mpz_class block, BlockEnd end);
+    // Ends with the head on the first cell of the block it faces.
+    void endAhead(BlockEnd end);
     std::int64_t budget() const;
     static BlockId topOf(const std::vector<TapeRun>& stack) {
         return stack.empty() ? 0 : stack.back().block;

@@ -61,6 +61,13 @@ int reportOutcome(const RunResult& result) {
                 result.steps.get_str().c_str(), result.state.c_str(), result.symbol,
                 result.headPosition.get_str().c_str());
             return exitStuck;
+        case RunOutcome::Endless:
+            std::fprintf(stderr,
+                         "tm-run: never finishes: after %s steps, in state \"%s\" reading '%c' at "
+                         "position %s, the machine repeats a pattern that goes on for ever\n",
+                         result.steps.get_str().c_str(), result.state.c_str(), result.symbol,
+                         result.headPosition.get_str().c_str());
+            return exitStuck;
         case RunOutcome::TraceFailed:
             break;
     }

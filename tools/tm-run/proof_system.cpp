@@ -15,9 +15,6 @@ constexpr std::size_t mostSightings = 1 << 16;
 // A configuration is compared with its last few sightings, so that a rule
 // whose runs take turns in changing is found too.
 constexpr std::size_t sightingsKept = 3;
-// A rule that never runs out, with no step limit, is applied this often at a
-// time: the machine never finishes, and the count keeps growing.
-constexpr unsigned long endlessApplications = 1ul << 30;
 
 // Run lengths as a sighting keeps them: exact up to `longestKept`, beyond
 // that only their lowest bits and size.
@@ -383,7 +380,7 @@ std::optional<Jump> ProofSystem::apply(const Rule& rule, MacroTape& tape,
         }
         times = low;
     } else if (!times) {
-        times = endlessApplications;
+        return Jump{0, 0, true};
     }
     if (*times == 0) {
         return std::nullopt;

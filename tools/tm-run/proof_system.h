@@ -21,6 +21,8 @@ using CrossingLookup = std::function<const Crossing*(StateIndex, bool facingRigh
 struct Jump {
     mpz_class steps;
     mpz_class shift;
+    // Instead: the rule applies for ever, and nothing limits the steps.
+    bool endless = false;
 };
 
 // Marxen and Buntrock's proof machine. It watches the macro machine for a

@@ -16,6 +16,7 @@ enum class RunOutcome {
     Finished,     // a rule led into the finish state
     StepLimit,    // the step limit came first
     Stuck,        // a step changed nothing, so no later step will either
+    Endless,      // the steps from here on repeat a pattern that never ends
     TraceFailed,  // the trace file could not be written
 };
 
