@@ -1,5 +1,6 @@
 #include "tools/tm-run/accelerated_run.h"
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -7,7 +8,9 @@
 
 #include "tools/tm-run/big_count.h"
 #include "tools/tm-run/compiled_rules.h"
+#include "tools/tm-run/flat_stepper.h"
 #include "tools/tm-run/macro_machine.h"
+#include "tools/tm-run/tape_report.h"
 
 namespace {
 
@@ -15,8 +18,8 @@ namespace {
 // got furthest runs on. Small enough to cost little, long enough to show how
 // well a size compresses the tape that the machine writes.
 constexpr std::int64_t trialCrossings = 4096;
-// Between looks at the clock for the progress line.
-constexpr std::int64_t crossingsPerUpdate = 1 << 16;
+// A plain stepper this far behind the macro machine is dropped.
+constexpr std::int64_t flatKeptSteps = std::int64_t{1} << 24;
 
 // Tries the block sizes in turn, each from the start; a trial that ends the
 // run is the result, so a short run costs one trial.
@@ -36,27 +39,50 @@ std::unique_ptr<MacroMachine> bestBlockSize(const CompiledRules& rules, const Ta
     return best;
 }
 
-RunResult resultOf(const MacroMachine& machine, const RunSettings& settings) {
-    RunResult result;
-    result.steps = machine.steps();
-    result.state = machine.state();
-    result.headPosition = machine.headPosition();
-    result.symbol = machine.symbol();
-    if (machine.end() == BlockEnd::Budget) {
+// The outcome and count as plain stepping reports them, for a run that ended
+// after `result.steps` steps.
+void setOutcome(RunResult& result, BlockEnd end, const RunSettings& settings) {
+    if (end == BlockEnd::Budget) {
         result.outcome = RunOutcome::StepLimit;
-    } else if (machine.end() == BlockEnd::Endless) {
+    } else if (end == BlockEnd::Endless) {
         result.outcome = RunOutcome::Endless;
-    } else if (machine.end() == BlockEnd::Idle) {
+    } else if (end == BlockEnd::Idle) {
         // The plain run notices at its next probe, which the limit may forestall.
         // Past 64 bits there is no limit and no plain run to agree with.
         result.outcome = RunOutcome::Stuck;
-        if (const auto busySteps = int64Of(machine.steps())) {
+        if (const auto busySteps = int64Of(result.steps)) {
             const std::int64_t limit = settings.maxSteps.value_or(INT64_MAX);
             const auto probe = idleProbeStep(*busySteps, limit);
             result.outcome = probe ? RunOutcome::Stuck : RunOutcome::StepLimit;
             result.steps = bigOf(probe.value_or(limit));
         }
     }
+}
+
+RunResult resultOf(const FlatStepper& stepper, const RunSettings& settings) {
+    RunResult result;
+    result.steps = bigOf(stepper.steps());
+    result.state = stepper.state();
+    result.headPosition = bigOf(stepper.headPosition());
+    result.symbol = stepper.symbol();
+    setOutcome(result, *stepper.end(), settings);
+    if (settings.reportTape) {
+        result.tape = stepper.writtenCells();
+        result.counts = countsOf(*result.tape);
+        if (settings.countsOnly) {
+            result.tape.reset();
+        }
+    }
+    return result;
+}
+
+RunResult resultOf(const MacroMachine& machine, const RunSettings& settings) {
+    RunResult result;
+    result.steps = machine.steps();
+    result.state = machine.state();
+    result.headPosition = machine.headPosition();
+    result.symbol = machine.symbol();
+    setOutcome(result, machine.end(), settings);
     if (settings.reportTape) {
         if (!settings.countsOnly) {
             if (const auto cells = machine.writtenCells(reportableCells)) {
@@ -77,12 +103,60 @@ RunResult runAccelerated(MachineRunner& runner, const RunSettings& settings,
     TapeCells start{std::string(static_cast<std::size_t>(settings.writtenEnd), blankSymbol), 0};
     runner.readWindow(0, settings.writtenEnd, start.cells.data());
 
+    // Blocks do not compress every machine: a plain stepper runs beside the
+    // macro machine, both from the start. The one further ahead gets most of
+    // the time, the other a sixteenth, and whichever ends first gives the
+    // result. Once the macro machine is far ahead, the stepper and its tape go.
+    using Clock = std::chrono::steady_clock;
+    auto started = Clock::now();
     const auto machine = bestBlockSize(rules, start, runner.headPosition(), settings.maxSteps);
-    while (!machine->advance(crossingsPerUpdate)) {
-        if (const auto steps = int64Of(machine->steps())) {
+    if (machine->ended()) {
+        return resultOf(*machine, settings);
+    }
+    Clock::duration macroTime = Clock::now() - started;
+    Clock::duration flatTime{};
+    std::optional<FlatStepper> flat;
+    flat.emplace(rules, start, runner.headPosition());
+    std::int64_t macroChunk = 256;
+    std::int64_t flatChunk = 1 << 16;
+    // Chunks are sized to take about this long.
+    const auto slice = std::chrono::milliseconds(2);
+    const auto resize = [&](std::int64_t& chunk, Clock::duration took) {
+        if (took < slice / 2 && chunk < (std::int64_t{1} << 40)) {
+            chunk *= 2;
+        } else if (took > slice * 2 && chunk > 1) {
+            chunk /= 2;
+        }
+    };
+    while (true) {
+        const bool macroAhead = !flat || machine->steps() >= bigOf(flat->steps());
+        const bool runMacro = macroAhead ? macroTime <= 16 * flatTime : 16 * macroTime < flatTime;
+        started = Clock::now();
+        if (runMacro || !flat) {
+            const bool ended = machine->advance(macroChunk);
+            const auto took = Clock::now() - started;
+            if (ended) {
+                progress.clear();
+                return resultOf(*machine, settings);
+            }
+            macroTime += took;
+            resize(macroChunk, took);
+        } else {
+            const bool ended = flat->advance(flatChunk, settings.maxSteps);
+            const auto took = Clock::now() - started;
+            if (ended) {
+                progress.clear();
+                return resultOf(*flat, settings);
+            }
+            flatTime += took;
+            resize(flatChunk, took);
+        }
+        if (flat && flat->steps() > flatKeptSteps && machine->steps() > 64 * bigOf(flat->steps())) {
+            flat.reset();
+        }
+        const mpz_class& ahead = flat && !macroAhead ? bigOf(flat->steps()) : machine->steps();
+        if (const auto steps = int64Of(ahead)) {
             progress.update(*steps, CompressedTapeSize{machine->runCount(), machine->blockSize()});
         }
     }
-    progress.clear();
-    return resultOf(*machine, settings);
 }
