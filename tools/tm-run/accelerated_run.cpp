@@ -104,9 +104,9 @@ RunResult runAccelerated(MachineRunner& runner, const RunSettings& settings,
     runner.readWindow(0, settings.writtenEnd, start.cells.data());
 
     // Blocks do not compress every machine: a plain stepper runs beside the
-    // macro machine, both from the start. The one further ahead gets most of
-    // the time, the other a sixteenth, and whichever ends first gives the
-    // result. Once the macro machine is far ahead, the stepper and its tape go.
+    // macro machine, both from the start. The one that has made more steps
+    // per second gets most of the time, the other a sixteenth, and whichever
+    // ends first gives the result. Once the macro machine is far ahead, the stepper and its tape go.
     using Clock = std::chrono::steady_clock;
     auto started = Clock::now();
     const auto machine = bestBlockSize(rules, start, runner.headPosition(), settings.maxSteps);
@@ -129,7 +129,12 @@ RunResult runAccelerated(MachineRunner& runner, const RunSettings& settings,
         }
     };
     while (true) {
-        const bool macroAhead = !flat || machine->steps() >= bigOf(flat->steps());
+        // The faster so far in steps per second leads.
+        const auto macroSteps = int64Of(machine->steps());
+        const bool macroAhead =
+            !flat || !macroSteps ||
+            static_cast<double>(*macroSteps) * static_cast<double>(flatTime.count()) >=
+                static_cast<double>(flat->steps()) * static_cast<double>(macroTime.count());
         const bool runMacro = macroAhead ? macroTime <= 16 * flatTime : 16 * macroTime < flatTime;
         started = Clock::now();
         if (runMacro || !flat) {

@@ -28,26 +28,39 @@ bool FlatStepper::advance(std::int64_t count, std::optional<std::int64_t> limit)
         return true;
     }
     const std::int64_t stop = limit && *limit - steps_ < count ? *limit : steps_ + count;
-    while (steps_ < stop) {
-        char& cell = cells[static_cast<std::size_t>(head)];
-        const CompiledRule& rule = rules.rule(state_, cell);
-        if (rule.idle) {
-            end_ = BlockEnd::Idle;
-            return true;
+    // Locals, not members: a write to a char cell could alias any member, and
+    // the loop would reload them all at every step.
+    while (steps_ < stop && !end_) {
+        char* tape = cells.data();
+        const auto size = static_cast<std::int64_t>(cells.size());
+        std::int64_t at = head;
+        StateIndex state = state_;
+        std::int64_t made = steps_;
+        const StateIndex finish = rules.finish();
+        while (made < stop) {
+            const CompiledRule& rule = rules.rule(state, tape[at]);
+            if (rule.idle) {
+                end_ = BlockEnd::Idle;
+                break;
+            }
+            tape[at] = rule.write;
+            state = rule.next;
+            at += rule.move;
+            ++made;
+            if (state == finish) {
+                end_ = BlockEnd::Finished;
+                break;
+            }
+            if (at < 0 || at >= size) {
+                break;
+            }
         }
-        cell = rule.write;
-        state_ = rule.next;
-        head += rule.move;
-        ++steps_;
-        if (head < 0 || head >= static_cast<std::int64_t>(cells.size())) {
-            makeRoom();
-        }
-        if (state_ == rules.finish()) {
-            end_ = BlockEnd::Finished;
-            return true;
-        }
+        head = at;
+        state_ = state;
+        steps_ = made;
+        makeRoom();
     }
-    if (limit && steps_ == *limit) {
+    if (!end_ && limit && steps_ == *limit) {
         end_ = BlockEnd::Budget;
     }
     return end_.has_value();
