@@ -105,8 +105,9 @@ RunResult runAccelerated(MachineRunner& runner, const RunSettings& settings,
 
     // Blocks do not compress every machine: a plain stepper runs beside the
     // macro machine, both from the start. The one that has made more steps
-    // per second gets most of the time, the other a sixteenth, and whichever
-    // ends first gives the result. Once the macro machine is far ahead, the stepper and its tape go.
+    // per second gets most of the time, the other a thirty-second, and whichever
+    // ends first gives the result. Once the macro machine is far ahead, the stepper and its tape
+    // go.
     using Clock = std::chrono::steady_clock;
     auto started = Clock::now();
     const auto machine = bestBlockSize(rules, start, runner.headPosition(), settings.maxSteps);
@@ -135,7 +136,7 @@ RunResult runAccelerated(MachineRunner& runner, const RunSettings& settings,
             !flat || !macroSteps ||
             static_cast<double>(*macroSteps) * static_cast<double>(flatTime.count()) >=
                 static_cast<double>(flat->steps()) * static_cast<double>(macroTime.count());
-        const bool runMacro = macroAhead ? macroTime <= 16 * flatTime : 16 * macroTime < flatTime;
+        const bool runMacro = macroAhead ? macroTime <= 32 * flatTime : 32 * macroTime < flatTime;
         started = Clock::now();
         if (runMacro || !flat) {
             const bool ended = machine->advance(macroChunk);
