@@ -198,7 +198,7 @@ bool MacroMachine::advance(std::int64_t macroSteps) {
 }
 
 mpz_class MacroMachine::positionOf(const mpz_class& block, int offset) const {
-    return block * blockSize_ + startOrigin + offset;
+    return block * blockSize_ + bigOf(startOrigin) + offset;
 }
 
 const std::string& MacroMachine::state() const {
