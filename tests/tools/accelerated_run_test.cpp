@@ -35,6 +35,28 @@ void expectSameRun(const std::string& text, std::optional<std::int64_t> maxSteps
     ASSERT_TRUE(accelerated.tape && plain.tape) << context;
     ASSERT_EQ(accelerated.tape->cells, plain.tape->cells) << context;
     ASSERT_EQ(accelerated.tape->firstPosition, plain.tape->firstPosition) << context;
+
+    // The plain stepper beside it may have given that result: the macro
+    // machine alone must agree too, with any block size.
+    const CompiledRules rules(acceleratedRunner);
+    TapeCells start{std::string(text.size(), blankSymbol), 0};
+    MachineRunner fresh(&logs, &logs, &logs);
+    fresh.parse(text.c_str());
+    fresh.readWindow(0, static_cast<std::int32_t>(text.size()), start.cells.data());
+    const int blockSize = 1 + static_cast<int>(std::hash<std::string>()(text) % largestBlock);
+    MacroMachine macro(rules, blockSize, start, fresh.headPosition(), maxSteps);
+    while (!macro.advance(1 << 16)) {
+    }
+    const std::string macroContext = context + ", block size " + std::to_string(blockSize);
+    if (macro.end() != BlockEnd::Idle) {
+        ASSERT_EQ(macro.steps(), plain.steps) << macroContext;
+    }
+    ASSERT_EQ(macro.state(), plain.state) << macroContext;
+    ASSERT_EQ(macro.headPosition(), plain.headPosition) << macroContext;
+    const auto cells = macro.writtenCells(reportableCells);
+    ASSERT_TRUE(cells) << macroContext;
+    ASSERT_EQ(withoutOuterBlanks(*cells, *int64Of(macro.headPosition())), *plain.tape)
+        << macroContext;
 }
 
 std::string ruleLine(char state, char symbol, char next, char write, char move) {
