@@ -1,4 +1,5 @@
-# GMP's C++ classes as the imported target gmp::gmpxx.
+# GMP's C++ interface, for step counts and tape lengths of any size: the
+# imported target gmp::gmpxx.
 if(WIN32)
   # Debian packages GMP for Linux only: scripts/mingw-gmp cross-builds it from
   # Debian's source package, static, once per build folder.
@@ -23,4 +24,13 @@ if(WIN32)
     IMPORTED_LOCATION ${ZARN_GMP_PREFIX}/lib/libgmpxx.a
     INTERFACE_LINK_LIBRARIES gmp::gmp)
   add_dependencies(gmp::gmpxx mingw_gmp)
+else()
+  find_path(GMPXX_INCLUDE_DIR gmpxx.h REQUIRED)
+  find_library(GMPXX_LIBRARY gmpxx REQUIRED)
+  find_library(GMP_LIBRARY gmp REQUIRED)
+  add_library(gmp::gmpxx UNKNOWN IMPORTED)
+  set_target_properties(gmp::gmpxx PROPERTIES
+    IMPORTED_LOCATION "${GMPXX_LIBRARY}"
+    INTERFACE_INCLUDE_DIRECTORIES "${GMPXX_INCLUDE_DIR}"
+    INTERFACE_LINK_LIBRARIES "${GMP_LIBRARY}")
 endif()

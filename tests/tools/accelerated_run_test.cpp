@@ -7,6 +7,9 @@
 #include <string>
 
 #include "tests/engine/recording_log_sink.h"
+#include "tools/tm-run/big_count.h"
+#include "tools/tm-run/compiled_rules.h"
+#include "tools/tm-run/macro_machine.h"
 
 namespace {
 
@@ -32,6 +35,28 @@ void expectSameRun(const std::string& text, std::optional<std::int64_t> maxSteps
     ASSERT_TRUE(accelerated.tape && plain.tape) << context;
     ASSERT_EQ(accelerated.tape->cells, plain.tape->cells) << context;
     ASSERT_EQ(accelerated.tape->firstPosition, plain.tape->firstPosition) << context;
+
+    // The plain stepper beside it may have given that result: the macro
+    // machine alone must agree too, with any block size.
+    const CompiledRules rules(acceleratedRunner);
+    TapeCells start{std::string(text.size(), blankSymbol), 0};
+    MachineRunner fresh(&logs, &logs, &logs);
+    fresh.parse(text.c_str());
+    fresh.readWindow(0, static_cast<std::int32_t>(text.size()), start.cells.data());
+    const int blockSize = 1 + static_cast<int>(std::hash<std::string>()(text) % largestBlock);
+    MacroMachine macro(rules, blockSize, start, fresh.headPosition(), maxSteps);
+    while (!macro.advance(1 << 16)) {
+    }
+    const std::string macroContext = context + ", block size " + std::to_string(blockSize);
+    if (macro.end() != BlockEnd::Idle) {
+        ASSERT_EQ(macro.steps(), plain.steps) << macroContext;
+    }
+    ASSERT_EQ(macro.state(), plain.state) << macroContext;
+    ASSERT_EQ(macro.headPosition(), plain.headPosition) << macroContext;
+    const auto cells = macro.writtenCells(reportableCells);
+    ASSERT_TRUE(cells) << macroContext;
+    ASSERT_EQ(withoutOuterBlanks(*cells, *int64Of(macro.headPosition())), *plain.tape)
+        << macroContext;
 }
 
 std::string ruleLine(char state, char symbol, char next, char write, char move) {
@@ -121,6 +146,62 @@ TEST(AcceleratedRun, AMachineThatGetsStuckLateIsReportedAtTheSameStep) {
         expectSameRun(text, std::nullopt);
         expectSameRun(text, cells + 2);
     }
+}
+
+// After every rule that the proof system applies, the machine stands where
+// plain stepping stands after as many steps: same state, head and tape.
+TEST(AcceleratedRun, EveryAppliedRuleLandsWherePlainSteppingDoes) {
+    std::mt19937_64 random(5);
+    const auto below = [&](int bound) {
+        return std::uniform_int_distribution<int>(0, bound - 1)(random);
+    };
+    int checked = 0;
+    for (int machine = 0; machine < 400; ++machine) {
+        // Every rule defined and none halting, so that runs last and counters form.
+        const std::string states = machine % 2 == 0 ? "ABC" : "ABCD";
+        const std::string symbols = machine % 4 < 2 ? "^1" : "^12";
+        std::string text = "tape()\nstart(A)\nfinish(H)\n";
+        for (const char state : states) {
+            for (const char symbol : symbols) {
+                text += ruleLine(state, symbol, states[below(static_cast<int>(states.size()))],
+                                 symbols[below(static_cast<int>(symbols.size()))], "LR"[below(2)]);
+            }
+        }
+        RecordingLogSink logs;
+        MachineRunner runner(&logs, &logs, &logs);
+        ASSERT_EQ(runner.parse(text.c_str()), 1) << text;
+        const CompiledRules rules(runner);
+        TapeCells start{std::string(text.size(), blankSymbol), 0};
+        runner.readWindow(0, static_cast<std::int32_t>(text.size()), start.cells.data());
+        const int blockSize = 1 + machine % 3;
+        MacroMachine macro(rules, blockSize, start, runner.headPosition(), 50'000);
+        for (std::int64_t applied = 0, rounds = 0; rounds < 100'000 && !macro.advance(1);
+             ++rounds) {
+            if (macro.rulesApplied() == applied) {
+                continue;
+            }
+            applied = macro.rulesApplied();
+            const std::int64_t steps = *int64Of(macro.steps());
+            MachineRunner plainRunner(&logs, &logs, &logs);
+            plainRunner.parse(text.c_str());
+            ProgressMeter silent(stderr, false);
+            const RunResult plain = runSilently(
+                plainRunner, {steps, true, static_cast<std::int32_t>(text.size())}, silent);
+            const std::string context = text + "block size " + std::to_string(blockSize) +
+                                        ", rule " + std::to_string(applied) + " after " +
+                                        std::to_string(steps) + " steps";
+            ASSERT_EQ(plain.outcome, RunOutcome::StepLimit) << context;
+            ASSERT_EQ(macro.state(), plain.state) << context;
+            ASSERT_EQ(macro.headPosition(), plain.headPosition) << context;
+            const auto cells = macro.writtenCells(reportableCells);
+            ASSERT_TRUE(cells && plain.tape) << context;
+            const TapeCells written = withoutOuterBlanks(*cells, *int64Of(macro.headPosition()));
+            ASSERT_EQ(written, *plain.tape) << context;
+            ++checked;
+        }
+    }
+    // Enough rules to mean something: fewer would hint that none are found.
+    EXPECT_GT(checked, 200);
 }
 
 }  // namespace

@@ -1,11 +1,16 @@
 #include "tools/tm-run/accelerated_run.h"
 
+#include <chrono>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <utility>
 
+#include "tools/tm-run/big_count.h"
 #include "tools/tm-run/compiled_rules.h"
+#include "tools/tm-run/flat_stepper.h"
 #include "tools/tm-run/macro_machine.h"
+#include "tools/tm-run/tape_report.h"
 
 namespace {
 
@@ -13,43 +18,78 @@ namespace {
 // got furthest runs on. Small enough to cost little, long enough to show how
 // well a size compresses the tape that the machine writes.
 constexpr std::int64_t trialCrossings = 4096;
-// Between looks at the clock for the progress line.
-constexpr std::int64_t crossingsPerUpdate = 1 << 16;
+// A plain stepper this far behind the macro machine is dropped.
+constexpr std::int64_t flatKeptSteps = std::int64_t{1} << 24;
 
 // Tries the block sizes in turn, each from the start; a trial that ends the
 // run is the result, so a short run costs one trial.
-MacroMachine bestBlockSize(const CompiledRules& rules, const TapeCells& start,
-                           std::int64_t headPosition, std::int64_t limit) {
-    std::optional<MacroMachine> best;
+std::unique_ptr<MacroMachine> bestBlockSize(const CompiledRules& rules, const TapeCells& start,
+                                            std::int64_t headPosition,
+                                            std::optional<std::int64_t> limit) {
+    std::unique_ptr<MacroMachine> best;
     for (int blockSize = 1; blockSize <= largestBlock; ++blockSize) {
-        MacroMachine trial(rules, blockSize, start, headPosition);
-        if (trial.advance(limit, trialCrossings)) {
+        auto trial = std::make_unique<MacroMachine>(rules, blockSize, start, headPosition, limit);
+        if (trial->advance(trialCrossings)) {
             return trial;
         }
-        if (!best || trial.steps() > best->steps()) {
-            best.emplace(std::move(trial));
+        if (!best || trial->steps() > best->steps()) {
+            best = std::move(trial);
         }
     }
-    return std::move(*best);
+    return best;
 }
 
-RunResult resultOf(const MacroMachine& machine, const RunSettings& settings, std::int64_t limit) {
+// The outcome and count as plain stepping reports them, for a run that ended
+// after `result.steps` steps.
+void setOutcome(RunResult& result, BlockEnd end, const RunSettings& settings) {
+    if (end == BlockEnd::Budget) {
+        result.outcome = RunOutcome::StepLimit;
+    } else if (end == BlockEnd::Endless) {
+        result.outcome = RunOutcome::Endless;
+    } else if (end == BlockEnd::Idle) {
+        // The plain run notices at its next probe, which the limit may forestall.
+        // Past 64 bits there is no limit and no plain run to agree with.
+        result.outcome = RunOutcome::Stuck;
+        if (const auto busySteps = int64Of(result.steps)) {
+            const std::int64_t limit = settings.maxSteps.value_or(INT64_MAX);
+            const auto probe = idleProbeStep(*busySteps, limit);
+            result.outcome = probe ? RunOutcome::Stuck : RunOutcome::StepLimit;
+            result.steps = bigOf(probe.value_or(limit));
+        }
+    }
+}
+
+RunResult resultOf(const FlatStepper& stepper, const RunSettings& settings) {
+    RunResult result;
+    result.steps = bigOf(stepper.steps());
+    result.state = stepper.state();
+    result.headPosition = bigOf(stepper.headPosition());
+    result.symbol = stepper.symbol();
+    setOutcome(result, *stepper.end(), settings);
+    if (settings.reportTape) {
+        result.tape = stepper.writtenCells();
+        result.counts = countsOf(*result.tape);
+        if (settings.countsOnly) {
+            result.tape.reset();
+        }
+    }
+    return result;
+}
+
+RunResult resultOf(const MacroMachine& machine, const RunSettings& settings) {
     RunResult result;
     result.steps = machine.steps();
     result.state = machine.state();
     result.headPosition = machine.headPosition();
     result.symbol = machine.symbol();
-    if (machine.end() == BlockEnd::Budget) {
-        result.outcome = RunOutcome::StepLimit;
-    } else if (machine.end() == BlockEnd::Idle) {
-        const auto probe = idleProbeStep(machine.steps(), limit);
-        result.outcome = probe ? RunOutcome::Stuck : RunOutcome::StepLimit;
-        result.steps = probe.value_or(limit);
-    }
+    setOutcome(result, machine.end(), settings);
     if (settings.reportTape) {
-        if (const auto cells = machine.writtenCells(reportableCells)) {
-            result.tape = withoutOuterBlanks(*cells, result.headPosition);
+        if (!settings.countsOnly) {
+            if (const auto cells = machine.writtenCells(reportableCells)) {
+                result.tape = withoutOuterBlanks(*cells, int64Of(result.headPosition).value_or(0));
+            }
         }
+        result.counts = machine.counts();
     }
     return result;
 }
@@ -63,13 +103,66 @@ RunResult runAccelerated(MachineRunner& runner, const RunSettings& settings,
     TapeCells start{std::string(static_cast<std::size_t>(settings.writtenEnd), blankSymbol), 0};
     runner.readWindow(0, settings.writtenEnd, start.cells.data());
 
-    // Without a step limit the run ends where a 64-bit count does.
-    const std::int64_t limit = settings.maxSteps.value_or(INT64_MAX);
-    MacroMachine machine = bestBlockSize(rules, start, runner.headPosition(), limit);
-    while (!machine.advance(limit, crossingsPerUpdate)) {
-        progress.update(machine.steps(),
-                        CompressedTapeSize{machine.runCount(), machine.blockSize()});
+    // Blocks do not compress every machine: a plain stepper runs beside the
+    // macro machine, both from the start. The one that has made more steps
+    // per second gets most of the time, the other a thirty-second, and whichever
+    // ends first gives the result. Once the macro machine is far ahead, the stepper and its tape
+    // go.
+    using Clock = std::chrono::steady_clock;
+    auto started = Clock::now();
+    const auto machine = bestBlockSize(rules, start, runner.headPosition(), settings.maxSteps);
+    if (machine->ended()) {
+        return resultOf(*machine, settings);
     }
-    progress.clear();
-    return resultOf(machine, settings, limit);
+    Clock::duration macroTime = Clock::now() - started;
+    Clock::duration flatTime{};
+    std::optional<FlatStepper> flat;
+    flat.emplace(rules, start, runner.headPosition());
+    std::int64_t macroChunk = 256;
+    std::int64_t flatChunk = 1 << 16;
+    // Chunks are sized to take about this long.
+    const auto slice = std::chrono::milliseconds(2);
+    const auto resize = [&](std::int64_t& chunk, Clock::duration took) {
+        if (took < slice / 2 && chunk < (std::int64_t{1} << 40)) {
+            chunk *= 2;
+        } else if (took > slice * 2 && chunk > 1) {
+            chunk /= 2;
+        }
+    };
+    while (true) {
+        // The faster so far in steps per second leads.
+        const auto macroSteps = int64Of(machine->steps());
+        const bool macroAhead =
+            !flat || !macroSteps ||
+            static_cast<double>(*macroSteps) * static_cast<double>(flatTime.count()) >=
+                static_cast<double>(flat->steps()) * static_cast<double>(macroTime.count());
+        const bool runMacro = macroAhead ? macroTime <= 32 * flatTime : 32 * macroTime < flatTime;
+        started = Clock::now();
+        if (runMacro || !flat) {
+            const bool ended = machine->advance(macroChunk);
+            const auto took = Clock::now() - started;
+            if (ended) {
+                progress.clear();
+                return resultOf(*machine, settings);
+            }
+            macroTime += took;
+            resize(macroChunk, took);
+        } else {
+            const bool ended = flat->advance(flatChunk, settings.maxSteps);
+            const auto took = Clock::now() - started;
+            if (ended) {
+                progress.clear();
+                return resultOf(*flat, settings);
+            }
+            flatTime += took;
+            resize(flatChunk, took);
+        }
+        if (flat && flat->steps() > flatKeptSteps && machine->steps() > 64 * bigOf(flat->steps())) {
+            flat.reset();
+        }
+        const mpz_class& ahead = flat && !macroAhead ? bigOf(flat->steps()) : machine->steps();
+        if (const auto steps = int64Of(ahead)) {
+            progress.update(*steps, CompressedTapeSize{machine->runCount(), machine->blockSize()});
+        }
+    }
 }

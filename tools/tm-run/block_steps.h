@@ -22,6 +22,7 @@ enum class BlockEnd {
     Finished,   // a rule led into the finish state
     Idle,       // the next step changes nothing, and so does every later one
     Budget,     // the steps allowed are used up
+    Endless,    // what the machine does from here on is proven to go on for ever
 };
 
 // Steps one rule at a time, exactly as the engine does, until the head leaves

@@ -58,6 +58,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             options.showVersion = true;
         } else if (name == "--tape") {
             options.showTape = true;
+        } else if (name == "--counts") {
+            options.showCounts = true;
         } else if (name == "--plain") {
             options.plain = true;
         } else if (name == "--trace") {
@@ -96,11 +98,31 @@ const char* helpText() {
            "it reaches its finish state. The parser's messages go to standard error, the\n"
            "line \"Run complete! N steps.\" to standard output.\n"
            "\n"
+           "FILE is read in one of two formats, told apart by its first character:\n"
+           "  - the workbench's own description format (tape, start, finish and rule\n"
+           "    lines, as zarn-tm saves them);\n"
+           "  - the one-line notation of the busy beaver literature, when the file is a\n"
+           "    single line that begins with a digit, \"-\" or \".\". States A, B, C, ...\n"
+           "    come in order, separated by \"_\" or spaces; each has one transition per\n"
+           "    symbol 0, 1, 2, ...: the symbol to write, L or R, and the next state, Z\n"
+           "    (or H, if no state is called H) to halt, or \"---\" or \"...\" for no\n"
+           "    rule. Example: 1RB1LC_1RC1RB_1RD0LE_1LA1LD_1RZ0LA. The machine starts\n"
+           "    in A on a blank tape; symbol 0 is the blank \"^\", and the step into the\n"
+           "    halt state counts.\n"
+           "\n"
            "Unless every step is traced, the run skips ahead: it reads the tape in blocks\n"
            "of cells, keeps repeated blocks as one run, remembers what the machine does\n"
            "with each block and crosses a whole run of blocks at once where it can. The\n"
            "step count, the tape and every outcome are exactly those of stepping one rule\n"
            "at a time.\n"
+           "\n"
+           "It also proves rules and jumps over their repetitions: when the tape recurs\n"
+           "with the same runs in the same order, the machine in the same state, and\n"
+           "some runs grown or shrunk, the stretch between is replayed with every run's\n"
+           "length unknown. If that proves the same change for every length, the rule is\n"
+           "applied as often as the runs allow in one go, its steps summed exactly.\n"
+           "Counts, positions and tape lengths have no upper bound: every digit of\n"
+           "the step count is printed.\n"
            "\n"
            "Options:\n"
            "  --max-steps N  stop after N steps if the machine has not finished\n"
@@ -110,6 +132,9 @@ const char* helpText() {
            "  --tape         after the run, print the tape from its leftmost to its\n"
            "                 rightmost non-blank cell, the head's position and how many\n"
            "                 cells hold each symbol\n"
+           "  --counts       the same without the cells: where the written stretch of\n"
+           "                 tape begins, the head's position and how many cells hold\n"
+           "                 each symbol, for tapes too long to print\n"
            "  --help         show this text\n"
            "  --version      show the version\n"
            "\n"
@@ -118,7 +143,9 @@ const char* helpText() {
            "  1  bad command line, or a file that cannot be read or written\n"
            "  2  the description has errors and cannot run\n"
            "  3  stopped by --max-steps before the finish state\n"
-           "  4  stuck: no rule changes the machine any more, so it can never finish\n";
+           "  4  stuck or endless: the machine can never finish, since no rule changes\n"
+           "     anything any more, or what it does from some step on is proven to repeat\n"
+           "     for ever\n";
 }
 
 const char* versionText() {

@@ -11,7 +11,8 @@ struct RunOptions {
     std::optional<std::int64_t> maxSteps;
     std::optional<std::string> tracePath;
     bool showTape = false;
-    bool plain = false;  // one rule at a time, even where the run could skip ahead
+    bool showCounts = false;  // the tape's counts without its cells
+    bool plain = false;       // one rule at a time, even where the run could skip ahead
     bool showHelp = false;
     bool showVersion = false;
 };

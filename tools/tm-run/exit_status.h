@@ -7,7 +7,7 @@ enum ExitStatus : int {
     exitFailure = 1,      // bad command line, or a file that cannot be read or written
     exitUnparseable = 2,  // the description does not make a runnable machine
     exitStepLimit = 3,    // --max-steps reached before the finish state
-    exitStuck = 4,        // no rule changes the machine any more: it can never finish
+    exitStuck = 4,        // stuck or endless: the machine can never finish
 };
 
 #endif

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "tools/tm-run/big_count.h"
+
 namespace {
 
 std::int64_t blockOf(std::int64_t position, int blockSize) {
@@ -12,40 +14,49 @@ std::int64_t blockOf(std::int64_t position, int blockSize) {
 
 }  // namespace
 
-MacroMachine::MacroMachine(const CompiledRules& rules, int blockSize, const TapeCells& tape,
-                           std::int64_t headPosition)
-    : rules(rules), blockSize_(blockSize) {
+MacroMachine::MacroMachine(const CompiledRules& rules, int blockSize, const TapeCells& cells,
+                           std::int64_t headPosition, std::optional<std::int64_t> limit)
+    : rules(rules),
+      blockSize_(blockSize),
+      prover([this](StateIndex state, bool fromLeft, BlockId block) {
+          return crossingFor(state, fromLeft, block);
+      }) {
+    if (limit) {
+        this->limit = bigOf(*limit);
+    }
     BlockHead blank;
     std::fill_n(blank.cells.begin(), blockSize_, blankSymbol);
     idOf(blank);
 
-    const std::int64_t tapeEnd = tape.firstPosition + static_cast<std::int64_t>(tape.cells.size());
-    const std::int64_t firstBlock = blockOf(std::min(tape.firstPosition, headPosition), blockSize_);
-    const std::int64_t lastBlock = blockOf(std::max(tapeEnd - 1, headPosition), blockSize_);
+    const std::int64_t tapeEnd =
+        cells.firstPosition + static_cast<std::int64_t>(cells.cells.size());
+    const std::int64_t firstBlock =
+        blockOf(std::min(cells.firstPosition, headPosition), blockSize_);
+    const std::int64_t lastWritten = blockOf(std::max(tapeEnd - 1, headPosition), blockSize_);
     const std::int64_t headBlock = blockOf(headPosition, blockSize_);
     const auto blockAt = [&](std::int64_t block, int offset) {
         BlockHead head = blank;
         head.state = rules.start();
         head.offset = offset;
         for (int cell = 0; cell < blockSize_; ++cell) {
-            const std::int64_t index = block * blockSize_ + cell - tape.firstPosition;
-            if (index >= 0 && index < static_cast<std::int64_t>(tape.cells.size())) {
-                head.cells[cell] = tape.cells[static_cast<std::size_t>(index)];
+            const std::int64_t index = block * blockSize_ + cell - cells.firstPosition;
+            if (index >= 0 && index < static_cast<std::int64_t>(cells.cells.size())) {
+                head.cells[cell] = cells.cells[static_cast<std::size_t>(index)];
             }
         }
         return head;
     };
     for (std::int64_t block = firstBlock; block < headBlock; ++block) {
-        put(left, idOf(blockAt(block, 0)), 1);
+        put(tape.left, idOf(blockAt(block, 0)), one);
     }
-    for (std::int64_t block = lastBlock; block > headBlock; --block) {
-        put(right, idOf(blockAt(block, 0)), 1);
+    for (std::int64_t block = lastWritten; block > headBlock; --block) {
+        put(tape.right, idOf(blockAt(block, 0)), one);
     }
     startBlock = blockAt(headBlock, static_cast<int>(headPosition - headBlock * blockSize_));
     startOrigin = headBlock * blockSize_;
 }
 
-MacroMachine::BlockId MacroMachine::idOf(const BlockHead& head) {
+BlockId MacroMachine::idOf(const BlockHead& head) {
     std::uint64_t cells = 0;
     std::memcpy(&cells, head.cells.data(), sizeof cells);
     const auto [found, added] =
@@ -64,174 +75,271 @@ BlockHead MacroMachine::headIn(BlockId block, StateIndex state, int offset) cons
     return head;
 }
 
-void MacroMachine::take(std::vector<Run>& stack, std::int64_t count) {
+const Crossing* MacroMachine::crossingFor(StateIndex state, bool fromLeft, BlockId block) {
+    const std::uint64_t key = crossingKey(state, fromLeft, block);
+    if (const auto known = crossings.find(key); known != crossings.end()) {
+        return &known->second;
+    }
+    BlockHead head = headIn(block, state, fromLeft ? 0 : blockSize_ - 1);
+    std::int64_t made = 0;
+    const BlockEnd end = runInBlock(rules, blockSize_, head, INT64_MAX, made);
+    if (end != BlockEnd::ExitLeft && end != BlockEnd::ExitRight) {
+        return nullptr;
+    }
+    const Crossing crossing{idOf(head), head.state, end == BlockEnd::ExitRight, made};
+    return &crossings.emplace(key, crossing).first->second;
+}
+
+void MacroMachine::take(std::vector<TapeRun>& stack, const mpz_class& count) {
     if (!stack.empty() && (stack.back().count -= count) == 0) {
         stack.pop_back();
     }
 }
 
-void MacroMachine::put(std::vector<Run>& stack, BlockId block, std::int64_t count) {
+void MacroMachine::put(std::vector<TapeRun>& stack, BlockId block, const mpz_class& count) {
     if (!stack.empty() && stack.back().block == block) {
-        // Only the description's own blocks and a run of 2^63 steps together
-        // could overflow the count; such a run has reached its end anyway.
-        std::int64_t& runCount = stack.back().count;
-        runCount = runCount > INT64_MAX - count ? INT64_MAX : runCount + count;
+        stack.back().count += count;
     } else if (!stack.empty() || block != 0) {
         stack.push_back({block, count});
     }
 }
 
-bool MacroMachine::leaveStartBlock(BlockHead head, std::int64_t limit) {
+std::int64_t MacroMachine::budget() const {
+    if (!limit) {
+        return INT64_MAX;
+    }
+    return *int64Of(*limit - steps_);
+}
+
+bool MacroMachine::leaveStartBlock(BlockHead head) {
     std::int64_t made = 0;
-    const BlockEnd end = runInBlock(rules, blockSize_, head, limit - steps_, made);
-    steps_ += made;
-    state_ = head.state;
+    const BlockEnd end = runInBlock(rules, blockSize_, head, budget(), made);
+    steps_ += bigOf(made);
+    tape.state = head.state;
     if (end == BlockEnd::ExitRight) {
-        put(left, idOf(head), 1);
-        ++edge;
-        facingRight = true;
+        put(tape.left, idOf(head), one);
+        edge += 1;
+        tape.facingRight = true;
     } else if (end == BlockEnd::ExitLeft) {
-        put(right, idOf(head), 1);
-        facingRight = false;
+        put(tape.right, idOf(head), one);
+        tape.facingRight = false;
     } else {
         endIn(head, edge, end);
     }
     return ended();
 }
 
-bool MacroMachine::advance(std::int64_t limit, std::int64_t macroSteps) {
+bool MacroMachine::advance(std::int64_t macroSteps) {
     if (ended()) {
         return true;
     }
     if (startBlock) {
         const BlockHead head = *startBlock;
         startBlock.reset();
-        if (leaveStartBlock(head, limit)) {
+        if (leaveStartBlock(head)) {
             return true;
         }
     }
+    std::optional<mpz_class> remaining;
     for (; macroSteps > 0; --macroSteps) {
-        std::vector<Run>& ahead = facingRight ? right : left;
-        const BlockId block = topOf(ahead);
-        const std::int64_t remaining = limit - steps_;
-        const std::uint64_t key = crossingKey(state_, facingRight, block);
-        auto known = crossings.find(key);
-        if (known == crossings.end() || known->second.steps > remaining) {
-            BlockHead head = headIn(block, state_, facingRight ? 0 : blockSize_ - 1);
-            std::int64_t made = 0;
-            const BlockEnd end = runInBlock(rules, blockSize_, head, remaining, made);
-            if (end != BlockEnd::ExitLeft && end != BlockEnd::ExitRight) {
-                take(ahead, 1);
-                steps_ += made;
-                endIn(head, facingRight ? edge : edge - 1, end);
+        if (limit) {
+            remaining = *limit - steps_;
+        }
+        if (const auto jump = prover.consider(tape, remaining)) {
+            if (jump->endless) {
+                endAhead(BlockEnd::Endless);
                 return true;
             }
-            known = crossings
-                        .insert_or_assign(
-                            key, Crossing{idOf(head), head.state, end == BlockEnd::ExitRight, made})
-                        .first;
+            steps_ += jump->steps;
+            edge += jump->shift;
+            continue;
+        }
+        std::vector<TapeRun>& ahead = tape.ahead();
+        const BlockId block = topOf(ahead);
+        const Crossing* crossing = crossingFor(tape.state, tape.facingRight, block);
+        if (crossing == nullptr || (remaining && bigOf(crossing->steps) > *remaining)) {
+            BlockHead head = headIn(block, tape.state, tape.facingRight ? 0 : blockSize_ - 1);
+            std::int64_t made = 0;
+            const BlockEnd end = runInBlock(rules, blockSize_, head, budget(), made);
+            take(ahead, one);
+            steps_ += bigOf(made);
+            endIn(head, tape.facingRight ? edge : edge - 1, end);
+            return true;
         }
 
-        const Crossing crossing = known->second;
-        std::int64_t count = 1;
-        if (crossing.next == state_ && crossing.exitRight == facingRight) {
-            const std::int64_t run = ahead.empty() ? INT64_MAX : ahead.back().count;
-            count = std::min(run, remaining / crossing.steps);
+        const bool onward = crossing->exitRight == tape.facingRight;
+        std::vector<TapeRun>& behind = crossing->exitRight ? tape.left : tape.right;
+        if (crossing->next == tape.state && onward) {
+            if (ahead.empty() && !remaining) {
+                // Over the blank tape in the same state, with no limit: for ever.
+                endAhead(BlockEnd::Endless);
+                return true;
+            }
+            mpz_class count = ahead.empty() ? *remaining : ahead.back().count;
+            if (remaining) {
+                count = std::min<mpz_class>(count, *remaining / bigOf(crossing->steps));
+            }
+            take(ahead, count);
+            put(behind, crossing->write, count);
+            edge += tape.facingRight ? count : mpz_class(-count);
+            steps_ += count * bigOf(crossing->steps);
+        } else {
+            take(ahead, one);
+            put(behind, crossing->write, one);
+            if (onward) {
+                edge += tape.facingRight ? 1 : -1;
+            }
+            addSmall(steps_, crossing->steps);
         }
-        take(ahead, count);
-        put(crossing.exitRight ? left : right, crossing.write, count);
-        if (crossing.exitRight == facingRight) {
-            edge += facingRight ? count : -count;
-        }
-        facingRight = crossing.exitRight;
-        state_ = crossing.next;
-        steps_ += count * crossing.steps;
+        tape.facingRight = crossing->exitRight;
+        tape.state = crossing->next;
     }
     return false;
 }
 
-std::int64_t MacroMachine::positionOf(std::int64_t block, int offset) const {
-    // Only a run of about 2^63 steps gets further; it reads as the farthest
-    // position that 64 bits hold.
-    std::int64_t position = 0;
-    if (__builtin_mul_overflow(block, blockSize_, &position) ||
-        __builtin_add_overflow(position, startOrigin + offset, &position)) {
-        return block < 0 ? INT64_MIN : INT64_MAX;
+mpz_class MacroMachine::positionOf(const mpz_class& block, int offset) const {
+    return block * blockSize_ + bigOf(startOrigin) + offset;
+}
+
+const std::string& MacroMachine::state() const {
+    return rules.name(ended() ? last.state : startBlock ? startBlock->state : tape.state);
+}
+
+mpz_class MacroMachine::headPosition() const {
+    if (ended()) {
+        return positionOf(lastBlock, last.offset);
     }
-    return position;
+    if (startBlock) {
+        return positionOf(edge, startBlock->offset);
+    }
+    return tape.facingRight ? positionOf(edge, 0) : positionOf(edge - 1, blockSize_ - 1);
+}
+
+void MacroMachine::endAhead(BlockEnd end) {
+    std::vector<TapeRun>& ahead = tape.ahead();
+    const BlockHead head = headIn(topOf(ahead), tape.state, tape.facingRight ? 0 : blockSize_ - 1);
+    take(ahead, one);
+    end_ = end;
+    last = head;
+    lastBlock = tape.facingRight ? edge : edge - 1;
 }
 
 // A run can end with the head just outside the block it was working on, when
 // the rule that finished it moved the head: it then stands in the neighbour.
-void MacroMachine::endIn(BlockHead head, std::int64_t block, BlockEnd end) {
+void MacroMachine::endIn(BlockHead head, mpz_class block, BlockEnd end) {
     if (head.offset < 0) {
-        put(right, idOf(head), 1);
-        head = headIn(topOf(left), head.state, blockSize_ - 1);
-        take(left, 1);
-        --block;
+        put(tape.right, idOf(head), one);
+        head = headIn(topOf(tape.left), head.state, blockSize_ - 1);
+        take(tape.left, one);
+        block -= 1;
     } else if (head.offset >= blockSize_) {
-        put(left, idOf(head), 1);
-        head = headIn(topOf(right), head.state, 0);
-        take(right, 1);
-        ++block;
+        put(tape.left, idOf(head), one);
+        head = headIn(topOf(tape.right), head.state, 0);
+        take(tape.right, one);
+        block += 1;
     }
     end_ = end;
     last = head;
-    lastBlock = block;
+    lastBlock = std::move(block);
+}
+
+std::vector<MacroMachine::Stretch> MacroMachine::line(mpz_class& firstBlock) const {
+    std::vector<Stretch> stretches;
+    firstBlock = ended() ? lastBlock : edge;
+    for (const TapeRun& run : tape.left) {
+        stretches.push_back({blockCells[run.block], &run.count});
+        firstBlock -= run.count;
+    }
+    if (ended()) {
+        stretches.push_back({0, &one});
+        std::memcpy(&stretches.back().cells, last.cells.data(), sizeof stretches.back().cells);
+    } else if (startBlock) {
+        stretches.push_back({0, &one});
+        std::memcpy(&stretches.back().cells, startBlock->cells.data(),
+                    sizeof stretches.back().cells);
+    }
+    for (auto run = tape.right.rbegin(); run != tape.right.rend(); ++run) {
+        stretches.push_back({blockCells[run->block], &run->count});
+    }
+    return stretches;
 }
 
 std::optional<TapeCells> MacroMachine::writtenCells(std::int64_t maxCells) const {
-    // The whole tape from left to right, the head's block at `headIndex`.
-    struct Stretch {
-        std::uint64_t cells;
-        std::int64_t count;
-    };
-    std::vector<Stretch> line;
-    for (const Run& run : left) {
-        line.push_back({blockCells[run.block], run.count});
-    }
-    const std::size_t headIndex = line.size();
-    line.push_back({0, 1});
-    std::memcpy(&line.back().cells, last.cells.data(), sizeof line.back().cells);
-    for (auto run = right.rbegin(); run != right.rend(); ++run) {
-        line.push_back({blockCells[run->block], run->count});
-    }
-
+    mpz_class firstBlock;
+    const std::vector<Stretch> stretches = line(firstBlock);
     const auto written = [&](const Stretch& stretch) { return stretch.cells != blockCells[0]; };
-    const auto first = std::find_if(line.begin(), line.end(), written);
-    if (first == line.end()) {
-        return TapeCells{"", headPosition()};
+    const auto first = std::find_if(stretches.begin(), stretches.end(), written);
+    if (first == stretches.end()) {
+        const auto head = int64Of(headPosition());
+        return head ? std::optional<TapeCells>(TapeCells{"", *head}) : std::nullopt;
     }
-    const auto end = std::find_if(line.rbegin(), line.rend(), written).base();
-    // Blank runs between the head and the written cells can be long beyond
-    // printing; they only move where the written cells begin.
-    std::int64_t firstBlock = lastBlock;
-    const auto headAt = line.begin() + static_cast<std::ptrdiff_t>(headIndex);
-    for (auto stretch = first; stretch < headAt; ++stretch) {
-        if (__builtin_sub_overflow(firstBlock, stretch->count, &firstBlock)) {
-            return std::nullopt;
-        }
+    const auto end = std::find_if(stretches.rbegin(), stretches.rend(), written).base();
+    for (auto stretch = stretches.begin(); stretch < first; ++stretch) {
+        firstBlock += *stretch->count;
     }
-    for (auto stretch = headAt; stretch < first; ++stretch) {
-        if (__builtin_add_overflow(firstBlock, stretch->count, &firstBlock)) {
-            return std::nullopt;
-        }
-    }
-    std::int64_t blocks = 0;
+    mpz_class blocks = 0;
     for (auto stretch = first; stretch < end; ++stretch) {
-        if (stretch->count > maxCells / blockSize_ - blocks) {
-            return std::nullopt;
-        }
-        blocks += stretch->count;
+        blocks += *stretch->count;
+    }
+    const auto firstPosition = int64Of(positionOf(firstBlock, 0));
+    if (blocks * blockSize_ > bigOf(maxCells) || !firstPosition) {
+        return std::nullopt;
     }
 
-    TapeCells tape{"", positionOf(firstBlock, 0)};
-    tape.cells.reserve(static_cast<std::size_t>(blocks * blockSize_));
+    TapeCells cells{"", *firstPosition};
+    cells.cells.reserve(static_cast<std::size_t>(*int64Of(blocks * blockSize_)));
     for (auto stretch = first; stretch < end; ++stretch) {
-        for (std::int64_t i = 0; i < stretch->count; ++i) {
-            tape.cells.append(reinterpret_cast<const char*>(&stretch->cells),
-                              static_cast<std::size_t>(blockSize_));
+        for (std::int64_t i = *int64Of(*stretch->count); i > 0; --i) {
+            cells.cells.append(reinterpret_cast<const char*>(&stretch->cells),
+                               static_cast<std::size_t>(blockSize_));
         }
     }
-    return tape;
+    return cells;
+}
+
+TapeCounts MacroMachine::counts() const {
+    mpz_class firstBlock;
+    const std::vector<Stretch> stretches = line(firstBlock);
+    TapeCounts result;
+    const auto cellsOf = [&](const Stretch& stretch) {
+        std::array<char, sizeof(std::uint64_t)> cells{};
+        std::memcpy(cells.data(), &stretch.cells, cells.size());
+        return cells;
+    };
+    // The first and last non-blank cells of the whole line.
+    std::optional<std::size_t> firstStretch;
+    std::size_t lastStretch = 0;
+    int firstCell = 0;
+    int lastCell = 0;
+    for (std::size_t i = 0; i < stretches.size(); ++i) {
+        const auto cells = cellsOf(stretches[i]);
+        for (int cell = 0; cell < blockSize_; ++cell) {
+            if (cells[cell] != blankSymbol) {
+                if (!firstStretch) {
+                    firstStretch = i;
+                    firstCell = cell;
+                }
+                lastStretch = i;
+                lastCell = cell;
+            }
+        }
+    }
+    if (!firstStretch) {
+        result.firstPosition = headPosition();
+        return result;
+    }
+    for (std::size_t i = 0; i < *firstStretch; ++i) {
+        firstBlock += *stretches[i].count;
+    }
+    result.firstPosition = positionOf(firstBlock, firstCell);
+    for (std::size_t i = *firstStretch; i <= lastStretch; ++i) {
+        const auto cells = cellsOf(stretches[i]);
+        for (int cell = 0; cell < blockSize_; ++cell) {
+            result.symbols[static_cast<unsigned char>(cells[cell])] += *stretches[i].count;
+        }
+    }
+    // The blanks before the first and after the last non-blank cell are no part of it.
+    result.symbols[static_cast<unsigned char>(blankSymbol)] -=
+        firstCell + (blockSize_ - 1 - lastCell);
+    return result;
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/machine_runner.h"
@@ -13,6 +14,7 @@
 #include "tools/tm-run/exit_status.h"
 #include "tools/tm-run/progress_meter.h"
 #include "tools/tm-run/run_loop.h"
+#include "tools/tm-run/standard_notation.h"
 #include "tools/tm-run/stream_log_sink.h"
 #include "tools/tm-run/tape_report.h"
 #include "tools/tm-run/trace_writer.h"
@@ -29,7 +31,8 @@ RunResult runMachine(MachineRunner& runner, const RunOptions& options, std::size
     // The description's own cells lie within its text's length of position 0.
     const auto writtenEnd = static_cast<std::int32_t>(
         std::min<std::size_t>(textLength, std::numeric_limits<std::int32_t>::max()));
-    const RunSettings settings{options.maxSteps, options.showTape, writtenEnd};
+    const RunSettings settings{options.maxSteps, options.showTape || options.showCounts, writtenEnd,
+                               !options.showTape};
     ProgressMeter progress = ProgressMeter::forTerminal(stderr);
     if (trace != nullptr) {
         return runTraced(runner, settings, progress, *trace);
@@ -43,20 +46,27 @@ RunResult runMachine(MachineRunner& runner, const RunOptions& options, std::size
 int reportOutcome(const RunResult& result) {
     switch (result.outcome) {
         case RunOutcome::Finished:
-            std::printf("Run complete! %lld steps.\n", static_cast<long long>(result.steps));
+            std::printf("Run complete! %s steps.\n", result.steps.get_str().c_str());
             return exitFinished;
         case RunOutcome::StepLimit:
             std::fprintf(stderr,
-                         "tm-run: stopped after %lld steps without reaching the finish state\n",
-                         static_cast<long long>(result.steps));
+                         "tm-run: stopped after %s steps without reaching the finish state\n",
+                         result.steps.get_str().c_str());
             return exitStepLimit;
         case RunOutcome::Stuck:
             std::fprintf(
                 stderr,
-                "tm-run: stuck after %lld steps: in state \"%s\" reading '%c' at position %lld, "
+                "tm-run: stuck after %s steps: in state \"%s\" reading '%c' at position %s, "
                 "no rule changes anything, so the finish state is never reached\n",
-                static_cast<long long>(result.steps), result.state.c_str(), result.symbol,
-                static_cast<long long>(result.headPosition));
+                result.steps.get_str().c_str(), result.state.c_str(), result.symbol,
+                result.headPosition.get_str().c_str());
+            return exitStuck;
+        case RunOutcome::Endless:
+            std::fprintf(stderr,
+                         "tm-run: never finishes: after %s steps, in state \"%s\" reading '%c' at "
+                         "position %s, the machine repeats a pattern that goes on for ever\n",
+                         result.steps.get_str().c_str(), result.state.c_str(), result.symbol,
+                         result.headPosition.get_str().c_str());
             return exitStuck;
         case RunOutcome::TraceFailed:
             break;
@@ -65,9 +75,18 @@ int reportOutcome(const RunResult& result) {
 }
 
 int run(const RunOptions& options) {
-    const DescriptionFile description = readDescriptionFile(options.descriptionPath);
+    DescriptionFile description = readDescriptionFile(options.descriptionPath);
     if (!description.error.empty()) {
         return fail("cannot read " + options.descriptionPath + ": " + description.error);
+    }
+    if (isStandardNotation(description.text)) {
+        TranslatedMachine machine = translateStandardNotation(description.text);
+        if (!machine.error.empty()) {
+            fail(options.descriptionPath +
+                 " is no machine in the one-line notation: " + machine.error);
+            return exitUnparseable;
+        }
+        description.text = std::move(machine.description);
     }
 
     StreamLogSink parserLog(stderr);
@@ -93,12 +112,13 @@ int run(const RunOptions& options) {
     }
 
     const int status = reportOutcome(result);
-    if (options.showTape) {
-        if (!result.tape) {
-            return fail("the tape holds more than " + std::to_string(reportableCells) +
-                        " cells, too many to print");
-        }
-        printTapeReport(stdout, *result.tape, result.headPosition);
+    if (options.showTape && !result.tape) {
+        return fail("the tape holds more than " + std::to_string(reportableCells) +
+                    " cells, too many to print; --counts counts them");
+    }
+    if (result.counts) {
+        printTapeReport(stdout, result.tape ? &*result.tape : nullptr, *result.counts,
+                        result.headPosition);
     }
     return status;
 }

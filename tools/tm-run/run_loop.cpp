@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "tools/tm-run/big_count.h"
+#include "tools/tm-run/tape_report.h"
+
 namespace {
 
 // Between checkpoints the loop only steps. Checkpoints come after 1, 2, 4, ...
@@ -31,7 +34,7 @@ RunResult finished(MachineRunner& runner, const RunSettings& settings, RunOutcom
                    std::int64_t steps, std::int32_t leftmostHead, std::int32_t rightmostHead) {
     RunResult result;
     result.outcome = outcome;
-    result.steps = steps;
+    result.steps = bigOf(steps);
     result.state = runner.currentState();
     result.headPosition = runner.headPosition();
     result.symbol = runner.readSymbol();
@@ -43,7 +46,8 @@ RunResult finished(MachineRunner& runner, const RunSettings& settings, RunOutcom
         TapeCells tape{
             std::string(static_cast<std::size_t>(std::int64_t{to} - from + 1), blankSymbol), from};
         runner.readWindow(from, static_cast<std::int32_t>(tape.cells.size()), tape.cells.data());
-        result.tape = withoutOuterBlanks(tape, result.headPosition);
+        result.tape = withoutOuterBlanks(tape, runner.headPosition());
+        result.counts = countsOf(*result.tape);
     }
     return result;
 }

@@ -1,6 +1,8 @@
 #ifndef ZARN_TOOLS_TM_RUN_RUN_LOOP_H
 #define ZARN_TOOLS_TM_RUN_RUN_LOOP_H
 
+#include <gmpxx.h>
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,6 +16,7 @@ enum class RunOutcome {
     Finished,     // a rule led into the finish state
     StepLimit,    // the step limit came first
     Stuck,        // a step changed nothing, so no later step will either
+    Endless,      // the steps from here on repeat a pattern that never ends
     TraceFailed,  // the trace file could not be written
 };
 
@@ -21,14 +24,16 @@ struct RunResult {
     RunOutcome outcome = RunOutcome::Finished;
     // Counted as the workbench counts them: every step attempt after the start
     // configuration, whether or not a rule matched.
-    std::int64_t steps = 0;
+    mpz_class steps = 0;
     // Where the run left the machine.
     std::string state;
-    std::int64_t headPosition = 0;
+    mpz_class headPosition = 0;
     char symbol = blankSymbol;
     // From the leftmost to the rightmost non-blank cell, when asked for; none
     // when that is more than a report can hold.
     std::optional<TapeCells> tape;
+    // How many cells hold each symbol, when the tape was asked for.
+    std::optional<TapeCounts> counts;
 };
 
 struct RunSettings {
@@ -36,6 +41,8 @@ struct RunSettings {
     bool reportTape = false;  // costs a little per step when plain
     // Before the run every cell from here on is blank, as are all cells left of 0.
     std::int32_t writtenEnd = 0;
+    // Only the counts of the tape are wanted, not its cells.
+    bool countsOnly = false;
 };
 
 // The most cells that a tape report holds.

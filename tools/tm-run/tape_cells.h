@@ -1,6 +1,9 @@
 #ifndef ZARN_TOOLS_TM_RUN_TAPE_CELLS_H
 #define ZARN_TOOLS_TM_RUN_TAPE_CELLS_H
 
+#include <gmpxx.h>
+
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -12,6 +15,14 @@ struct TapeCells {
     std::int64_t firstPosition = 0;
 
     bool operator==(const TapeCells&) const = default;
+};
+
+// How many cells of the written stretch of tape (from its first to its last
+// non-blank cell) hold each symbol, and where that stretch begins: counted,
+// not printed, so of any size.
+struct TapeCounts {
+    mpz_class firstPosition;
+    std::array<mpz_class, 256> symbols;
 };
 
 // The stretch from its first to its last non-blank cell; an all-blank stretch

@@ -1,0 +1,397 @@
+#include "tools/tm-run/proof_system.h"
+
+#include <algorithm>
+#include <deque>
+
+#include "tools/tm-run/big_count.h"
+
+namespace {
+
+// Watching costs a look at the whole tape per macro step: tapes of more runs
+// than this are left to plain macro steps, and the memory of sightings is
+// dropped when it grows past a bound.
+constexpr std::size_t mostRunsWatched = 48;
+constexpr std::size_t mostSightings = 1 << 16;
+// A configuration is compared with its last few sightings, so that a rule
+// whose runs take turns in changing is found too.
+constexpr std::size_t sightingsKept = 3;
+
+// Run lengths as a sighting keeps them: exact up to `longestKept`, beyond
+// that only their lowest bits and size.
+constexpr long longestKept = 1l << 30;
+
+ProofSystem::CountPrint printOf(const mpz_class& count) {
+    if (count <= longestKept) {
+        return {count.get_si(), 0};
+    }
+    return {-static_cast<std::int64_t>(mpz_size(count.get_mpz_t())),
+            mpz_getlimbn(count.get_mpz_t(), 0)};
+}
+
+std::vector<ProofSystem::CountPrint> printsOf(const MacroTape& tape) {
+    std::vector<ProofSystem::CountPrint> prints;
+    prints.reserve(tape.left.size() + tape.right.size());
+    for (const auto* side : {&tape.left, &tape.right}) {
+        for (const TapeRun& run : *side) {
+            prints.push_back(printOf(run.count));
+        }
+    }
+    return prints;
+}
+
+std::vector<mpz_class> countsOf(const MacroTape& tape) {
+    std::vector<mpz_class> counts;
+    counts.reserve(tape.left.size() + tape.right.size());
+    for (const TapeRun& run : tape.left) {
+        counts.push_back(run.count);
+    }
+    for (const TapeRun& run : tape.right) {
+        counts.push_back(run.count);
+    }
+    return counts;
+}
+
+void setCounts(MacroTape& tape, const std::vector<mpz_class>& counts) {
+    std::size_t index = 0;
+    for (TapeRun& run : tape.left) {
+        run.count = counts[index++];
+    }
+    for (TapeRun& run : tape.right) {
+        run.count = counts[index++];
+    }
+}
+
+// Empty runs go, equal neighbours become one, and blank runs at the bottom
+// are left to the blank tape beyond.
+void normalise(std::vector<TapeRun>& stack) {
+    std::vector<TapeRun> kept;
+    kept.reserve(stack.size());
+    for (TapeRun& run : stack) {
+        if (run.count == 0) {
+            continue;
+        }
+        if (!kept.empty() && kept.back().block == run.block) {
+            kept.back().count += run.count;
+        } else if (!kept.empty() || run.block != 0) {
+            kept.push_back(std::move(run));
+        }
+    }
+    stack = std::move(kept);
+}
+
+}  // namespace
+
+std::size_t ProofSystem::SignatureHash::operator()(const Signature& signature) const {
+    std::size_t hash = 14695981039346656037ull;
+    for (const std::uint32_t word : signature) {
+        hash = (hash ^ word) * 1099511628211ull;
+    }
+    return hash;
+}
+
+ProofSystem::Signature ProofSystem::signatureOf(const MacroTape& tape) {
+    Signature signature;
+    signature.reserve(tape.left.size() + tape.right.size() + 2);
+    signature.push_back(tape.state << 1 | (tape.facingRight ? 1 : 0));
+    signature.push_back(static_cast<std::uint32_t>(tape.left.size()));
+    for (const TapeRun& run : tape.left) {
+        signature.push_back(run.block);
+    }
+    for (const TapeRun& run : tape.right) {
+        signature.push_back(run.block);
+    }
+    return signature;
+}
+
+std::optional<Jump> ProofSystem::consider(MacroTape& tape,
+                                          const std::optional<mpz_class>& remaining) {
+    ++macroStep;
+    if (tape.left.size() + tape.right.size() > mostRunsWatched) {
+        return std::nullopt;
+    }
+    Signature signature = signatureOf(tape);
+    if (const auto rule = rules.find(signature); rule != rules.end()) {
+        if (auto jump = apply(rule->second, tape, remaining)) {
+            return jump;
+        }
+    }
+
+    std::vector<CountPrint> counts = printsOf(tape);
+    if (history.size() >= mostSightings) {
+        history.clear();
+    }
+    Sightings& seen = history[signature];
+    std::deque<Sighting>& sightings = seen.latest;
+    // A configuration whose proofs failed is tried again after 1, 2, 4, ...
+    // more sightings: a transient costs little, a rule is still found.
+    if (++seen.times >= seen.nextTry) {
+        bool proved = false;
+        for (const Sighting& sighting : sightings) {
+            if (sighting.counts == counts) {
+                continue;
+            }
+            if (auto rule = proveFrom(tape, sighting)) {
+                const Rule& stored =
+                    rules.insert_or_assign(signature, std::move(*rule)).first->second;
+                if (auto jump = apply(stored, tape, remaining)) {
+                    return jump;
+                }
+                proved = true;
+                break;
+            }
+        }
+        if (!proved && !sightings.empty()) {
+            seen.nextTry = seen.times + (std::int64_t{1} << std::min(seen.failures++, 20));
+        }
+    }
+    if (sightings.size() == sightingsKept) {
+        sightings.pop_back();
+    }
+    sightings.push_front({macroStep, std::move(counts)});
+    return std::nullopt;
+}
+
+std::optional<ProofSystem::Rule> ProofSystem::proveFrom(const MacroTape& now,
+                                                        const Sighting& sighting) const {
+    // Runs that kept their length stay fixed. The others become variables,
+    // at first at least as long as in both sightings, so that the rule
+    // applies now. A long run of the earlier sighting is known only by its
+    // print; the run now is then the bound, which the proof loosens below.
+    // Whatever the bounds, the proof alone decides whether the rule holds.
+    std::vector<Bound> bounds;
+    std::size_t index = 0;
+    for (const auto* side : {&now.left, &now.right}) {
+        for (const TapeRun& run : *side) {
+            const CountPrint& earlier = sighting.counts[index++];
+            Bound bound{run.count, earlier == printOf(run.count)};
+            if (!bound.fixed && earlier.value >= 0 && bound.least > earlier.value) {
+                bound.least = static_cast<long>(earlier.value);
+            }
+            bounds.push_back(std::move(bound));
+        }
+    }
+    const MacroTape& earlier = now;
+    const std::int64_t macroSteps = macroStep - sighting.macroStep;
+    std::vector<mpz_class> slack;
+    auto rule = prove(earlier, bounds, macroSteps, &slack);
+    if (!rule) {
+        return rule;
+    }
+    // Then as general as that proof suggests: each run as much shorter as it
+    // never needed, proved again.
+    for (std::size_t i = 0; i < bounds.size(); ++i) {
+        bounds[i].least -= slack[i];
+    }
+    if (auto general = prove(earlier, bounds, macroSteps, nullptr)) {
+        return general;
+    }
+    return rule;
+}
+
+std::optional<ProofSystem::Rule> ProofSystem::prove(const MacroTape& from,
+                                                    const std::vector<Bound>& bounds,
+                                                    std::int64_t macroSteps,
+                                                    std::vector<mpz_class>* slack) const {
+    const std::size_t variables = bounds.size();
+    if (slack != nullptr) {
+        slack->clear();
+        for (const Bound& bound : bounds) {
+            slack->push_back(bound.fixed ? mpz_class(0) : mpz_class(bound.least - 1));
+        }
+    }
+    // How much shorter the runs that a decrement reads from could have been.
+    const auto noteSlack = [&](const Linear& count) {
+        if (slack == nullptr) {
+            return;
+        }
+        const auto variablesIn = std::count_if(count.coefficients.begin(), count.coefficients.end(),
+                                               [](std::int64_t c) { return c != 0; });
+        for (std::size_t v = 0; v < variables; ++v) {
+            if (count.coefficients[v] != 0) {
+                (*slack)[v] = variablesIn == 1 && count.coefficients[v] == 1
+                                  ? std::min((*slack)[v], mpz_class(count.constant - 1))
+                                  : mpz_class(0);
+            }
+        }
+    };
+    struct Run {
+        BlockId block;
+        Linear count;
+    };
+    const auto constant = [&](const mpz_class& value) {
+        return Linear{value, std::vector<std::int64_t>(variables)};
+    };
+    // Coefficients count copies of a run and steps per block, small unless
+    // the proof is absurdly long: one that would overflow is given up.
+    bool overflow = false;
+    const auto add = [&](Linear& to, const Linear& value, std::int64_t times) {
+        to.constant += value.constant * bigOf(times);
+        for (std::size_t i = 0; i < to.coefficients.size(); ++i) {
+            std::int64_t product = 0;
+            overflow |= __builtin_mul_overflow(value.coefficients[i], times, &product) ||
+                        __builtin_add_overflow(to.coefficients[i], product, &to.coefficients[i]);
+        }
+    };
+    const auto isZero = [](const Linear& value) {
+        return value.constant == 0 &&
+               std::all_of(value.coefficients.begin(), value.coefficients.end(),
+                           [](std::int64_t c) { return c == 0; });
+    };
+    const auto put = [&](std::vector<Run>& stack, BlockId block, Linear count) {
+        if (!stack.empty() && stack.back().block == block) {
+            add(stack.back().count, count, 1);
+        } else if (!stack.empty() || block != 0) {
+            stack.push_back({block, std::move(count)});
+        }
+    };
+    const auto putOne = [&](std::vector<Run>& stack, BlockId block) {
+        if (!stack.empty() && stack.back().block == block) {
+            stack.back().count.constant += 1;
+        } else if (!stack.empty() || block != 0) {
+            stack.push_back({block, constant(1)});
+        }
+    };
+
+    // Run i is x_i + its least length long, or exactly that when fixed.
+    std::vector<Run> left;
+    std::vector<Run> right;
+    std::size_t index = 0;
+    for (const auto* side : {&from.left, &from.right}) {
+        for (const TapeRun& run : *side) {
+            Linear count = constant(bounds[index].least);
+            count.coefficients[index] = bounds[index].fixed ? 0 : 1;
+            ++index;
+            (side == &from.left ? left : right).push_back({run.block, std::move(count)});
+        }
+    }
+    StateIndex state = from.state;
+    bool facingRight = from.facingRight;
+    Rule rule{bounds, {}, constant(0), constant(0)};
+
+    for (std::int64_t step = 0; step < macroSteps; ++step) {
+        std::vector<Run>& ahead = facingRight ? right : left;
+        const BlockId block = ahead.empty() ? 0 : ahead.back().block;
+        const Crossing* crossing = crossings(state, facingRight, block);
+        if (crossing == nullptr) {
+            return std::nullopt;
+        }
+        std::vector<Run>& behind = crossing->exitRight ? left : right;
+        const bool onward = crossing->exitRight == facingRight;
+        if (crossing->next == state && onward) {
+            // The whole run, however long: it must end somewhere.
+            if (ahead.empty()) {
+                return std::nullopt;
+            }
+            Linear count = std::move(ahead.back().count);
+            ahead.pop_back();
+            add(rule.steps, count, crossing->steps);
+            add(rule.shift, count, facingRight ? 1 : -1);
+            put(behind, crossing->write, std::move(count));
+        } else {
+            if (!ahead.empty()) {
+                // One block off a run that may hold none is no proof.
+                Linear& top = ahead.back().count;
+                noteSlack(top);
+                if (top.constant < 1) {
+                    return std::nullopt;
+                }
+                top.constant -= 1;
+                if (isZero(top)) {
+                    ahead.pop_back();
+                }
+            }
+            addSmall(rule.steps.constant, crossing->steps);
+            if (onward) {
+                rule.shift.constant += facingRight ? 1 : -1;
+            }
+            putOne(behind, crossing->write);
+        }
+        state = crossing->next;
+        facingRight = crossing->exitRight;
+    }
+
+    // Back to the same blocks, each run x_i + its base + a fixed change.
+    if (overflow || state != from.state || facingRight != from.facingRight ||
+        left.size() != from.left.size() || right.size() != from.right.size()) {
+        return std::nullopt;
+    }
+    index = 0;
+    for (const auto& [side, original] : {std::pair{&left, &from.left}, {&right, &from.right}}) {
+        for (std::size_t i = 0; i < side->size(); ++i, ++index) {
+            const Run& run = (*side)[i];
+            if (run.block != (*original)[i].block) {
+                return std::nullopt;
+            }
+            for (std::size_t v = 0; v < variables; ++v) {
+                if (run.count.coefficients[v] != (v == index && !bounds[index].fixed ? 1 : 0)) {
+                    return std::nullopt;
+                }
+            }
+            rule.delta.push_back(run.count.constant - bounds[index].least);
+        }
+    }
+    return rule;
+}
+
+std::optional<Jump> ProofSystem::apply(const Rule& rule, MacroTape& tape,
+                                       const std::optional<mpz_class>& remaining) {
+    std::vector<mpz_class> counts = countsOf(tape);
+    std::vector<mpz_class> x(counts.size());
+    std::optional<mpz_class> times;
+    for (std::size_t i = 0; i < counts.size(); ++i) {
+        x[i] = counts[i] - rule.bounds[i].least;
+        if (x[i] < 0 || (rule.bounds[i].fixed && x[i] != 0)) {
+            return std::nullopt;
+        }
+        if (rule.delta[i] < 0) {
+            // Each application needs the run at its base, so it fits x / -delta + 1 times.
+            const mpz_class fits = x[i] / -rule.delta[i] + 1;
+            if (!times || fits < *times) {
+                times = fits;
+            }
+        }
+    }
+    // The sum over applications j = 0 .. m-1 of value(x + j * delta).
+    // With value(x) = c + sum a_i x_i, that is m (c + sum a_i x_i) +
+    // m (m - 1) / 2 * sum a_i delta_i: one product of long numbers.
+    const auto total = [&](const Linear& value, const mpz_class& m) {
+        mpz_class first = value.constant;
+        mpz_class growth = 0;
+        for (std::size_t i = 0; i < x.size(); ++i) {
+            if (value.coefficients[i] != 0) {
+                const mpz_class coefficient = bigOf(value.coefficients[i]);
+                first += coefficient * x[i];
+                growth += coefficient * rule.delta[i];
+            }
+        }
+        return mpz_class(m * first + m * (m - 1) / 2 * growth);
+    };
+    if (remaining && (!times || total(rule.steps, *times) > *remaining)) {
+        // The most applications that the steps left allow: each makes at least one.
+        mpz_class low = 0;
+        mpz_class high = times ? *times : *remaining;
+        while (low < high) {
+            const mpz_class middle = (low + high + 1) / 2;
+            if (total(rule.steps, middle) <= *remaining) {
+                low = middle;
+            } else {
+                high = middle - 1;
+            }
+        }
+        times = low;
+    } else if (!times) {
+        return Jump{0, 0, true};
+    }
+    if (*times == 0) {
+        return std::nullopt;
+    }
+    for (std::size_t i = 0; i < counts.size(); ++i) {
+        counts[i] += rule.delta[i] * *times;
+    }
+    setCounts(tape, counts);
+    normalise(tape.left);
+    normalise(tape.right);
+    history.clear();
+    ++applied;
+    return Jump{total(rule.steps, *times), total(rule.shift, *times)};
+}

@@ -1,0 +1,105 @@
+#ifndef ZARN_TOOLS_TM_RUN_PROOF_SYSTEM_H
+#define ZARN_TOOLS_TM_RUN_PROOF_SYSTEM_H
+
+#include <gmpxx.h>
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+#include "tools/tm-run/macro_tape.h"
+
+// The crossing of a block entered in a state from one side; none when the run
+// ends inside the block.
+using CrossingLookup = std::function<const Crossing*(StateIndex, bool facingRight, BlockId)>;
+
+// What applying rules did to a run: the steps made and how far the head's
+// edge moved, in blocks, to the right.
+struct Jump {
+    mpz_class steps;
+    mpz_class shift;
+    // Instead: the rule applies for ever, and nothing limits the steps.
+    bool endless = false;
+};
+
+// Marxen and Buntrock's proof machine. It watches the macro machine for a
+// configuration that recurs with the same blocks in the same order, in the
+// same state, and with some run lengths changed. From the earlier one it
+// replays the same macro steps with every run length a variable x + b, and
+// so proves, for every x >= 0, that the configuration goes to itself with
+// each run length changed by a fixed amount, in a number of steps linear in
+// the x. Such a rule is then applied as many times at once as the run lengths
+// allow, its steps summed in closed form.
+class ProofSystem {
+public:
+    explicit ProofSystem(CrossingLookup crossings) : crossings(std::move(crossings)) {}
+
+    // Called before each macro step. Applies a proven rule to `tape` where
+    // one fits, at most as often as `remaining` steps allow; returns what it did.
+    std::optional<Jump> consider(MacroTape& tape, const std::optional<mpz_class>& remaining);
+
+    std::int64_t rulesApplied() const { return applied; }
+
+    // A run length as a sighting keeps it: the length itself when short
+    // (`value` >= 0); for a long one, minus its size in limbs and its lowest limb.
+    struct CountPrint {
+        std::int64_t value;
+        std::uint64_t low;
+
+        bool operator==(const CountPrint&) const = default;
+    };
+
+private:
+    using Signature = std::vector<std::uint32_t>;
+    struct SignatureHash {
+        std::size_t operator()(const Signature& signature) const;
+    };
+    // A number that depends linearly on the run lengths x of a configuration.
+    struct Linear {
+        mpz_class constant;
+        std::vector<std::int64_t> coefficients;
+    };
+    // A run of a rule is x + `least` long for any x >= 0, or, when fixed,
+    // exactly `least`.
+    struct Bound {
+        mpz_class least;
+        bool fixed;
+    };
+    struct Rule {
+        std::vector<Bound> bounds;
+        std::vector<mpz_class> delta;  // what one application adds to each run
+        Linear steps;                  // in the x
+        Linear shift;
+    };
+    struct Sighting {
+        std::int64_t macroStep;
+        std::vector<CountPrint> counts;
+    };
+
+    static Signature signatureOf(const MacroTape& tape);
+    std::optional<Rule> proveFrom(const MacroTape& now, const Sighting& sighting) const;
+    // The rule that `macroSteps` macro steps from `from` prove for runs within
+    // `bounds`. `slack`, if given, receives how much each run's least length
+    // could drop with the same steps still proving the rule.
+    std::optional<Rule> prove(const MacroTape& from, const std::vector<Bound>& bounds,
+                              std::int64_t macroSteps, std::vector<mpz_class>* slack) const;
+    std::optional<Jump> apply(const Rule& rule, MacroTape& tape,
+                              const std::optional<mpz_class>& remaining);
+
+    CrossingLookup crossings;
+    std::int64_t macroStep = 0;
+    std::int64_t applied = 0;
+    struct Sightings {
+        std::deque<Sighting> latest;  // newest first
+        std::int64_t times = 0;
+        std::int64_t nextTry = 0;
+        int failures = 0;
+    };
+    std::unordered_map<Signature, Sightings, SignatureHash> history;
+    std::unordered_map<Signature, Rule, SignatureHash> rules;
+};
+
+#endif
