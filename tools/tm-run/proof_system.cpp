@@ -82,11 +82,11 @@ void normalise(std::vector<TapeRun>& stack) {
 }  // namespace
 
 std::size_t ProofSystem::SignatureHash::operator()(const Signature& signature) const {
-    std::size_t hash = 14695981039346656037ull;
+    std::uint64_t hash = 14695981039346656037ull;
     for (const std::uint32_t word : signature) {
         hash = (hash ^ word) * 1099511628211ull;
     }
-    return hash;
+    return static_cast<std::size_t>(hash);
 }
 
 ProofSystem::Signature ProofSystem::signatureOf(const MacroTape& tape) {
@@ -164,8 +164,8 @@ std::optional<ProofSystem::Rule> ProofSystem::proveFrom(const MacroTape& now,
         for (const TapeRun& run : *side) {
             const CountPrint& earlier = sighting.counts[index++];
             Bound bound{run.count, earlier == printOf(run.count)};
-            if (!bound.fixed && earlier.value >= 0 && bound.least > earlier.value) {
-                bound.least = static_cast<long>(earlier.value);
+            if (!bound.fixed && earlier.value >= 0 && bound.least > bigOf(earlier.value)) {
+                bound.least = bigOf(earlier.value);
             }
             bounds.push_back(std::move(bound));
         }
