@@ -7,25 +7,22 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 
 #include "failing_allocation.h"
-#include "ui/app_shell.h"
-#include "ui/document_data.h"
-#include "ui/workbench.h"
+#include "workbench_fixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// Each file of the folder by name; a missing file reads as "(none)".
+// Each file of the folder by name, as the fixture reads them.
 using Files = std::map<std::string, std::string>;
-
-const std::string smallMachine = "tape(1)\r\nstart(a)\r\nfinish(h)\r\n(a,1,h,1,R)\r\n";
 // At the default speed a step is reported every fifth tick of 125 ms.
 constexpr unsigned reportPeriod = 5 * 125;
+
+const std::string smallMachine = "tape(1)\r\nstart(a)\r\nfinish(h)\r\n(a,1,h,1,R)\r\n";
 
 // Forty states walking right over a tape of ones, with a comment and a line
 // the parser does not know: every kind of line the parser allocates for.
@@ -130,31 +127,17 @@ struct Outcome {
     long long allocations;
 };
 
+// A missing file reads as "(none)".
 std::string fileIn(const Files& files, const std::string& name) {
     const auto found = files.find(name);
     return found == files.end() ? "(none)" : found->second;
 }
 
-class AllocationSweep : public ::testing::Test {
+class AllocationSweep : public WorkbenchTest {
 protected:
-    void SetUp() override {
-        if (!win32test::isEnabled()) {
-            win32test::enable();
-        }
-    }
     void TearDown() override {
-        win32test::reset();
+        WorkbenchTest::TearDown();
         fs::remove_all(folder);
-    }
-
-    Files filesInFolder() const {
-        Files files;
-        for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-            std::ifstream file(entry.path(), std::ios::binary);
-            files[entry.path().filename().string()] = {std::istreambuf_iterator<char>(file),
-                                                       std::istreambuf_iterator<char>()};
-        }
-        return files;
     }
 
     // The command on a fresh workbench, with its nth allocation failing (none for 0).
@@ -168,11 +151,11 @@ protected:
         for (int box = 0; box < 4; ++box) {
             win32test::answerNextMessageBoxWith(IDOK);
         }
-        Outcome outcome{filesInFolder(), {}, win32test::childWindows(mdiClient).size(), 0, 0};
+        Outcome outcome{filesIn(folder), {}, win32test::childWindows(mdiClient).size(), 0, 0};
         failingAllocation::arm(nth);
         command.act(session);
         outcome.allocations = failingAllocation::disarm();
-        outcome.files = filesInFolder();
+        outcome.files = filesIn(folder);
         outcome.documents = win32test::childWindows(mdiClient).size();
         return outcome;
     }

@@ -9,9 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/machine_runner.h"
 #include "log_list_fixture.h"
-#include "ui/log_list_sink.h"
 
 namespace {
 
@@ -31,53 +29,6 @@ TEST_F(LogListAppendTest, LinesGoToTheEndWithoutAMarkerSelectedAndInView) {
         EXPECT_LE(top, index);
         EXPECT_LT(index, top + win32test::listVisibleItemCount(list));
     }
-}
-
-// The runner writes into three lists exactly as a document will wire it.
-TEST_F(LogListAppendTest, RunnerStepsShowUpInTheListsWithTheHeadBoxed) {
-    HWND statesList = createLogList(host, win32test::clientRect(host));
-    HWND tapeList = createLogList(host, win32test::clientRect(host));
-    LogListSink parserLog(list);
-    LogListSink statesLog(statesList);
-    LogListSink tapeLog(tapeList);
-    MachineRunner runner(&parserLog, &statesLog, &tapeLog);
-    ASSERT_EQ(win32test::listItems(list).at(0).text, "ZARN Turing Machine 1.00");
-
-    ASSERT_EQ(runner.parse("finish(h)\n(a,^,h,^,N)\ntape(.11)\n(a,1,a,0,R)\nstart(a)"), 1);
-    runner.reportStep();
-    runner.reportStep();
-    const std::vector<win32test::ListItem> tape = win32test::listItems(tapeList);
-    ASSERT_EQ(tape.size(), 2u);
-    EXPECT_EQ(tape[1].text.substr(0, 4), "^^01");
-    EXPECT_EQ(tape[1].data, 3);
-    EXPECT_EQ(win32test::listSelectedIndex(tapeList), 1);
-    EXPECT_EQ(win32test::listItems(statesList).at(1).text, "(a,1,a,0,R)");
-}
-
-// A list box that refuses every line, and remembers what else it was sent.
-std::vector<UINT> changes;
-
-LRESULT CALLBACK refusingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case LB_GETCOUNT:
-            return 7;
-        case LB_INSERTSTRING:
-            return LB_ERRSPACE;
-        case LB_SETITEMDATA:
-        case LB_SETCURSEL:
-            changes.push_back(message);
-            return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-TEST_F(LogListAppendTest, ARefusedLineReturnsTheErrorAndMarksOrSelectsNothing) {
-    registerClass("REFUSINGLIST", refusingProc);
-    HWND refusingList = CreateWindowExA(0, "REFUSINGLIST", nullptr, WS_CHILD, 0, 0, 100, 100, frame,
-                                        nullptr, appInstance, nullptr);
-    changes.clear();
-    EXPECT_EQ(appendLogLine(refusingList, "no room"), LB_ERRSPACE);
-    EXPECT_TRUE(changes.empty());
 }
 
 using LogListDrawingTest = LogListTest;

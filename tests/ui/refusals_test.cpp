@@ -1,15 +1,10 @@
 // When the system says no: a log list that is full, an editor that will not
 // take a text, the names a save would use already taken or at their limit.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <win32_test.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -19,8 +14,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr unsigned reportPeriod = 5 * 125;
 
 // Stands between a control and its own window procedure.
 class Interception {
@@ -65,34 +58,14 @@ public:
     }
 };
 
-class RefusalTest : public WorkbenchTest {
+class RefusalTest : public WorkbenchFolderTest {
 protected:
     void SetUp() override {
-        WorkbenchTest::SetUp();
-        fs::remove_all(folder);
-        fs::create_directories(folder);
+        WorkbenchFolderTest::SetUp();
         document = newDocument();
         data = documentData(document);
     }
-    void TearDown() override {
-        WorkbenchTest::TearDown();
-        fs::remove_all(folder);
-    }
 
-    static std::string bytesOf(const fs::path& path) {
-        std::ifstream file(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    }
-    std::vector<std::string> filesInFolder() const {
-        std::vector<std::string> names;
-        for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    std::string folder = testing::TempDir() + "refusals_test/";
     HWND document = nullptr;
     DocumentData* data = nullptr;
 };
@@ -118,7 +91,7 @@ TEST_F(RefusalTest, ARunWhoseTapeLogIsFullStopsAndSaysSo) {
 
 TEST_F(RefusalTest, AnEditorThatRefusesTheTextSaysSoAndLeavesNoDocument) {
     const std::string path = folder + "machine.txt";
-    std::ofstream(path, std::ios::binary) << "tape(1)";
+    writeBytes(path, "tape(1)");
     win32test::answerNextMessageBoxWith(IDOK);
     win32test::answerNextFileDialogWith(path);
     SendMessageA(frame, WM_COMMAND, CMD_NEW, 0);
@@ -134,7 +107,7 @@ TEST_F(RefusalTest, AnEditorThatRefusesTheTextSaysSoAndLeavesNoDocument) {
 // CR CR LF is the editor's own mark of a wrapped line: one line, not two.
 TEST_F(RefusalTest, LoadingHandsTheEditorCrCrLfAsItStandsAndEveryOtherBreakAsCrLf) {
     const std::string path = folder + "machine.txt";
-    std::ofstream(path, std::ios::binary) << "a\r\r\nb\r\nc\nd\re\r\r\r\n";
+    writeBytes(path, "a\r\r\nb\r\nc\nd\re\r\r\r\n");
     Interception::install(data->editor, Interception::recordingEditor);
     SendMessageA(document, TMM_LOAD, 0, reinterpret_cast<LPARAM>(path.c_str()));
     EXPECT_EQ(Interception::textsSet,
@@ -149,16 +122,12 @@ TEST_F(RefusalTest, APathAtTheLimitIsStillSavedWholeOrNotAtAll) {
     SetWindowTextA(data->editor, "earlier");
     data->hasFileName = 1;
     EXPECT_TRUE(SendMessageA(document, TMM_SAVE, 0, reinterpret_cast<LPARAM>(path.c_str())));
-    // A limit on file size fails the write as a full disk would.
     SetWindowTextA(data->editor, std::string(100000, 'x').c_str());
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    const rlimit small{4096, limit.rlim_max};
-    signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &small);
     win32test::answerNextMessageBoxWith(IDOK);
-    EXPECT_FALSE(SendMessageA(document, TMM_SAVE, 0, 0));
-    setrlimit(RLIMIT_FSIZE, &limit);
+    {
+        const FullDisk full;
+        EXPECT_FALSE(SendMessageA(document, TMM_SAVE, 0, 0));
+    }
     EXPECT_EQ(bytesOf(path), std::string("earlier") + '\0');
     fs::remove(path);
 }
@@ -167,15 +136,16 @@ TEST_F(RefusalTest, APathAtTheLimitIsStillSavedWholeOrNotAtAll) {
 // file: the save goes ahead and leaves them alone.
 TEST_F(RefusalTest, LeftoversUnderEveryNameOfTheNewFileNeitherBlockASaveNorAreTouched) {
     for (int number = 0; number < 1000; ++number) {
-        std::ofstream(folder + "~" + std::to_string(number) + ".tmp") << "leftover";
+        writeBytes(folder + "~" + std::to_string(number) + ".tmp", "leftover");
     }
     const std::string path = folder + "machine.txt";
     SetWindowTextA(data->editor, "tape(1)");
     data->hasFileName = 1;
     EXPECT_TRUE(SendMessageA(document, TMM_SAVE, 0, reinterpret_cast<LPARAM>(path.c_str())));
     EXPECT_EQ(bytesOf(path), std::string("tape(1)") + '\0');
-    EXPECT_EQ(filesInFolder().size(), 1001u);
-    EXPECT_EQ(bytesOf(folder + "~999.tmp"), "leftover");
+    const Files files = filesIn(folder);
+    EXPECT_EQ(files.size(), 1001u);
+    EXPECT_EQ(files.at("~999.tmp"), "leftover");
 }
 
 }  // namespace

@@ -4,9 +4,15 @@
 #define ZARN_TESTS_UI_WORKBENCH_FIXTURE_H
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <win32_test.h>
 #include <windows.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -74,7 +80,62 @@ protected:
         EXPECT_EQ(box.type, static_cast<UINT>(MB_OK | MB_ICONERROR));
     }
 
+    static std::string bytesOf(const std::string& path) {
+        std::ifstream file(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    }
+    static void writeBytes(const std::string& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    // Each file of the folder, by name.
+    using Files = std::map<std::string, std::string>;
+    static Files filesIn(const std::string& folder) {
+        Files files;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            files[entry.path().filename().string()] = bytesOf(entry.path().string());
+        }
+        return files;
+    }
+
     HWND frame = nullptr;
+};
+
+// A workbench and a folder of the test's own, named after the test so that
+// tests run side by side never share it.
+class WorkbenchFolderTest : public WorkbenchTest {
+protected:
+    void SetUp() override {
+        WorkbenchTest::SetUp();
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override {
+        WorkbenchTest::TearDown();
+        std::filesystem::permissions(folder, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add);
+        std::filesystem::remove_all(folder);
+    }
+
+    std::string folder = testing::TempDir() + "ui_test_" +
+                         testing::UnitTest::GetInstance()->current_test_info()->name() + "/";
+};
+
+// While it lasts, a limit on file size fails every write past 4 KiB as a full
+// disk would.
+class FullDisk {
+public:
+    FullDisk() {
+        getrlimit(RLIMIT_FSIZE, &before);
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{4096, before.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FullDisk() { setrlimit(RLIMIT_FSIZE, &before); }
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+
+private:
+    rlimit before{};
 };
 
 #endif
