@@ -18,25 +18,20 @@ bool isSingleLine(std::string_view text) {
     return text.find_first_of(std::string_view("\0\r\n", 3)) == std::string_view::npos;
 }
 
-char moveCharacter(Move move) {
-    switch (move) {
-        case Move::Left:
-            return 'L';
-        case Move::Right:
-            return 'R';
-        default:
-            return '0';
-    }
-}
+// How the states log writes a move, and how far it takes the head.
+struct MoveSeen {
+    char letter;
+    int distance;
+};
 
-int moveDistance(Move move) {
+MoveSeen seen(Move move) {
     switch (move) {
         case Move::Left:
-            return -1;
+            return {'L', -1};
         case Move::Right:
-            return 1;
+            return {'R', 1};
         default:
-            return 0;
+            return {'0', 0};
     }
 }
 
@@ -118,20 +113,14 @@ void CheckedRunner::checkMachineAfterParse(const ExpectedParse& expected, std::i
         fuzzCheck(runner.headPosition() == headBefore && runner.readSymbol() == symbolBefore,
                   "without an accepted tape line the tape stays as it was");
     }
-    if (expected.startState) {
-        fuzzCheck(runner.currentState() != nullptr && runner.currentState() == *expected.startState,
-                  "an accepted start line sets the current state");
-    } else {
-        fuzzCheck(runner.currentState() == startBefore,
-                  "without an accepted start line the state stays");
-    }
-    if (expected.finishState) {
-        fuzzCheck(runner.finishState() != nullptr && runner.finishState() == *expected.finishState,
-                  "an accepted finish line sets the finish state");
-    } else {
-        fuzzCheck(runner.finishState() == finishBefore,
-                  "without an accepted finish line the finish state stays");
-    }
+    const auto checkState = [](const char* now, const std::optional<std::string>& accepted,
+                               const char* before, const char* invariant) {
+        fuzzCheck(accepted ? now != nullptr && now == *accepted : now == before, invariant);
+    };
+    checkState(runner.currentState(), expected.startState, startBefore,
+               "an accepted start line sets the current state, else the state stays");
+    checkState(runner.finishState(), expected.finishState, finishBefore,
+               "an accepted finish line sets the finish state, else it stays");
 }
 
 std::string CheckedRunner::expectedStepLine(const Rule* rule) const {
@@ -140,7 +129,7 @@ std::string CheckedRunner::expectedStepLine(const Rule* rule) const {
         return statesLog.lines.back().text;
     }
     return "(" + rule->state->name() + ',' + rule->symbol + ',' + rule->nextState->name() + ',' +
-           rule->newSymbol + ',' + moveCharacter(rule->move) + ')';
+           rule->newSymbol + ',' + seen(rule->move).letter + ')';
 }
 
 bool CheckedRunner::reportStep() {
@@ -186,7 +175,7 @@ bool CheckedRunner::reportStep() {
 
     if (rule != nullptr) {
         fuzzCheck(runner.currentState() == nextState, "an applied rule leads into its next state");
-        fuzzCheck(runner.headPosition() == headBefore + moveDistance(move),
+        fuzzCheck(runner.headPosition() == headBefore + seen(move).distance,
                   "the head moves as the rule says");
         const std::int32_t oldColumn = headBefore + markerOffset;
         if (oldColumn >= 0 && oldColumn < windowLength) {
