@@ -28,8 +28,8 @@ class Dialogs : public PlatformTest {
 protected:
     void SetUp() override {
         PlatformTest::SetUp();
-        registerRecorder();
-        owner = createRecorder(nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+        owner =
+            conformance::createRecorder(nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100);
         dialogLog = {};
     }
     INT_PTR showAbout() {

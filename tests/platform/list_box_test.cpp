@@ -43,12 +43,12 @@ protected:
     void SetUp() override {
         PlatformTest::SetUp();
         destroyWhileDrawing = false;
-        registerRecorder();
         WNDCLASSA ownerClass{};
         ownerClass.lpfnWndProc = ownerProc;
         ownerClass.lpszClassName = "OWNER";
         ASSERT_NE(RegisterClassA(&ownerClass), 0);
-        top = createRecorder(nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300);
+        top =
+            conformance::createRecorder(nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300);
         owner = CreateWindowExA(0, "OWNER", "", WS_CHILD | WS_VISIBLE, 0, 0, 300, 200, top, nullptr,
                                 nullptr, nullptr);
         list = CreateWindowExA(0, "LISTBOX", nullptr, kLogListStyle, 0, 0, 280, 102, owner, nullptr,
