@@ -39,8 +39,8 @@ DWORD failureOf(const char* name, DWORD access, DWORD creation) {
     return GetLastError();
 }
 
-// Written over a longer file: CREATE_ALWAYS empties it first.
 void checkReadAndWrite() {
+    // Written over a longer file: CREATE_ALWAYS empties it first.
     CHECK(writeFile(fileName, "longer text", 11));
     HANDLE file = openFile(fileName, GENERIC_WRITE, CREATE_ALWAYS);
     CHECK(file != INVALID_HANDLE_VALUE);
