@@ -1,6 +1,6 @@
 // The About box built from its DIALOG template: its controls in order with
 // their classes, ids and styles, the default button, the focus that
-// WM_INITDIALOG's TRUE gives to OK, and the ways it ends.
+// WM_INITDIALOG's TRUE gives to OK, and the ways it ends; a missing template.
 #include <windows.h>
 
 #include <cctype>
@@ -130,6 +130,9 @@ void checkAboutBox(HWND top) {
     CHECK_EQ(runAboutBox(WM_COMMAND, IDCANCEL), IDCANCEL);
     // The close box: the default handling of WM_CLOSE answers IDCANCEL.
     CHECK_EQ(runAboutBox(WM_CLOSE, 0), IDCANCEL);
+    // A template that is not there opens nothing.
+    CHECK_EQ(DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(4242), top, aboutProc, 0),
+             -1);
 }
 
 }  // namespace conformance

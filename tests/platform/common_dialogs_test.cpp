@@ -1,6 +1,5 @@
 #include <commdlg.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -14,11 +13,8 @@ class CommonDialogs : public PlatformTest {
 protected:
     void SetUp() override {
         PlatformTest::SetUp();
-        registerRecorder();
-        owner = createRecorder(nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-        path[0] = '\0';
-        title[0] = '\0';
-        dialog = OPENFILENAMEA{};
+        owner =
+            conformance::createRecorder(nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100);
         dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
         dialog.hwndOwner = owner;
         dialog.lpstrFilter = kFilter;
@@ -50,8 +46,7 @@ TEST_F(CommonDialogs, TimersFireWhileAScriptedDialogStandsOpen) {
     SetTimer(owner, 1, 125, nullptr);
     win32test::cancelNextFileDialog([] { win32test::advanceClock(625); });
     EXPECT_FALSE(GetSaveFileNameA(&dialog));
-    const std::vector<UINT> messages = messagesOf(owner);
-    EXPECT_EQ(std::count(messages.begin(), messages.end(), static_cast<UINT>(WM_TIMER)), 5);
+    EXPECT_EQ(conformance::countOf(owner, WM_TIMER), 5);
 }
 
 TEST_F(CommonDialogs, OpenWaitsForAFileThatExists) {

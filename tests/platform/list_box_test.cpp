@@ -1,6 +1,3 @@
-#include <cstring>
-#include <string>
-
 #include "platform_test.h"
 
 namespace {
@@ -9,67 +6,31 @@ constexpr DWORD kLogListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL |
                                 LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS | LBS_OWNERDRAWFIXED;
 constexpr int kItemHeight = 20;
 
-bool destroyWhileDrawing = false;
-
-// Draws each line's text.
-LRESULT CALLBACK ownerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_MEASUREITEM) {
-        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = kItemHeight;
-        return TRUE;
-    }
-    if (message != WM_DRAWITEM)
-        return DefWindowProcA(window, message, wParam, lParam);
-    const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-    if (draw->itemID == static_cast<UINT>(-1))
-        return FALSE;
-    if (destroyWhileDrawing) {
-        DestroyWindow(draw->hwndItem);
-        return TRUE;
-    }
-    if (draw->itemAction != ODA_DRAWENTIRE && draw->itemAction != ODA_SELECT)
-        return TRUE;
-    const LRESULT length = SendMessageA(draw->hwndItem, LB_GETTEXTLEN, draw->itemID, 0);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    SendMessageA(draw->hwndItem, LB_GETTEXT, draw->itemID, reinterpret_cast<LPARAM>(text.data()));
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(draw->hDC, &metrics);
-    TextOutA(draw->hDC, 6, (draw->rcItem.top + draw->rcItem.bottom - metrics.tmHeight) / 2,
-             text.c_str(), static_cast<int>(length));
-    return TRUE;
-}
-
 class ListBox : public PlatformTest {
 protected:
     void SetUp() override {
         PlatformTest::SetUp();
-        destroyWhileDrawing = false;
-        registerRecorder();
-        WNDCLASSA ownerClass{};
-        ownerClass.lpfnWndProc = ownerProc;
-        ownerClass.lpszClassName = "OWNER";
-        ASSERT_NE(RegisterClassA(&ownerClass), 0);
-        top = createRecorder(nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300);
-        owner = CreateWindowExA(0, "OWNER", "", WS_CHILD | WS_VISIBLE, 0, 0, 300, 200, top, nullptr,
-                                nullptr, nullptr);
+        // The owner sets the line height and, when told to, destroys the list as it draws.
+        conformance::answer = [this](HWND, UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+            if (message == WM_MEASUREITEM)
+                reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = kItemHeight;
+            else if (message == WM_DRAWITEM && destroyWhileDrawing)
+                DestroyWindow(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem);
+            result = TRUE;
+            return message == WM_MEASUREITEM || message == WM_DRAWITEM;
+        };
+        top =
+            conformance::createRecorder(nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300);
+        owner = conformance::createRecorder(top, WS_CHILD | WS_VISIBLE, 0, 0, 300, 200);
         list = CreateWindowExA(0, "LISTBOX", nullptr, kLogListStyle, 0, 0, 280, 102, owner, nullptr,
                                nullptr, nullptr);
         ASSERT_NE(list, nullptr);
-        font = CreateFontA(0, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           FIXED_PITCH | FF_ROMAN, nullptr);
-        SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
-    void TearDown() override {
-        PlatformTest::TearDown();
-        DeleteObject(font);
-    }
-    int append(const char* text) {
-        const auto index = static_cast<int>(SendMessageA(list, LB_INSERTSTRING,
-                                                         SendMessageA(list, LB_GETCOUNT, 0, 0),
-                                                         reinterpret_cast<LPARAM>(text)));
-        SendMessageA(list, LB_SETITEMDATA, index, -1);
-        SendMessageA(list, LB_SETCURSEL, index, 0);
-        return index;
+    // As a log adds a line: at the end, selected.
+    void append(const char* text) {
+        const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+        SendMessageA(list, LB_INSERTSTRING, count, reinterpret_cast<LPARAM>(text));
+        SendMessageA(list, LB_SETCURSEL, count, 0);
     }
     std::vector<win32test::DrawCall> paintAndRecord() {
         win32test::processPendingMessages();
@@ -80,7 +41,7 @@ protected:
     HWND top = nullptr;
     HWND owner = nullptr;
     HWND list = nullptr;
-    HFONT font = nullptr;
+    bool destroyWhileDrawing = false;
 };
 
 TEST_F(ListBox, OnlyTheVisibleItemsOfAMillionAreDrawn) {

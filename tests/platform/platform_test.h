@@ -1,5 +1,5 @@
-// Shared setup of the stand-in's tests: test mode on, everything reset after
-// each test, and a window class that records the messages it receives.
+// Shared setup of the stand-in's tests: test mode on, the conformance checks'
+// recording windows registered, and everything reset after each test.
 #ifndef ZARN_TESTS_PLATFORM_TEST_H
 #define ZARN_TESTS_PLATFORM_TEST_H
 
@@ -7,35 +7,21 @@
 #include <win32_test.h>
 #include <windows.h>
 
-#include <functional>
-#include <string>
-#include <vector>
-
-struct ReceivedMessage {
-    HWND window;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
+#include "tests/conformance/recorder.h"
 
 class PlatformTest : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    // Registers "RECORDER": every message is recorded, then handled by
-    // `handler` if it returns a value, else by DefWindowProcA.
-    static void registerRecorder();
-    static HWND createRecorder(HWND parent, DWORD style, int x = 0, int y = 0, int width = 100,
-                               int height = 100, const char* title = "", DWORD exStyle = 0);
-    static std::vector<UINT> messagesOf(HWND window);
-
-public:
-    static std::vector<ReceivedMessage> received;
-    static std::function<bool(HWND, UINT, WPARAM, LPARAM, LRESULT&)> handler;
+    void SetUp() override {
+        win32test::enable();
+        conformance::registerRecorders();
+        conformance::received.clear();
+    }
+    void TearDown() override {
+        conformance::answer = nullptr;
+        conformance::recordedClient = nullptr;
+        win32test::reset();
+        conformance::received.clear();
+    }
 };
-
-bool operator==(const RECT& a, const RECT& b);
-std::ostream& operator<<(std::ostream& out, const RECT& rect);
 
 #endif
