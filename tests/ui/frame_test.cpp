@@ -55,8 +55,13 @@ LRESULT CALLBACK recordingProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     return DefMDIChildProcA(window, message, wParam, lParam);
 }
 
+// Close takes the active document away, Exit the frame and the program.
 TEST_F(FrameTest, EachCommandReachesOnlyTheActiveDocumentAsItsMessage) {
-    registerClass("RECORDER", recordingProc);
+    WNDCLASSA recorderClass{};
+    recorderClass.lpfnWndProc = recordingProc;
+    recorderClass.hInstance = appInstance;
+    recorderClass.lpszClassName = "RECORDER";
+    ASSERT_NE(RegisterClassA(&recorderClass), 0);
     HWND recorders[2] = {};
     for (HWND& recorder : recorders) {
         recorder = CreateWindowExA(WS_EX_MDICHILD, "RECORDER", "Recorder", WS_VISIBLE, 0, 0, 100,
@@ -82,6 +87,10 @@ TEST_F(FrameTest, EachCommandReachesOnlyTheActiveDocumentAsItsMessage) {
     ASSERT_TRUE(choose(CMD_CLOSE));
     EXPECT_EQ(documents(), std::vector<HWND>{recorders[0]});
     EXPECT_TRUE(win32test::dialogsShown().empty());
+    ASSERT_TRUE(choose(CMD_EXIT));
+    EXPECT_FALSE(IsWindow(frame));
+    EXPECT_TRUE(win32test::quitPosted());
+    EXPECT_EQ(win32test::quitCode(), 0);
 }
 
 }  // namespace
