@@ -48,7 +48,6 @@ TEST_F(DocumentTest, ShowsTheEditorAboveAndTheParserLogWithTheBannerBelow) {
     EXPECT_EQ(tabLabels(data->bottomTabs), (std::vector<std::string>{"Parser", "States", "Tape"}));
     EXPECT_EQ(win32test::childWindows(data->logHost),
               (std::vector<HWND>{data->parserLog, data->statesLog, data->tapeLog}));
-    EXPECT_TRUE(win32test::isShown(data->editor));
     EXPECT_EQ(shownLogs(), (std::vector<bool>{true, false, false}));
     EXPECT_EQ(lines(data->parserLog), std::vector<std::string>{"ZARN Turing Machine 1.00"});
     // The head's box is placed by character column: every text is fixed pitch.

@@ -17,8 +17,6 @@ using FrameTest = WorkbenchTest;
 TEST_F(FrameTest, StartsEmptyWithHalfASecondCheckedAndEachSpeedTakesTheMark) {
     const UINT speeds[] = {CMD_SPEED_500MS, CMD_SPEED_125MS, CMD_SPEED_250MS,
                            CMD_SPEED_1S,    CMD_SPEED_2S,    CMD_SPEED_3S};
-    EXPECT_EQ(win32test::windowText(frame), "ZARN Turing Machine");
-    EXPECT_TRUE(win32test::isShown(mdiClient));
     EXPECT_TRUE(documents().empty());
     for (UINT chosen : speeds) {
         SCOPED_TRACE(chosen);

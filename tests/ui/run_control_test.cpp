@@ -84,8 +84,6 @@ TEST_F(RunControlTest, StopAndTheEndHaltTheRunAndRunStartsItAgain) {
     EXPECT_EQ(reports(document), 2u);
     for (int again = 0; again < 2; ++again) {
         run(document);
-        EXPECT_TRUE(lines(data.statesLog).empty());
-        EXPECT_TRUE(lines(data.tapeLog).empty());
         EXPECT_EQ(ticksToNextReport(document), 5);
         EXPECT_EQ(lines(data.tapeLog), std::vector<std::string>{"^^11" + std::string(56, '^')});
         win32test::advanceClock(60 * reportPeriod);
