@@ -16,24 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// While it lasts, a limit on file size fails every write past 4 KiB as a full
-// disk would.
-class FullDisk {
-public:
-    FullDisk() {
-        getrlimit(RLIMIT_FSIZE, &before);
-        signal(SIGXFSZ, SIG_IGN);
-        const rlimit small{4096, before.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~FullDisk() { setrlimit(RLIMIT_FSIZE, &before); }
-    FullDisk(const FullDisk&) = delete;
-    FullDisk& operator=(const FullDisk&) = delete;
-
-private:
-    rlimit before{};
-};
-
 // Documents, their files and the error boxes about them. The only files in
 // the test's folder are those the test expects.
 class DocumentFilesTest : public WorkbenchFolderTest {
@@ -194,11 +176,15 @@ TEST_F(DocumentFilesTest, AFailedSaveChangesNothing) {
     dataOf(document).hasFileName = 1;
     EXPECT_TRUE(SendMessageA(document, TMM_SAVE, 0, reinterpret_cast<LPARAM>(longPath.c_str())));
     setEditorText(document, std::string(100000, 'x'));
+    // A limit on file size fails every write past 4 KiB as a full disk would.
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit full{4096, before.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &full);
     win32test::answerNextMessageBoxWith(IDOK);
-    {
-        const FullDisk full;
-        choose(CMD_SAVE);
-    }
+    choose(CMD_SAVE);
+    setrlimit(RLIMIT_FSIZE, &before);
     const std::string denied = folderWithoutWriteAccess() + "/machine.txt";
     win32test::answerNextMessageBoxWith(IDOK);
     chooseFile(CMD_SAVE_AS, denied);

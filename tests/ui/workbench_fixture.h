@@ -136,8 +136,6 @@ protected:
     }
     void TearDown() override {
         WorkbenchTest::TearDown();
-        std::filesystem::permissions(folder, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add);
         std::filesystem::remove_all(folder);
     }
 
