@@ -66,8 +66,7 @@ inline LRESULT CALLBACK procedure(HWND control, UINT message, WPARAM wParam, LPA
     return CallWindowProcA(original, control, message, wParam, lParam);
 }
 
-inline void install(HWND control, UINT refusedMessage = 0, int allowedCount = 0,
-                    LRESULT answer = 0) {
+inline void install(HWND control, UINT refusedMessage, int allowedCount, LRESULT answer) {
     original = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
     refused = refusedMessage;
