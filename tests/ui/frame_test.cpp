@@ -17,8 +17,6 @@ using FrameTest = WorkbenchTest;
 TEST_F(FrameTest, StartsEmptyWithHalfASecondCheckedAndEachSpeedTakesTheMark) {
     const UINT speeds[] = {CMD_SPEED_500MS, CMD_SPEED_125MS, CMD_SPEED_250MS,
                            CMD_SPEED_1S,    CMD_SPEED_2S,    CMD_SPEED_3S};
-    EXPECT_EQ(win32test::windowText(frame), "ZARN Turing Machine");
-    EXPECT_TRUE(win32test::isShown(mdiClient));
     EXPECT_TRUE(documents().empty());
     for (UINT chosen : speeds) {
         SCOPED_TRACE(chosen);
@@ -55,8 +53,13 @@ LRESULT CALLBACK recordingProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     return DefMDIChildProcA(window, message, wParam, lParam);
 }
 
+// Close takes the active document away, Exit the frame and the program.
 TEST_F(FrameTest, EachCommandReachesOnlyTheActiveDocumentAsItsMessage) {
-    registerClass("RECORDER", recordingProc);
+    WNDCLASSA recorderClass{};
+    recorderClass.lpfnWndProc = recordingProc;
+    recorderClass.hInstance = appInstance;
+    recorderClass.lpszClassName = "RECORDER";
+    ASSERT_NE(RegisterClassA(&recorderClass), 0);
     HWND recorders[2] = {};
     for (HWND& recorder : recorders) {
         recorder = CreateWindowExA(WS_EX_MDICHILD, "RECORDER", "Recorder", WS_VISIBLE, 0, 0, 100,
@@ -82,6 +85,10 @@ TEST_F(FrameTest, EachCommandReachesOnlyTheActiveDocumentAsItsMessage) {
     ASSERT_TRUE(choose(CMD_CLOSE));
     EXPECT_EQ(documents(), std::vector<HWND>{recorders[0]});
     EXPECT_TRUE(win32test::dialogsShown().empty());
+    ASSERT_TRUE(choose(CMD_EXIT));
+    EXPECT_FALSE(IsWindow(frame));
+    EXPECT_TRUE(win32test::quitPosted());
+    EXPECT_EQ(win32test::quitCode(), 0);
 }
 
 }  // namespace

@@ -9,15 +9,44 @@
 #include <string>
 #include <vector>
 
-#include "log_list_fixture.h"
+#include "workbench_fixture.h"
 
 namespace {
 
 using win32test::DrawCall;
 
-using LogListAppendTest = LogListTest;
+// A log list inside its host inside a document, set up the way documents do
+// it, in the stand-in's fixed font of 8 by 16 pixels.
+class LogListTest : public WorkbenchTest {
+protected:
+    void SetUp() override {
+        WorkbenchTest::SetUp();
+        // Five 20-pixel items fit into the list's client area.
+        host = createLogHost(newDocument(), {0, 0, 300, 102});
+        list = createLogList(host, win32test::clientRect(host));
+        ASSERT_NE(list, nullptr);
+        SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(fixedFont), TRUE);
+    }
 
-TEST_F(LogListAppendTest, LinesGoToTheEndWithoutAMarkerSelectedAndInView) {
+    // Paints the list and returns how it drew `index` for `action`; fails the
+    // test when it did not.
+    DrawCall painted(UINT index, UINT action = ODA_DRAWENTIRE) {
+        win32test::clearDrawCalls();
+        win32test::paint(list);
+        for (const DrawCall& call : win32test::drawCalls()) {
+            if (call.itemID == index && call.itemAction == action) {
+                return call;
+            }
+        }
+        ADD_FAILURE() << "item " << index << " was not drawn for action " << action;
+        return {};
+    }
+
+    HWND host = nullptr;
+    HWND list = nullptr;
+};
+
+TEST_F(LogListTest, LinesGoToTheEndWithoutAMarkerSelectedAndInView) {
     ASSERT_EQ(win32test::listVisibleItemCount(list), 5);
     for (int line = 0; line < 40; ++line) {
         const int index = appendLogLine(list, ("line " + std::to_string(line)).c_str());
@@ -31,23 +60,10 @@ TEST_F(LogListAppendTest, LinesGoToTheEndWithoutAMarkerSelectedAndInView) {
     }
 }
 
-using LogListDrawingTest = LogListTest;
-
-// Items are 20 pixels high whatever the font. The text starts six pixels in,
-// centred in the item; the box frames the marked column's character cell (8 by
-// 16 pixels in the stand-in's fixed font) from the item's top. Negative
-// columns, and one too far right for any screen, draw no box.
-TEST_F(LogListDrawingTest, TextAndTheBoxAroundTheMarkedColumn) {
-    ASSERT_EQ(metrics.tmAveCharWidth, 8);
-    ASSERT_EQ(metrics.tmHeight, 16);
-    HFONT large = CreateFontA(40, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                              FIXED_PITCH | FF_ROMAN, nullptr);
-    HWND other = createLogList(host, win32test::clientRect(host));
-    SendMessageA(other, WM_SETFONT, reinterpret_cast<WPARAM>(large), TRUE);
-    EXPECT_EQ(SendMessageA(other, LB_GETITEMHEIGHT, 0, 0), 20);
-    DestroyWindow(other);
-    DeleteObject(large);
+// Items are 20 pixels high. The text starts six pixels in, centred in the
+// item; the box frames the marked column's character cell from the item's
+// top. Negative columns, and one too far right for any screen, draw no box.
+TEST_F(LogListTest, TextAndTheBoxAroundTheMarkedColumn) {
     std::string longLine;
     for (int i = 0; i < 300; ++i) {
         longLine += static_cast<char>(1 + i % 255);
@@ -66,7 +82,7 @@ TEST_F(LogListDrawingTest, TextAndTheBoxAroundTheMarkedColumn) {
         appendLogLine(list, "first");
         appendLogLine(list, row.text.c_str());
         SendMessageA(list, LB_SETITEMDATA, 1, row.column);
-        const DrawCall drawn = paintedItem(1);
+        const DrawCall drawn = painted(1);
         ASSERT_EQ(drawn.texts.size(), 1u);
         EXPECT_EQ(drawn.texts[0].text, row.text);
         EXPECT_EQ(drawn.texts[0].x, 6);
@@ -83,31 +99,16 @@ TEST_F(LogListDrawingTest, TextAndTheBoxAroundTheMarkedColumn) {
                 ? Box{}
                 : Box{{x0, 20, x1, 20}, {x1, 20, x1, 36}, {x1, 36, x0, 36}, {x0, 36, x0, 20}};
         EXPECT_EQ(box, expected);
-        EXPECT_EQ(drawn.result, TRUE);
     }
 }
 
-// The lists show no focus frame: focus changes reach the host and draw
-// nothing, for an empty list (answered FALSE) and for a line (TRUE).
-TEST_F(LogListDrawingTest, TakingTheFocusDrawsNothing) {
-    for (const BOOL answer : {FALSE, TRUE}) {
-        if (answer) {
-            appendLogLine(list, "^^1101^^");
-            SendMessageA(list, LB_SETITEMDATA, 0, 2);
-        }
-        SetFocus(frame);
-        SetFocus(list);
-        win32test::clearDrawCalls();
-        win32test::paint(list);
-        std::vector<BOOL> answers;
-        for (const DrawCall& call : win32test::drawCalls()) {
-            if (call.control == list && call.itemAction == ODA_FOCUS) {
-                answers.push_back(call.result);
-                EXPECT_TRUE(call.texts.empty() && call.lines.empty());
-            }
-        }
-        EXPECT_EQ(answers, std::vector<BOOL>{answer});
-    }
+// The lists show no focus frame: the focus coming to a line draws nothing.
+TEST_F(LogListTest, TakingTheFocusDrawsNothing) {
+    appendLogLine(list, "^^1101^^");
+    SendMessageA(list, LB_SETITEMDATA, 0, 2);
+    SetFocus(list);
+    const DrawCall focus = painted(0, ODA_FOCUS);
+    EXPECT_TRUE(focus.texts.empty() && focus.lines.empty());
 }
 
 }  // namespace

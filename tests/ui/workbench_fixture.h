@@ -4,8 +4,6 @@
 #define ZARN_TESTS_UI_WORKBENCH_FIXTURE_H
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <win32_test.h>
 #include <windows.h>
 
@@ -20,18 +18,70 @@
 #include "ui/document_data.h"
 #include "ui/workbench.h"
 
+// At the default pace a step is reported every fifth tick of 125 ms.
+constexpr unsigned tick = 125;
+constexpr unsigned reportPeriod = 5 * tick;
+
+inline std::string bytesOf(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+inline void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Each file of the folder, by name.
+using Files = std::map<std::string, std::string>;
+inline Files filesIn(const std::string& folder) {
+    Files files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        files[entry.path().filename().string()] = bytesOf(entry.path().string());
+    }
+    return files;
+}
+
+// Stands between a control and its own window procedure, for the times the
+// system says no: once `allowed` messages numbered `refused` have gone
+// through, it answers the others with `refusal`. It keeps every text set into
+// the control, and counts the markers set on negative line numbers, which
+// Win32 would put on every line.
+namespace interception {
+
+inline WNDPROC original;
+inline UINT refused;
+inline int allowed;
+inline LRESULT refusal;
+inline std::vector<std::string> textsSet;
+inline int negativeMarks;
+
+inline LRESULT CALLBACK procedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETTEXT) {
+        textsSet.emplace_back(reinterpret_cast<const char*>(lParam));
+    }
+    negativeMarks += message == LB_SETITEMDATA && static_cast<int>(wParam) < 0;
+    if (message == refused && allowed-- <= 0) {
+        return refusal;
+    }
+    return CallWindowProcA(original, control, message, wParam, lParam);
+}
+
+inline void install(HWND control, UINT refusedMessage, int allowedCount, LRESULT answer) {
+    original = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+    refused = refusedMessage;
+    allowed = allowedCount;
+    refusal = answer;
+    textsSet.clear();
+    negativeMarks = 0;
+}
+
+}  // namespace interception
+
 class WorkbenchTest : public ::testing::Test {
 protected:
-    static inline const std::string workedExample =
-        "tape(.11)\r\nstart(a)\r\nfinish(h)\r\n(a,1,a,0,R)\r\n(a,^,h,^,N)\r\n";
-    // At the default pace a step is reported every fifth tick of 125 ms.
-    static constexpr unsigned tick = 125;
-    static constexpr unsigned reportPeriod = 5 * tick;
-
     void SetUp() override {
-        if (!win32test::isEnabled()) {
-            win32test::enable();
-        }
+        win32test::enable();
         initApplication(GetModuleHandleA(nullptr));
         frame = GetParent(mdiClient);
         ASSERT_TRUE(IsWindow(frame));
@@ -52,15 +102,6 @@ protected:
 
     std::vector<HWND> documents() const { return win32test::childWindows(mdiClient); }
 
-    // A window class of the test's own, for windows that stand in for the program's.
-    static void registerClass(const char* name, WNDPROC procedure) {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = procedure;
-        windowClass.hInstance = appInstance;
-        windowClass.lpszClassName = name;
-        ASSERT_NE(RegisterClassA(&windowClass), 0) << name;
-    }
-
     static DocumentData& dataOf(HWND document) { return *documentData(document); }
 
     static std::vector<std::string> lines(HWND list) {
@@ -80,23 +121,6 @@ protected:
         EXPECT_EQ(box.type, static_cast<UINT>(MB_OK | MB_ICONERROR));
     }
 
-    static std::string bytesOf(const std::string& path) {
-        std::ifstream file(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    }
-    static void writeBytes(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    // Each file of the folder, by name.
-    using Files = std::map<std::string, std::string>;
-    static Files filesIn(const std::string& folder) {
-        Files files;
-        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-            files[entry.path().filename().string()] = bytesOf(entry.path().string());
-        }
-        return files;
-    }
-
     HWND frame = nullptr;
 };
 
@@ -111,31 +135,11 @@ protected:
     }
     void TearDown() override {
         WorkbenchTest::TearDown();
-        std::filesystem::permissions(folder, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add);
         std::filesystem::remove_all(folder);
     }
 
     std::string folder = testing::TempDir() + "ui_test_" +
                          testing::UnitTest::GetInstance()->current_test_info()->name() + "/";
-};
-
-// While it lasts, a limit on file size fails every write past 4 KiB as a full
-// disk would.
-class FullDisk {
-public:
-    FullDisk() {
-        getrlimit(RLIMIT_FSIZE, &before);
-        signal(SIGXFSZ, SIG_IGN);
-        const rlimit small{4096, before.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~FullDisk() { setrlimit(RLIMIT_FSIZE, &before); }
-    FullDisk(const FullDisk&) = delete;
-    FullDisk& operator=(const FullDisk&) = delete;
-
-private:
-    rlimit before{};
 };
 
 #endif
