@@ -117,7 +117,7 @@ RunResult runAccelerated(MachineRunner& runner, const RunSettings& settings,
     Clock::duration macroTime = Clock::now() - started;
     Clock::duration flatTime{};
     std::optional<FlatStepper> flat;
-    flat.emplace(rules, start, runner.headPosition());
+    flat.emplace(rules, start, runner.headPosition(), settings.maxSteps);
     std::int64_t macroChunk = 256;
     std::int64_t flatChunk = 1 << 16;
     // Chunks are sized to take about this long.

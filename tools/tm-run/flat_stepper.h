@@ -2,8 +2,11 @@
 #define ZARN_TOOLS_TM_RUN_FLAT_STEPPER_H
 
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "tools/tm-run/block_steps.h"
 #include "tools/tm-run/compiled_rules.h"
@@ -11,10 +14,13 @@
 
 // Steps one rule at a time on a flat tape that grows as the head goes, and
 // ends as a macro machine does (Finished, Idle or Budget). It runs beside the
-// macro machine for machines that blocks do not compress.
+// macro machine for machines that blocks do not compress, so it has to be
+// faster than the engine's own stepping.
 class FlatStepper {
 public:
-    FlatStepper(const CompiledRules& rules, const TapeCells& start, std::int64_t headPosition);
+    // Never more than `limit` steps, if one is given.
+    FlatStepper(const CompiledRules& rules, const TapeCells& start, std::int64_t headPosition,
+                std::optional<std::int64_t> limit);
 
     // Makes at most `count` more steps, never more than `limit` in all.
     // Returns true once the run has ended.
@@ -22,19 +28,42 @@ public:
 
     std::int64_t steps() const { return steps_; }
     std::optional<BlockEnd> end() const { return end_; }
-    const std::string& state() const { return rules.name(state_); }
+    const std::string& state() const { return rules.name(row / symbolCodes); }
     std::int64_t headPosition() const { return origin + head; }
-    char symbol() const { return cells[static_cast<std::size_t>(head)]; }
-    TapeCells writtenCells() const { return withoutOuterBlanks({cells, origin}, headPosition()); }
+    char symbol() const { return decoded(cells.get()[head]); }
+    TapeCells writtenCells() const;
 
 private:
+    // Cells hold each symbol XOR the blank, so that a blank cell is a zero
+    // byte: fresh memory from calloc is blank tape, and its pages cost
+    // nothing until the head first reaches them.
+    static char encoded(char symbol) { return static_cast<char>(symbol ^ blankSymbol); }
+    static char decoded(char cell) { return static_cast<char>(cell ^ blankSymbol); }
+    static constexpr std::uint32_t symbolCodes = 256;
+
+    // A rule as the loop wants it: the next state as the start of its row,
+    // the symbol already encoded, and one flag for the two ways a run ends.
+    struct Step {
+        std::uint32_t row = 0;
+        char write = 0;
+        std::int8_t move = 0;
+        bool ends = true;  // idle, or leads into the finish state
+    };
+    struct Free {
+        void operator()(char* cells) const { std::free(cells); }
+    };
+
+    // A blank tape of at most `wanted` cells, and more than `written`.
+    void allocate(std::int64_t written, std::int64_t wanted);
     void makeRoom();
 
     const CompiledRules& rules;
-    std::string cells;
-    std::int64_t origin;  // the position of cells[0]
-    std::int64_t head;    // an index into cells
-    StateIndex state_;
+    std::vector<Step> table;  // by row + encoded symbol
+    std::unique_ptr<char[], Free> cells;
+    std::int64_t size = 0;
+    std::int64_t origin = 0;  // the position of cells[0]
+    std::int64_t head = 0;    // an index into cells
+    std::uint32_t row = 0;
     std::int64_t steps_ = 0;
     std::optional<BlockEnd> end_;
 };
