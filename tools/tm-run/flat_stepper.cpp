@@ -7,18 +7,13 @@
 
 namespace {
 
-// Untouched room costs only address space: the kernel maps a page when the
-// head first writes to it. So the tape is made as long as the run can use,
-// and copied into a longer one only past this.
-constexpr std::int64_t longestFirstTape = std::int64_t{1} << 30;
-// Without a step limit; later tapes are four times as long.
-constexpr std::int64_t unlimitedFirstTape = std::int64_t{1} << 24;
+// Each new tape is this many times as long as the one it replaces.
 constexpr std::int64_t growth = 4;
 
 }  // namespace
 
 FlatStepper::FlatStepper(const CompiledRules& rules, const TapeCells& start,
-                         std::int64_t headPosition, std::optional<std::int64_t> limit)
+                         std::int64_t headPosition, std::int64_t room)
     : rules(rules), table(std::size_t{rules.stateCount()} * symbolCodes) {
     for (StateIndex state = 0; state < rules.stateCount(); ++state) {
         for (std::uint32_t code = 0; code < symbolCodes; ++code) {
@@ -30,11 +25,10 @@ FlatStepper::FlatStepper(const CompiledRules& rules, const TapeCells& start,
             step.ends = rule.idle || rule.next == rules.finish();
         }
     }
-    // The start cells and the head, with room on both sides for every step.
+    // The start cells and the head, with the room on both sides.
     const std::int64_t first = std::min(start.firstPosition, headPosition);
     const std::int64_t last = std::max(
         start.firstPosition + static_cast<std::int64_t>(start.cells.size()), headPosition + 1);
-    const std::int64_t room = limit ? std::min(*limit, longestFirstTape) + 1 : unlimitedFirstTape;
     allocate(last - first, 2 * room + (last - first));
     origin = first - (size - (last - first)) / 2;
     head = headPosition - origin;

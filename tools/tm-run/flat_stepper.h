@@ -18,9 +18,12 @@
 // faster than the engine's own stepping.
 class FlatStepper {
 public:
-    // Never more than `limit` steps, if one is given.
+    // The tape starts with `room` blank cells on each side of the start cells
+    // and the head; past them, it is copied into a longer one. Room never
+    // reached costs only address space: its pages are mapped only once the
+    // head writes to them.
     FlatStepper(const CompiledRules& rules, const TapeCells& start, std::int64_t headPosition,
-                std::optional<std::int64_t> limit);
+                std::int64_t room);
 
     // Makes at most `count` more steps, never more than `limit` in all.
     // Returns true once the run has ended.
