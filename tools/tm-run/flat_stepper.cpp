@@ -1,6 +1,7 @@
 #include "tools/tm-run/flat_stepper.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <iterator>
 #include <new>
@@ -14,17 +15,36 @@ constexpr std::int64_t growth = 4;
 
 FlatStepper::FlatStepper(const CompiledRules& rules, const TapeCells& start,
                          std::int64_t headPosition, std::int64_t room)
-    : rules(rules), table(std::size_t{rules.stateCount()} * symbolCodes) {
+    : rules(rules) {
+    // The blank, what the tape starts with and what rules write.
+    std::array<bool, 256> onTape{};
+    onTape[static_cast<unsigned char>(blankSymbol)] = true;
+    for (const char symbol : start.cells) {
+        onTape[static_cast<unsigned char>(symbol)] = true;
+    }
     for (StateIndex state = 0; state < rules.stateCount(); ++state) {
-        for (std::uint32_t code = 0; code < symbolCodes; ++code) {
-            const CompiledRule& rule = rules.rule(state, decoded(static_cast<char>(code)));
-            Step& step = table[state * symbolCodes + code];
-            step.row = rule.next * symbolCodes;
-            step.write = encoded(rule.write);
-            step.move = rule.move;
-            step.ends = rule.idle || rule.next == rules.finish();
+        for (int code = 0; code < 256; ++code) {
+            const CompiledRule& rule = rules.rule(state, static_cast<char>(code));
+            onTape[static_cast<unsigned char>(rule.write)] |= !rule.idle;
         }
     }
+    std::vector<char> symbols{blankSymbol};
+    for (int code = 0; code < 256; ++code) {
+        if (onTape[static_cast<std::size_t>(code)] && static_cast<char>(code) != blankSymbol) {
+            symbols.push_back(static_cast<char>(code));
+        }
+    }
+    symbolCount = symbols.size();
+    table.resize(rules.stateCount() * symbolCount);
+    for (StateIndex state = 0; state < rules.stateCount(); ++state) {
+        for (std::size_t index = 0; index < symbolCount; ++index) {
+            const CompiledRule& rule = rules.rule(state, symbols[index]);
+            table[state * symbolCount + index] = {
+                &table[rule.next * symbolCount], encoded(symbols[index]), encoded(rule.write),
+                rule.move, rule.idle || rule.next == rules.finish()};
+        }
+    }
+    current = &table[rules.start() * symbolCount];
     // The start cells and the head, with the room on both sides.
     const std::int64_t first = std::min(start.firstPosition, headPosition);
     const std::int64_t last = std::max(
@@ -72,43 +92,48 @@ bool FlatStepper::advance(std::int64_t count, std::optional<std::int64_t> limit)
     const std::int64_t stop = limit && *limit - steps_ < count ? *limit : steps_ + count;
     // Locals, not members: a write to a char cell could alias any member, and
     // the loop would reload them all at every step.
-    const Step* const steps = table.data();
     while (steps_ < stop && !end_) {
         char* const tape = cells.get();
         const auto edge = static_cast<std::uint64_t>(size);
-        std::int64_t at = head;
-        std::uint32_t state = row;
+        char* at = tape + head;
+        const Step* state = current;
         std::int64_t made = steps_;
-        bool ending = false;
+        const Step* ending = nullptr;
         while (made < stop) {
-            const Step& step = steps[state + static_cast<unsigned char>(tape[at])];
-            if (step.ends) {
-                ending = true;
+            const Step* step = state;
+            while (step->symbol != *at) {
+                ++step;
+            }
+            if (step->ends) {
+                ending = step;
                 break;
             }
-            tape[at] = step.write;
-            state = step.row;
-            at += step.move;
+            *at = step->write;
+            state = step->next;
+            if (step->move < 0) {
+                --at;
+            } else if (step->move > 0) {
+                ++at;
+            }
             ++made;
-            // One compare for both edges: left of 0 wraps to a huge index.
-            if (static_cast<std::uint64_t>(at) >= edge) {
+            // One compare for both edges: left of the tape wraps to a huge index.
+            if (static_cast<std::uint64_t>(at - tape) >= edge) {
                 break;
             }
         }
-        if (ending) {
-            const Step& step = steps[state + static_cast<unsigned char>(tape[at])];
-            if (rules.rule(state / symbolCodes, decoded(tape[at])).idle) {
+        if (ending != nullptr) {
+            if (rules.rule(stateIndex(state), decoded(*at)).idle) {
                 end_ = BlockEnd::Idle;
             } else {
-                tape[at] = step.write;
-                state = step.row;
-                at += step.move;
+                *at = ending->write;
+                state = ending->next;
+                at += ending->move;
                 ++made;
                 end_ = BlockEnd::Finished;
             }
         }
-        head = at;
-        row = state;
+        head = at - tape;
+        current = state;
         steps_ = made;
         makeRoom();
     }

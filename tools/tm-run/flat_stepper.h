@@ -31,7 +31,7 @@ public:
 
     std::int64_t steps() const { return steps_; }
     std::optional<BlockEnd> end() const { return end_; }
-    const std::string& state() const { return rules.name(row / symbolCodes); }
+    const std::string& state() const { return rules.name(stateIndex(current)); }
     std::int64_t headPosition() const { return origin + head; }
     char symbol() const { return decoded(cells.get()[head]); }
     TapeCells writtenCells() const;
@@ -42,31 +42,40 @@ private:
     // nothing until the head first reaches them.
     static char encoded(char symbol) { return static_cast<char>(symbol ^ blankSymbol); }
     static char decoded(char cell) { return static_cast<char>(cell ^ blankSymbol); }
-    static constexpr std::uint32_t symbolCodes = 256;
 
-    // A rule as the loop wants it: the next state as the start of its row,
-    // the symbol already encoded, and one flag for the two ways a run ends.
+    // A rule as the loop wants it. A state's rules lie together, one for each
+    // symbol that can ever be on the tape, the blank first, and the loop finds
+    // the one for the symbol read by comparing with each in turn. As branches,
+    // the processor guesses which one matches and goes on with the next step
+    // before the cell is read; an index computed from the cell would make
+    // every step wait for the read, which takes twice as long.
     struct Step {
-        std::uint32_t row = 0;
-        char write = 0;
-        std::int8_t move = 0;
-        bool ends = true;  // idle, or leads into the finish state
+        const Step* next;  // the first rule of the next state
+        char symbol;       // encoded, as is `write`
+        char write;
+        std::int8_t move;
+        bool ends;  // idle, or leads into the finish state
     };
     struct Free {
         void operator()(char* cells) const { std::free(cells); }
     };
 
+    StateIndex stateIndex(const Step* first) const {
+        return static_cast<StateIndex>(static_cast<std::size_t>(first - table.data()) /
+                                       symbolCount);
+    }
     // A blank tape of at most `wanted` cells, and more than `written`.
     void allocate(std::int64_t written, std::int64_t wanted);
     void makeRoom();
 
     const CompiledRules& rules;
-    std::vector<Step> table;  // by row + encoded symbol
+    std::size_t symbolCount = 0;
+    std::vector<Step> table;  // by state, then symbol
+    const Step* current = nullptr;
     std::unique_ptr<char[], Free> cells;
     std::int64_t size = 0;
     std::int64_t origin = 0;  // the position of cells[0]
     std::int64_t head = 0;    // an index into cells
-    std::uint32_t row = 0;
     std::int64_t steps_ = 0;
     std::optional<BlockEnd> end_;
 };
