@@ -164,6 +164,18 @@ TEST(AcceleratedRun, AMachineThatGetsStuckLateIsReportedAtTheSameStep) {
     }
 }
 
+// A proof that takes a block off a run which, for the shortest lengths the
+// rule claims, is already used up proves nothing: here it would jump to a
+// wrong tape after 160 steps.
+TEST(AcceleratedRun, NoRuleTakesABlockFromARunThatMayBeEmpty) {
+    expectSameRun(
+        "tape(.^^2)\nstart(A)\nfinish(H)\n"
+        "(A,^,B,1,L)\n(A,1,B,^,L)\n(A,2,A,2,L)\n"
+        "(B,^,B,2,R)\n(B,1,B,2,R)\n(B,2,C,2,R)\n"
+        "(C,^,A,2,L)\n(C,1,H,^,R)\n(C,2,C,1,R)\n",
+        2512);
+}
+
 // After every rule that the proof system applies, the machine stands where
 // plain stepping stands after as many steps: same state, head and tape.
 TEST(AcceleratedRun, EveryAppliedRuleLandsWherePlainSteppingDoes) {
