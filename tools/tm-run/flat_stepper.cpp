@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <iterator>
 #include <new>
@@ -58,9 +59,12 @@ FlatStepper::FlatStepper(const CompiledRules& rules, const TapeCells& start,
 
 void FlatStepper::allocate(std::int64_t written, std::int64_t wanted) {
     // A system short of address space gets a shorter tape, down to one with a
-    // cell to each side of the written ones.
+    // cell to each side of the written ones. Pointers into the tape must be
+    // able to tell its ends apart, which bounds it on a 32-bit system.
     for (std::int64_t length = wanted;; length = std::max(length / 2, written + 2)) {
-        cells.reset(static_cast<char*>(std::calloc(static_cast<std::size_t>(length), 1)));
+        if (static_cast<std::uint64_t>(length) <= PTRDIFF_MAX) {
+            cells.reset(static_cast<char*>(std::calloc(static_cast<std::size_t>(length), 1)));
+        }
         if (cells) {
             size = length;
             return;
