@@ -19,10 +19,11 @@ namespace {
 // got furthest runs on. Small enough to cost little, long enough to show how
 // well a size compresses the tape that the machine writes.
 constexpr std::int64_t trialCrossings = 4096;
-// The plain stepper's tape is made long enough for every step that the limit
-// allows, up to this many cells to each side; without a limit, it starts with
-// the second.
-constexpr std::int64_t mostFlatRoom = std::int64_t{1} << 30;
+// The plain stepper's tape starts with room to each side for every step that
+// the limit allows, so that it is never copied, but with no more than the
+// first of these; without a limit, with the second. Room costs only address
+// space until it is used, but Windows counts it against its memory all along.
+constexpr std::int64_t mostFlatRoom = std::int64_t{1} << 26;
 constexpr std::int64_t unlimitedFlatRoom = std::int64_t{1} << 24;
 // A plain stepper this far behind the macro machine is dropped.
 constexpr std::int64_t flatKeptSteps = std::int64_t{1} << 24;
