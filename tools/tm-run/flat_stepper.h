@@ -47,8 +47,8 @@ private:
     // symbol that can ever be on the tape, the blank first, and the loop finds
     // the one for the symbol read by comparing with each in turn. As branches,
     // the processor guesses which one matches and goes on with the next step
-    // before the cell is read; an index computed from the cell would make
-    // every step wait for the read, which takes twice as long.
+    // before the cell is read. An index computed from the cell makes every
+    // step wait for the read: measured, nearly twice as slow.
     struct Step {
         const Step* next;  // the first rule of the next state
         char symbol;       // encoded, as is `write`
