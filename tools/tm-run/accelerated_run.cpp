@@ -1,5 +1,6 @@
 #include "tools/tm-run/accelerated_run.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -18,6 +19,12 @@ namespace {
 // got furthest runs on. Small enough to cost little, long enough to show how
 // well a size compresses the tape that the machine writes.
 constexpr std::int64_t trialCrossings = 4096;
+// The plain stepper's tape starts with room to each side for every step that
+// the limit allows, so that it is never copied, but with no more than the
+// first of these; without a limit, with the second. Room costs only address
+// space until it is used, but Windows counts it against its memory all along.
+constexpr std::int64_t mostFlatRoom = std::int64_t{1} << 26;
+constexpr std::int64_t unlimitedFlatRoom = std::int64_t{1} << 24;
 // A plain stepper this far behind the macro machine is dropped.
 constexpr std::int64_t flatKeptSteps = std::int64_t{1} << 24;
 
@@ -117,7 +124,9 @@ RunResult runAccelerated(MachineRunner& runner, const RunSettings& settings,
     Clock::duration macroTime = Clock::now() - started;
     Clock::duration flatTime{};
     std::optional<FlatStepper> flat;
-    flat.emplace(rules, start, runner.headPosition());
+    flat.emplace(
+        rules, start, runner.headPosition(),
+        settings.maxSteps ? std::min(*settings.maxSteps, mostFlatRoom) + 1 : unlimitedFlatRoom);
     std::int64_t macroChunk = 256;
     std::int64_t flatChunk = 1 << 16;
     // Chunks are sized to take about this long.
