@@ -62,8 +62,11 @@ void FlatStepper::allocate(std::int64_t written, std::int64_t wanted) {
     // cell to each side of the written ones. Pointers into the tape must be
     // able to tell its ends apart, which bounds it on a 32-bit system.
     for (std::int64_t length = wanted;; length = std::max(length / 2, written + 2)) {
-        if (static_cast<std::uint64_t>(length) <= PTRDIFF_MAX) {
-            cells.reset(static_cast<char*>(std::calloc(static_cast<std::size_t>(length), 1)));
+        if (static_cast<std::uint64_t>(length) < PTRDIFF_MAX) {
+            // One cell more in front: the loop points there when the head
+            // steps off the left edge, and a pointer must stay inside its block.
+            auto* block = static_cast<char*>(std::calloc(static_cast<std::size_t>(length) + 1, 1));
+            cells.reset(block ? block + 1 : nullptr);
         }
         if (cells) {
             size = length;

@@ -56,8 +56,9 @@ private:
         std::int8_t move;
         bool ends;  // idle, or leads into the finish state
     };
+    // The block behind the tape starts one cell before it.
     struct Free {
-        void operator()(char* cells) const { std::free(cells); }
+        void operator()(char* cells) const { std::free(cells - 1); }
     };
 
     StateIndex stateIndex(const Step* first) const {
