@@ -1,6 +1,7 @@
 #include "tools/tm-run/command_line.h"
 
 #include <charconv>
+#include <string>
 
 namespace {
 
@@ -38,7 +39,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             continue;
         }
         auto [name, value] = splitInlineValue(argument);
-        const bool takesValue = name == "--max-steps" || name == "--trace";
+        const bool takesValue = name == "--max-steps" || name == "--trace" || name == "--picture" ||
+                                name == "--picture-steps";
         if (takesValue && !value) {
             if (i + 1 == arguments.size()) {
                 result.error = name + " needs a value";
@@ -68,6 +70,20 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                 return result;
             }
             options.tracePath = *value;
+        } else if (name == "--picture") {
+            if (value->empty()) {
+                result.error = "--picture needs a file name";
+                return result;
+            }
+            options.picturePath = *value;
+        } else if (name == "--picture-steps") {
+            const auto steps = parseStepCount(*value);
+            if (!steps || *steps == 0 || *steps > mostPictureSteps) {
+                result.error = "--picture-steps needs a whole number of steps from 1 to " +
+                               std::to_string(mostPictureSteps) + ", not '" + *value + "'";
+                return result;
+            }
+            options.pictureSteps = *steps;
         } else if (name == "--max-steps") {
             options.maxSteps = parseStepCount(*value);
             if (!options.maxSteps) {
@@ -128,6 +144,14 @@ const char* helpText() {
            "  --max-steps N  stop after N steps if the machine has not finished\n"
            "  --trace FILE   also write every step to FILE in the workbench's Save output\n"
            "                 format: states line, TAB, tape line, CR LF\n"
+           "  --picture FILE also draw the first steps of the run into FILE as a PNG picture:\n"
+           "                 one row per step from the start down, each cell a square,\n"
+           "                 blank white, every other symbol in a colour of its own, the\n"
+           "                 head's cell in its state's colour, and a legend on top. It\n"
+           "                 spans the cells the head visited, about 1,000 pixels wide\n"
+           "  --picture-steps N\n"
+           "                 how many steps the picture shows (default 1000, at most\n"
+           "                 100000); the run itself goes on as without the picture\n"
            "  --plain        step one rule at a time, without skipping ahead\n"
            "  --tape         after the run, print the tape from its leftmost to its\n"
            "                 rightmost non-blank cell, the head's position and how many\n"

@@ -10,6 +10,8 @@ struct RunOptions {
     std::string descriptionPath;  // "-" is standard input
     std::optional<std::int64_t> maxSteps;
     std::optional<std::string> tracePath;
+    std::optional<std::string> picturePath;
+    std::int64_t pictureSteps = 1000;
     bool showTape = false;
     bool showCounts = false;  // the tape's counts without its cells
     bool plain = false;       // one rule at a time, even where the run could skip ahead
@@ -24,6 +26,9 @@ struct CommandLine {
 
 // The arguments after the program name. Options may come before or after the
 // file; "--" ends the options, so a file may be called "--tape".
+// The most steps that --picture-steps accepts.
+inline constexpr std::int64_t mostPictureSteps = 100000;
+
 CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
 const char* helpText();

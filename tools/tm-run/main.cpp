@@ -14,6 +14,7 @@
 #include "tools/tm-run/exit_status.h"
 #include "tools/tm-run/progress_meter.h"
 #include "tools/tm-run/run_loop.h"
+#include "tools/tm-run/run_picture.h"
 #include "tools/tm-run/standard_notation.h"
 #include "tools/tm-run/stream_log_sink.h"
 #include "tools/tm-run/tape_report.h"
@@ -104,6 +105,13 @@ int run(const RunOptions& options) {
     std::string error;
     if (tracing && !trace.open(*options.tracePath, error)) {
         return fail("cannot write " + *options.tracePath + ": " + error);
+    }
+    if (options.picturePath) {
+        const std::int64_t pictureSteps =
+            std::min(options.pictureSteps, options.maxSteps.value_or(options.pictureSteps));
+        if (!saveRunPicture(description.text, pictureSteps, *options.picturePath, error)) {
+            return fail("cannot write " + *options.picturePath + ": " + error);
+        }
     }
     const RunResult result =
         runMachine(runner, options, description.text.size(), tracing ? &trace : nullptr);
