@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tm_run_process.h"
+#include "tools/tm-run/diagram_drawing.h"
 
 namespace {
 
@@ -82,6 +83,24 @@ TEST(TmRunPicture, EachStepIsARowOfSquareCellsTheHeadInItsStatesColour) {
             EXPECT_EQ(picture.at(x + cell - 1, y + cell - 1), rows[row][column]);
         }
     }
+}
+
+// 2,500 cells do not fit across: three to a pixel, the last pixel two.
+TEST(TmRunPicture, APixelOfSeveralCellsShowsTheHeadElseItsNonBlankSymbol) {
+    SpaceTimeDiagram diagram;
+    diagram.states = {"a"};
+    diagram.cells = std::string(2500, '^');
+    diagram.cells[4] = '1';
+    diagram.rows = {{0, 0, '^'}};
+    Picture picture = drawDiagram(diagram);
+    ASSERT_EQ(picture.width, 834);
+    const auto at = [&](int x) {
+        const std::uint8_t* bytes = picture.pixel(x, picture.height - 1);
+        return Rgb{bytes[0], bytes[1], bytes[2]};
+    };
+    EXPECT_EQ(at(0), orange);
+    EXPECT_EQ(at(1), black) << "one 1 among two blanks";
+    EXPECT_EQ(at(2), white);
 }
 
 TEST(TmRunPicture, BadInputWritesNothingAndLeavesAnEarlierPictureAlone) {
