@@ -144,7 +144,7 @@ const char* helpText() {
            "  --max-steps N  stop after N steps if the machine has not finished\n"
            "  --trace FILE   also write every step to FILE in the workbench's Save output\n"
            "                 format: states line, TAB, tape line, CR LF\n"
-           "  --picture FILE also draw the first steps of the run into FILE as a PNG picture:\n"
+           "  --picture FILE also draw the run's first steps into FILE as a PNG picture:\n"
            "                 one row per step from the start down, each cell a square,\n"
            "                 blank white, every other symbol in a colour of its own, the\n"
            "                 head's cell in its state's colour, and a legend on top. It\n"
