@@ -15,8 +15,9 @@ fs::path unusedNameBeside(const fs::path& target) {
     for (int attempt = 0;; ++attempt) {
         fs::path candidate = target;
         candidate += ".partial" + std::to_string(attempt);
-        std::error_code ignored;
-        if (!fs::exists(fs::symlink_status(candidate, ignored))) {
+        // A folder that cannot be searched ends the hunt: writing will say why.
+        std::error_code unknown;
+        if (!fs::exists(fs::symlink_status(candidate, unknown)) || unknown) {
             return candidate;
         }
     }
