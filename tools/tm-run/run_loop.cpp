@@ -14,20 +14,6 @@ constexpr std::int64_t silentLongestChunk = std::int64_t{1} << 20;
 // Forming and writing lines is far slower; keep the progress display lively.
 constexpr std::int64_t tracedLongestChunk = std::int64_t{1} << 14;
 
-// All that a step can change: with these three unchanged, the next step sees
-// the same state and symbol, and so does every step after it.
-struct Configuration {
-    const char* state;
-    std::int32_t headPosition;
-    char symbol;
-
-    bool operator==(const Configuration&) const = default;
-};
-
-Configuration configurationOf(const MachineRunner& runner) {
-    return {runner.currentState(), runner.headPosition(), runner.readSymbol()};
-}
-
 // Fills in where the run left the machine. The tape's non-blank cells lie
 // within the description's cells and the stretch that the head visited.
 RunResult finished(MachineRunner& runner, const RunSettings& settings, RunOutcome outcome,
@@ -78,16 +64,20 @@ RunResult drive(MachineRunner& runner, const RunSettings& settings, ProgressMete
         const std::int64_t allowed =
             settings.maxSteps ? std::min(chunk, *settings.maxSteps - steps) : chunk;
         for (std::int64_t done = 0; done < allowed; ++done) {
-            // A step that changes nothing finds the same rule, or none, for ever:
-            // the run is stuck after the steps that changed something.
-            const Configuration before = configurationOf(runner);
+            // A step that leaves state, head and symbol as they were finds the
+            // same rule, or none, for ever: the run is stuck after the steps
+            // that changed something. Most steps move, so the head is compared first.
+            const MachineState* const state = runner.currentMachineState();
+            const std::int32_t position = runner.headPosition();
+            const char symbol = runner.readSymbol();
             stepOnce();
             if (!runner.isRunning()) {
                 ++steps;
                 noteHead();
                 return finishWith(RunOutcome::Finished);
             }
-            if (configurationOf(runner) == before) {
+            if (runner.headPosition() == position && runner.currentMachineState() == state &&
+                runner.readSymbol() == symbol) {
                 return finishWith(RunOutcome::Stuck);
             }
             ++steps;
