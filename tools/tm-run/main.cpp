@@ -73,10 +73,10 @@ int reportOutcome(const RunResult& result) {
         case RunOutcome::OutOfMemory:
             std::fprintf(stderr,
                          "tm-run: stopped after %s steps without reaching the finish state: going "
-                         "on, the tape would take more than %s MiB of memory; --max-steps N stops "
+                         "on, the tape would take more than %s GiB of memory; --max-steps N stops "
                          "the run sooner\n",
                          result.steps.get_str().c_str(),
-                         std::to_string(memoryCeilingBytes >> 20).c_str());
+                         std::to_string(memoryCeilingBytes >> 30).c_str());
             return exitOutOfMemory;
         case RunOutcome::TraceFailed:
             break;
