@@ -98,7 +98,6 @@ TEST_F(TmRun, StatusOutputAndMessageOfEachOutcome) {
          "stuck after 1 steps"},
         // A loop inside a few cells, with no limit, runs for ever.
         {{}, "0RB---_0LA---\n", 4, "", "never finishes"},
-        {{}, "1RB---_1RC---_1RD---_0LE---_---1RD\n", 4, "", "never finishes"},
         // In the one-line notation "---" halts, and that step counts.
         {{"--plain", "--tape"},
          "1RB---_1LA---",

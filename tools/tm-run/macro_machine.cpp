@@ -114,8 +114,8 @@ std::optional<std::int64_t> MacroMachine::budget() const {
 }
 
 std::int64_t MacroMachine::keptBytes() const {
-    // Each run, known crossing and known block, with its share of the
-    // containers around it, as measured on a 64-bit system.
+    // A generous guess at each run, known crossing and known block on a
+    // 64-bit system, with its share of the containers around it.
     constexpr std::int64_t bytesPerEntry = 64;
     return static_cast<std::int64_t>(runCount() + crossings.size() + blockCells.size()) *
            bytesPerEntry;
