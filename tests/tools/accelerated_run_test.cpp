@@ -11,8 +11,26 @@
 #include "tools/tm-run/compiled_rules.h"
 #include "tools/tm-run/flat_stepper.h"
 #include "tools/tm-run/macro_machine.h"
+#include "tools/tm-run/memory_ceiling.h"
+#include "tools/tm-run/proof_system.h"
+#include "tools/tm-run/standard_notation.h"
 
 namespace {
+
+// The start of a run: the rules, the cells that the parse laid and the head.
+struct Start {
+    explicit Start(const std::string& text) : runner(&logs, &logs, &logs) {
+        EXPECT_EQ(runner.parse(text.c_str()), 1) << text;
+        rules.emplace(runner);
+        tape.cells.assign(text.size(), blankSymbol);
+        runner.readWindow(0, static_cast<std::int32_t>(text.size()), tape.cells.data());
+    }
+
+    RecordingLogSink logs;
+    MachineRunner runner;
+    std::optional<CompiledRules> rules;
+    TapeCells tape;
+};
 
 // Runs `text` once one rule at a time and once skipping ahead, and expects the
 // same result in every respect.
@@ -39,34 +57,27 @@ void expectSameRun(const std::string& text, std::optional<std::int64_t> maxSteps
 
     // Either of the two steppers may have given that result: each alone must
     // agree too, the macro machine with any block size.
-    const CompiledRules rules(acceleratedRunner);
-    TapeCells start{std::string(text.size(), blankSymbol), 0};
-    MachineRunner fresh(&logs, &logs, &logs);
-    fresh.parse(text.c_str());
-    fresh.readWindow(0, static_cast<std::int32_t>(text.size()), start.cells.data());
+    const Start start(text);
+    const CompiledRules& rules = *start.rules;
     // Little room, so that the tape is copied into longer ones again and again.
-    FlatStepper flat(rules, start, fresh.headPosition(), 1);
+    FlatStepper flat(rules, start.tape, start.runner.headPosition(), 1);
     while (!flat.advance(1 << 16, maxSteps)) {
     }
     const std::string flatContext = context + ", one rule at a time";
     ASSERT_EQ(flat.end() == BlockEnd::Finished, plain.outcome == RunOutcome::Finished)
         << flatContext;
-    if (flat.end() != BlockEnd::Idle) {
-        ASSERT_EQ(flat.steps(), plain.steps) << flatContext;
-    }
+    ASSERT_EQ(flat.steps(), plain.steps) << flatContext;
     ASSERT_EQ(flat.state(), plain.state) << flatContext;
     ASSERT_EQ(flat.headPosition(), plain.headPosition) << flatContext;
     ASSERT_EQ(flat.symbol(), plain.symbol) << flatContext;
     ASSERT_EQ(flat.writtenCells(), *plain.tape) << flatContext;
 
     const int blockSize = 1 + static_cast<int>(std::hash<std::string>()(text) % largestBlock);
-    MacroMachine macro(rules, blockSize, start, fresh.headPosition(), maxSteps);
+    MacroMachine macro(rules, blockSize, start.tape, start.runner.headPosition(), maxSteps);
     while (!macro.advance(1 << 16)) {
     }
     const std::string macroContext = context + ", block size " + std::to_string(blockSize);
-    if (macro.end() != BlockEnd::Idle) {
-        ASSERT_EQ(macro.steps(), plain.steps) << macroContext;
-    }
+    ASSERT_EQ(macro.steps(), plain.steps) << macroContext;
     ASSERT_EQ(macro.state(), plain.state) << macroContext;
     ASSERT_EQ(macro.headPosition(), plain.headPosition) << macroContext;
     const auto cells = macro.writtenCells(reportableCells);
@@ -153,15 +164,86 @@ TEST(AcceleratedRun, AgreesWithPlainSteppingOnRandomMachines) {
     }
 }
 
-// The run loop notices a machine that stopped changing only at its probes,
-// which come at growing and then fixed spacings; the count must be the same.
-TEST(AcceleratedRun, AMachineThatGetsStuckLateIsReportedAtTheSameStep) {
-    for (const int cells : {1, 2, 3, 1'000, (1 << 20) - 2, (1 << 20) + 7, (2 << 20) + 25}) {
-        const std::string text = "tape(." + std::string(static_cast<std::size_t>(cells), '1') +
-                                 "2)\nstart(a)\nfinish(h)\n(a,1,a,1,R)\n";
-        expectSameRun(text, std::nullopt);
-        expectSameRun(text, cells + 2);
+// Without a limit, no run stops for one; a run proven endless makes ten
+// million plain steps without finishing, and one that ends, ends as they do.
+TEST(AcceleratedRun, WithoutALimitEveryVerdictIsTrue) {
+    std::mt19937_64 random(7);
+    for (int machine = 0; machine < 32 + randomMachineCount() / 200; ++machine) {
+        std::string text = randomMachine(random);
+        if (machine < 32) {
+            // Machines that walk 1 to 8 cells and then swing between two for
+            // ever, inside a block or across two, whatever they write.
+            const char last = static_cast<char>('a' + machine / 4);
+            text = "tape()\nstart(a)\nfinish(H)\n";
+            for (char state = 'a'; state <= last; ++state) {
+                text += ruleLine(state, '^', state < last ? static_cast<char>(state + 1) : 'P', '1',
+                                 'R');
+            }
+            for (const char symbol : {'^', '1'}) {
+                text += ruleLine('P', symbol, 'Q', "^1"[machine % 2], 'R');
+                text += ruleLine('Q', symbol, 'P', "^1"[machine / 2 % 2], 'L');
+            }
+        }
+        const Start start(text);
+        const int blockSize = 1 + static_cast<int>(std::hash<std::string>()(text) % largestBlock);
+        MacroMachine macro(*start.rules, blockSize, start.tape, start.runner.headPosition(),
+                           std::nullopt);
+        for (int round = 0; round < 16 && !macro.advance(1 << 12); ++round) {
+        }
+        FlatStepper flat(*start.rules, start.tape, start.runner.headPosition(), 1 << 12);
+        while (macro.ended() && !flat.advance(1 << 20, 10'000'000)) {
+        }
+        const std::string context = text + "block size " + std::to_string(blockSize);
+        if (macro.ended() && (macro.end() == BlockEnd::Endless || macro.steps() <= 10'000'000)) {
+            ASSERT_EQ(flat.end(), macro.end() == BlockEnd::Endless ? BlockEnd::Budget : macro.end())
+                << context;
+            ASSERT_TRUE(macro.end() == BlockEnd::Endless || bigOf(flat.steps()) == macro.steps())
+                << context;
+        }
     }
+}
+
+// A run whose tape would grow past the memory ceiling stops, in each mode.
+TEST(AcceleratedRun, ARunStopsAtTheMemoryCeiling) {
+    // The five-state champion's tape reaches 12,243 cells, more than these.
+    constexpr std::int64_t ceiling = 1 << 12;
+    Start plain(translateStandardNotation("1RB1LC_1RC1RB_1RD0LE_1LA1LD_1RZ0LA").description);
+    Start accelerated(translateStandardNotation("1RB1LC_1RC1RB_1RD0LE_1LA1LD_1RZ0LA").description);
+    const RunSettings settings{std::nullopt, false, 0, false, ceiling};
+    ProgressMeter silent(stderr, false);
+    EXPECT_EQ(runSilently(plain.runner, settings, silent).outcome, RunOutcome::OutOfMemory);
+    EXPECT_EQ(runAccelerated(accelerated.runner, settings, silent).outcome,
+              RunOutcome::OutOfMemory);
+    FlatStepper flat(*plain.rules, plain.tape, 0, 1, ceiling);
+    while (!flat.advance(1 << 16, std::nullopt)) {
+    }
+    EXPECT_EQ(flat.end(), BlockEnd::OutOfMemory);
+}
+
+// A rule proven with a run kept fixed, so for its length alone, applies once
+// if it changes that run. Here each application adds an a to a fixed run of
+// five a's: applied for ever, it would call the run endless.
+TEST(AcceleratedRun, ARuleThatChangesAFixedRunAppliesOnce) {
+    constexpr BlockId a = 1;
+    constexpr BlockId c = 2;
+    // In state 0 over the blank: write an a, turn (state 1), come back over it (state 2).
+    const Crossing crossings[] = {{a, 1, true, 1}, {0, 2, false, 1}, {a, 0, true, 1}};
+    ProofSystem prover([&](StateIndex state, bool facingRight, BlockId block) -> const Crossing* {
+        const bool known = state < 2 ? facingRight && block == 0 : !facingRight && block == a;
+        return known ? &crossings[state] : nullptr;
+    });
+    MacroTape tape;
+    std::optional<Jump> jump;
+    // Seen with 7 c's, then elsewhere (state 1), then with 9: the a's kept five.
+    for (const int cs : {7, 1, 1, 9}) {
+        tape.state = cs == 1 ? 1 : 0;
+        tape.left = {{c, cs}, {a, 5}};
+        jump = prover.consider(tape, std::nullopt);
+    }
+    ASSERT_TRUE(jump);
+    EXPECT_FALSE(jump->endless);
+    EXPECT_EQ(jump->steps, 3);
+    EXPECT_EQ(tape.left.back().count, 6);
 }
 
 // A proof that takes a block off a run which, for the shortest lengths the
@@ -196,13 +278,10 @@ TEST(AcceleratedRun, EveryAppliedRuleLandsWherePlainSteppingDoes) {
             }
         }
         RecordingLogSink logs;
-        MachineRunner runner(&logs, &logs, &logs);
-        ASSERT_EQ(runner.parse(text.c_str()), 1) << text;
-        const CompiledRules rules(runner);
-        TapeCells start{std::string(text.size(), blankSymbol), 0};
-        runner.readWindow(0, static_cast<std::int32_t>(text.size()), start.cells.data());
+        const Start start(text);
         const int blockSize = 1 + machine % 3;
-        MacroMachine macro(rules, blockSize, start, runner.headPosition(), 50'000);
+        MacroMachine macro(*start.rules, blockSize, start.tape, start.runner.headPosition(),
+                           50'000);
         for (std::int64_t applied = 0, rounds = 0; rounds < 100'000 && !macro.advance(1);
              ++rounds) {
             if (macro.rulesApplied() == applied) {

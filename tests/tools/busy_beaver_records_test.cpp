@@ -36,6 +36,8 @@ TEST(BusyBeaverRecords, AreReproducedExactly) {
         Published written;
     } rows[] = {
         {"1RB1LC_1RC1RB_1RD0LE_1LA1LD_1RZ0LA", exactly("47176870"), exactly("4098")},
+        // Its halt written as no transition, which writes nothing.
+        {"1RB1LC_1RC1RB_1RD0LE_1LA1LD_---0LA", exactly("47176870"), exactly("4097")},
         {"1RB2LA1RA1RA_1LB1LA3RB1RZ", exactly("3932964"), exactly("2050")},
         {"1RB2LA1LC_0LA2RB1LB_1RZ1RA1RC", exactly("119112334170342540"), exactly("374676383")},
         {"1RB1RA_1LC1LB_0RF1LD_1RA0LE_1RZ1LF_0LA0LC", exactly("8690333381690951"),

@@ -83,8 +83,28 @@ TEST_F(TmRun, StatusOutputAndMessageOfEachOutcome) {
          "tape(.112)\nstart(a)\nfinish(h)\n(a,1,a,0,R)\n",
          4,
          "",
-         "in state \"a\" reading '2' at position 2, no rule changes anything"},
+         "stuck after 2 steps: in state \"a\" reading '2' at position 2, no rule changes "
+         "anything"},
         {{}, "tape(.1)\nstart(a)\nfinish(h)\n(a,1,a,1,N)\n", 4, "", "no rule changes anything"},
+        {{"--plain"},
+         "tape(.12)\nstart(a)\nfinish(h)\n(a,1,a,2,N)\n",
+         4,
+         "",
+         "stuck after 1 steps"},
+        // A loop inside a few cells, with no limit, runs for ever.
+        {{}, "0RB---_0LA---\n", 4, "", "never finishes"},
+        // In the one-line notation "---" halts, and that step counts.
+        {{"--plain", "--tape"},
+         "1RB---_1LA---",
+         0,
+         "Run complete! 3 steps.\ntape: 11\nfirst cell: 0\nhead: 0\nsymbol '1': 2\n",
+         "tm-run: halted in state A reading 1, which has no transition\n"},
+        {{"1RB1LB_1LA1RZ"}, std::nullopt, 0, "Run complete! 6 steps.\n", ""},
+        {{"--plain", "--counts", "--max-steps", "5"},
+         walker,
+         3,
+         "first cell: 0\nhead: 5\nsymbol '1': 5\n",
+         ""},
         // Writes x at -2, leaving the description's cells and the head at 5.
         {{"--tape"},
          "tape(.ab^^c)\nstart(a)\nfinish(h)\n(a,a,b,a,L)\n(b,^,c,^,L)\n(c,^,d,x,R)\n"

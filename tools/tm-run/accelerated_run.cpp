@@ -32,10 +32,11 @@ constexpr std::int64_t flatKeptSteps = std::int64_t{1} << 24;
 // run is the result, so a short run costs one trial.
 std::unique_ptr<MacroMachine> bestBlockSize(const CompiledRules& rules, const TapeCells& start,
                                             std::int64_t headPosition,
-                                            std::optional<std::int64_t> limit) {
+                                            const RunSettings& settings) {
     std::unique_ptr<MacroMachine> best;
     for (int blockSize = 1; blockSize <= largestBlock; ++blockSize) {
-        auto trial = std::make_unique<MacroMachine>(rules, blockSize, start, headPosition, limit);
+        auto trial = std::make_unique<MacroMachine>(rules, blockSize, start, headPosition,
+                                                    settings.maxSteps, settings.memoryCeiling);
         if (trial->advance(trialCrossings)) {
             return trial;
         }
@@ -46,23 +47,16 @@ std::unique_ptr<MacroMachine> bestBlockSize(const CompiledRules& rules, const Ta
     return best;
 }
 
-// The outcome and count as plain stepping reports them, for a run that ended
-// after `result.steps` steps.
-void setOutcome(RunResult& result, BlockEnd end, const RunSettings& settings) {
+// The outcome as plain stepping reports it.
+void setOutcome(RunResult& result, BlockEnd end) {
     if (end == BlockEnd::Budget) {
         result.outcome = RunOutcome::StepLimit;
     } else if (end == BlockEnd::Endless) {
         result.outcome = RunOutcome::Endless;
     } else if (end == BlockEnd::Idle) {
-        // The plain run notices at its next probe, which the limit may forestall.
-        // Past 64 bits there is no limit and no plain run to agree with.
         result.outcome = RunOutcome::Stuck;
-        if (const auto busySteps = int64Of(result.steps)) {
-            const std::int64_t limit = settings.maxSteps.value_or(INT64_MAX);
-            const auto probe = idleProbeStep(*busySteps, limit);
-            result.outcome = probe ? RunOutcome::Stuck : RunOutcome::StepLimit;
-            result.steps = bigOf(probe.value_or(limit));
-        }
+    } else if (end == BlockEnd::OutOfMemory) {
+        result.outcome = RunOutcome::OutOfMemory;
     }
 }
 
@@ -72,7 +66,7 @@ RunResult resultOf(const FlatStepper& stepper, const RunSettings& settings) {
     result.state = stepper.state();
     result.headPosition = bigOf(stepper.headPosition());
     result.symbol = stepper.symbol();
-    setOutcome(result, *stepper.end(), settings);
+    setOutcome(result, *stepper.end());
     if (settings.reportTape) {
         result.tape = stepper.writtenCells();
         result.counts = countsOf(*result.tape);
@@ -89,7 +83,7 @@ RunResult resultOf(const MacroMachine& machine, const RunSettings& settings) {
     result.state = machine.state();
     result.headPosition = machine.headPosition();
     result.symbol = machine.symbol();
-    setOutcome(result, machine.end(), settings);
+    setOutcome(result, machine.end());
     if (settings.reportTape) {
         if (!settings.countsOnly) {
             if (const auto cells = machine.writtenCells(reportableCells)) {
@@ -117,7 +111,7 @@ RunResult runAccelerated(MachineRunner& runner, const RunSettings& settings,
     // go.
     using Clock = std::chrono::steady_clock;
     auto started = Clock::now();
-    const auto machine = bestBlockSize(rules, start, runner.headPosition(), settings.maxSteps);
+    const auto machine = bestBlockSize(rules, start, runner.headPosition(), settings);
     if (machine->ended()) {
         return resultOf(*machine, settings);
     }
@@ -126,7 +120,8 @@ RunResult runAccelerated(MachineRunner& runner, const RunSettings& settings,
     std::optional<FlatStepper> flat;
     flat.emplace(
         rules, start, runner.headPosition(),
-        settings.maxSteps ? std::min(*settings.maxSteps, mostFlatRoom) + 1 : unlimitedFlatRoom);
+        settings.maxSteps ? std::min(*settings.maxSteps, mostFlatRoom) + 1 : unlimitedFlatRoom,
+        settings.memoryCeiling);
     std::int64_t macroChunk = 256;
     std::int64_t flatChunk = 1 << 16;
     // Chunks are sized to take about this long.
@@ -159,6 +154,11 @@ RunResult runAccelerated(MachineRunner& runner, const RunSettings& settings,
         } else {
             const bool ended = flat->advance(flatChunk, settings.maxSteps);
             const auto took = Clock::now() - started;
+            if (flat->end() == BlockEnd::OutOfMemory) {
+                // The macro machine may yet compress what the flat tape cannot hold.
+                flat.reset();
+                continue;
+            }
             if (ended) {
                 progress.clear();
                 return resultOf(*flat, settings);

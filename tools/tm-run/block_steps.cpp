@@ -21,15 +21,15 @@ Configuration configurationOf(const BlockHead& head) {
 
 }  // namespace
 
-BlockEnd runInBlock(const CompiledRules& rules, int blockSize, BlockHead& head, std::int64_t budget,
-                    std::int64_t& steps) {
+BlockEnd runInBlock(const CompiledRules& rules, int blockSize, BlockHead& head,
+                    std::optional<std::int64_t> budget, std::int64_t& steps) {
     steps = 0;
     // Brent's cycle detection: compare with a configuration saved at steps
     // 1, 2, 4, 8, ...; a match gives the exact length of the cycle.
     Configuration saved = configurationOf(head);
     std::int64_t sinceSaved = 0;
     std::int64_t saveAfter = 1;
-    while (steps < budget) {
+    while (!budget || steps < *budget) {
         const CompiledRule& rule = rules.rule(head.state, head.cells[head.offset]);
         if (rule.idle) {
             return BlockEnd::Idle;
@@ -51,7 +51,10 @@ BlockEnd runInBlock(const CompiledRules& rules, int blockSize, BlockHead& head, 
         const Configuration now = configurationOf(head);
         if (now == saved) {
             // The head will go round this cycle for ever: skip the whole rounds.
-            steps += (budget - steps) / sinceSaved * sinceSaved;
+            if (!budget) {
+                return BlockEnd::Endless;
+            }
+            steps += (*budget - steps) / sinceSaved * sinceSaved;
             saveAfter = INT64_MAX;
         } else if (sinceSaved == saveAfter) {
             saved = now;

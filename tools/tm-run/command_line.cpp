@@ -121,10 +121,15 @@ const char* helpText() {
            "    single line that begins with a digit, \"-\" or \".\". States A, B, C, ...\n"
            "    come in order, separated by \"_\" or spaces; each has one transition per\n"
            "    symbol 0, 1, 2, ...: the symbol to write, L or R, and the next state, Z\n"
-           "    (or H, if no state is called H) to halt, or \"---\" or \"...\" for no\n"
-           "    rule. Example: 1RB1LC_1RC1RB_1RD0LE_1LA1LD_1RZ0LA. The machine starts\n"
-           "    in A on a blank tape; symbol 0 is the blank \"^\", and the step into the\n"
-           "    halt state counts.\n"
+           "    (or H, if no state is called H) to halt, or \"---\" or \"...\" for none.\n"
+           "    Example: 1RB1LC_1RC1RB_1RD0LE_1LA1LD_1RZ0LA. The machine starts in A on\n"
+           "    a blank tape; symbol 0 is the blank \"^\". The step into the halt state\n"
+           "    counts, and so does reaching a transition that is not there: that step\n"
+           "    halts the machine without writing or moving, and standard error names\n"
+           "    the transition. FILE may also be the line itself, when no file has that\n"
+           "    name: tm-run 1RB1LB_1LA1RZ.\n"
+           "In the workbench's own format, a machine that finds no rule for what it reads\n"
+           "stays where it is and is reported stuck.\n"
            "\n"
            "Unless every step is traced, the run skips ahead: it reads the tape in blocks\n"
            "of cells, keeps repeated blocks as one run, remembers what the machine does\n"
@@ -138,7 +143,9 @@ const char* helpText() {
            "length unknown. If that proves the same change for every length, the rule is\n"
            "applied as often as the runs allow in one go, its steps summed exactly.\n"
            "Counts, positions and tape lengths have no upper bound: every digit of\n"
-           "the step count is printed.\n"
+           "the step count is printed. Memory has one: a run stops before its tape\n"
+           "takes more than 1 GiB, in either mode (exit status 5); --max-steps stops\n"
+           "a run sooner.\n"
            "\n"
            "Options:\n"
            "  --max-steps N  stop after N steps if the machine has not finished\n"
@@ -169,7 +176,8 @@ const char* helpText() {
            "  3  stopped by --max-steps before the finish state\n"
            "  4  stuck or endless: the machine can never finish, since no rule changes\n"
            "     anything any more, or what it does from some step on is proven to repeat\n"
-           "     for ever\n";
+           "     for ever; \"stuck after N steps\" counts the steps that changed something\n"
+           "  5  stopped before the tape took more than 1 GiB of memory\n";
 }
 
 const char* versionText() {

@@ -8,6 +8,7 @@ enum ExitStatus : int {
     exitUnparseable = 2,  // the description does not make a runnable machine
     exitStepLimit = 3,    // --max-steps reached before the finish state
     exitStuck = 4,        // stuck or endless: the machine can never finish
+    exitOutOfMemory = 5,  // stopped before the tape took more memory than allowed
 };
 
 #endif

@@ -15,8 +15,8 @@ constexpr std::int64_t growth = 4;
 }  // namespace
 
 FlatStepper::FlatStepper(const CompiledRules& rules, const TapeCells& start,
-                         std::int64_t headPosition, std::int64_t room)
-    : rules(rules) {
+                         std::int64_t headPosition, std::int64_t room, std::int64_t mostCells)
+    : rules(rules), mostCells(mostCells) {
     // The blank, what the tape starts with and what rules write.
     std::array<bool, 256> onTape{};
     onTape[static_cast<unsigned char>(blankSymbol)] = true;
@@ -50,11 +50,15 @@ FlatStepper::FlatStepper(const CompiledRules& rules, const TapeCells& start,
     const std::int64_t first = std::min(start.firstPosition, headPosition);
     const std::int64_t last = std::max(
         start.firstPosition + static_cast<std::int64_t>(start.cells.size()), headPosition + 1);
-    allocate(last - first, 2 * room + (last - first));
+    allocate(last - first, longestAllowed(last - first, 2 * room + (last - first)));
     origin = first - (size - (last - first)) / 2;
     head = headPosition - origin;
     std::transform(start.cells.begin(), start.cells.end(),
                    cells.get() + (start.firstPosition - origin), encoded);
+}
+
+std::int64_t FlatStepper::longestAllowed(std::int64_t written, std::int64_t wanted) const {
+    return std::max(std::min(wanted, mostCells), written + 2);
 }
 
 void FlatStepper::allocate(std::int64_t written, std::int64_t wanted) {
@@ -82,10 +86,15 @@ void FlatStepper::makeRoom() {
     if (head >= 0 && head < size) {
         return;
     }
+    // A run that has ended still gets the cell that its last step moved to.
+    if (size >= mostCells && !end_) {
+        end_ = BlockEnd::OutOfMemory;
+        return;
+    }
     // The written cells go in the middle of the new tape.
     auto written = std::move(cells);
     const std::int64_t writtenSize = size;
-    allocate(writtenSize, growth * writtenSize);
+    allocate(writtenSize, longestAllowed(writtenSize, growth * writtenSize));
     const std::int64_t shift = (size - writtenSize) / 2;
     std::memcpy(cells.get() + shift, written.get(), static_cast<std::size_t>(writtenSize));
     origin -= shift;

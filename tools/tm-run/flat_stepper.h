@@ -10,10 +10,12 @@
 
 #include "tools/tm-run/block_steps.h"
 #include "tools/tm-run/compiled_rules.h"
+#include "tools/tm-run/memory_ceiling.h"
 #include "tools/tm-run/tape_cells.h"
 
 // Steps one rule at a time on a flat tape that grows as the head goes, and
-// ends as a macro machine does (Finished, Idle or Budget). It runs beside the
+// ends as a macro machine does (Finished, Idle or Budget), or OutOfMemory
+// when the tape would grow past `mostCells`, which leaves it of no more use. It runs beside the
 // macro machine for machines that blocks do not compress, so it has to be
 // faster than the engine's own stepping.
 class FlatStepper {
@@ -23,7 +25,7 @@ public:
     // reached costs only address space: its pages are mapped only once the
     // head writes to them.
     FlatStepper(const CompiledRules& rules, const TapeCells& start, std::int64_t headPosition,
-                std::int64_t room);
+                std::int64_t room, std::int64_t mostCells = memoryCeilingBytes);
 
     // Makes at most `count` more steps, never more than `limit` in all.
     // Returns true once the run has ended.
@@ -65,11 +67,15 @@ private:
         return static_cast<StateIndex>(static_cast<std::size_t>(first - table.data()) /
                                        symbolCount);
     }
+    // `wanted` cells, or fewer within the ceiling, but a cell to each side of
+    // the `written` ones.
+    std::int64_t longestAllowed(std::int64_t written, std::int64_t wanted) const;
     // A blank tape of at most `wanted` cells, and more than `written`.
     void allocate(std::int64_t written, std::int64_t wanted);
     void makeRoom();
 
     const CompiledRules& rules;
+    const std::int64_t mostCells;
     std::size_t symbolCount = 0;
     std::vector<Step> table;  // by state, then symbol
     const Step* current = nullptr;

@@ -15,9 +15,11 @@ std::int64_t blockOf(std::int64_t position, int blockSize) {
 }  // namespace
 
 MacroMachine::MacroMachine(const CompiledRules& rules, int blockSize, const TapeCells& cells,
-                           std::int64_t headPosition, std::optional<std::int64_t> limit)
+                           std::int64_t headPosition, std::optional<std::int64_t> limit,
+                           std::int64_t mostBytes)
     : rules(rules),
       blockSize_(blockSize),
+      mostBytes(mostBytes),
       prover([this](StateIndex state, bool fromLeft, BlockId block) {
           return crossingFor(state, fromLeft, block);
       }) {
@@ -82,7 +84,7 @@ const Crossing* MacroMachine::crossingFor(StateIndex state, bool fromLeft, Block
     }
     BlockHead head = headIn(block, state, fromLeft ? 0 : blockSize_ - 1);
     std::int64_t made = 0;
-    const BlockEnd end = runInBlock(rules, blockSize_, head, INT64_MAX, made);
+    const BlockEnd end = runInBlock(rules, blockSize_, head, std::nullopt, made);
     if (end != BlockEnd::ExitLeft && end != BlockEnd::ExitRight) {
         return nullptr;
     }
@@ -104,11 +106,19 @@ void MacroMachine::put(std::vector<TapeRun>& stack, BlockId block, const mpz_cla
     }
 }
 
-std::int64_t MacroMachine::budget() const {
+std::optional<std::int64_t> MacroMachine::budget() const {
     if (!limit) {
-        return INT64_MAX;
+        return std::nullopt;
     }
     return *int64Of(*limit - steps_);
+}
+
+std::int64_t MacroMachine::keptBytes() const {
+    // A generous guess at each run, known crossing and known block on a
+    // 64-bit system, with its share of the containers around it.
+    constexpr std::int64_t bytesPerEntry = 64;
+    return static_cast<std::int64_t>(runCount() + crossings.size() + blockCells.size()) *
+           bytesPerEntry;
 }
 
 bool MacroMachine::leaveStartBlock(BlockHead head) {
@@ -142,6 +152,10 @@ bool MacroMachine::advance(std::int64_t macroSteps) {
     }
     std::optional<mpz_class> remaining;
     for (; macroSteps > 0; --macroSteps) {
+        if (keptBytes() > mostBytes) {
+            endAhead(BlockEnd::OutOfMemory);
+            return true;
+        }
         if (limit) {
             remaining = *limit - steps_;
         }

@@ -12,6 +12,7 @@
 #include "tools/tm-run/block_steps.h"
 #include "tools/tm-run/compiled_rules.h"
 #include "tools/tm-run/macro_tape.h"
+#include "tools/tm-run/memory_ceiling.h"
 #include "tools/tm-run/proof_system.h"
 #include "tools/tm-run/tape_cells.h"
 
@@ -24,9 +25,11 @@
 // or shrunk by fixed amounts, the proof system jumps over the repetitions.
 class MacroMachine {
 public:
-    // Never more than `limit` steps, if one is given.
+    // Never more than `limit` steps, if one is given, and about `mostBytes`
+    // of memory for the tape and what is known about its blocks.
     MacroMachine(const CompiledRules& rules, int blockSize, const TapeCells& tape,
-                 std::int64_t headPosition, std::optional<std::int64_t> limit);
+                 std::int64_t headPosition, std::optional<std::int64_t> limit,
+                 std::int64_t mostBytes = memoryCeilingBytes);
     // The proof system keeps a way back to the machine's crossings.
     MacroMachine(const MacroMachine&) = delete;
     MacroMachine& operator=(const MacroMachine&) = delete;
@@ -38,7 +41,7 @@ public:
     const mpz_class& steps() const { return steps_; }
     bool ended() const { return end_.has_value(); }
     // Why the run ended: Finished, Idle (from here on no step changes
-    // anything), Budget (the limit) or Endless.
+    // anything), Budget (the limit), Endless or OutOfMemory.
     BlockEnd end() const { return *end_; }
     int blockSize() const { return blockSize_; }
     std::size_t runCount() const { return tape.left.size() + tape.right.size(); }
@@ -74,7 +77,8 @@ private:
     void endIn(BlockHead head, mpz_class block, BlockEnd end);
     // Ends with the head on the first cell of the block it faces.
     void endAhead(BlockEnd end);
-    std::int64_t budget() const;
+    std::optional<std::int64_t> budget() const;
+    std::int64_t keptBytes() const;
     static BlockId topOf(const std::vector<TapeRun>& stack) {
         return stack.empty() ? 0 : stack.back().block;
     }
@@ -84,6 +88,7 @@ private:
     const CompiledRules& rules;
     const int blockSize_;
     std::optional<mpz_class> limit;
+    const std::int64_t mostBytes;
     std::vector<std::uint64_t> blockCells;  // by BlockId; 0 is the blank block
     std::unordered_map<std::uint64_t, BlockId> blockIds;
     // By block, state and side entered from: what is known to happen. Kept

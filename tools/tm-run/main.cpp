@@ -2,6 +2,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <string>
 #include <utility>
@@ -12,6 +13,7 @@
 #include "tools/tm-run/command_line.h"
 #include "tools/tm-run/description_file.h"
 #include "tools/tm-run/exit_status.h"
+#include "tools/tm-run/memory_ceiling.h"
 #include "tools/tm-run/progress_meter.h"
 #include "tools/tm-run/run_loop.h"
 #include "tools/tm-run/run_picture.h"
@@ -69,18 +71,46 @@ int reportOutcome(const RunResult& result) {
                          result.steps.get_str().c_str(), result.state.c_str(), result.symbol,
                          result.headPosition.get_str().c_str());
             return exitStuck;
+        case RunOutcome::OutOfMemory:
+            std::fprintf(stderr,
+                         "tm-run: stopped after %s steps without reaching the finish state: going "
+                         "on, the tape would take more than %s GiB of memory; --max-steps N stops "
+                         "the run sooner\n",
+                         result.steps.get_str().c_str(),
+                         std::to_string(memoryCeilingBytes >> 30).c_str());
+            return exitOutOfMemory;
         case RunOutcome::TraceFailed:
             break;
     }
     return exitFailure;
 }
 
+// In the one-line notation "---" halts, and the literature counts that step:
+// the machine stands where it was stuck, one step later, and has finished.
+void haltAtUndefinedTransition(RunResult& result) {
+    if (result.outcome != RunOutcome::Stuck) {
+        return;
+    }
+    result.outcome = RunOutcome::Finished;
+    result.steps += 1;
+    std::fprintf(stderr, "tm-run: halted in state %s reading %c, which has no transition\n",
+                 result.state.c_str(), result.symbol == blankSymbol ? '0' : result.symbol);
+}
+
 int run(const RunOptions& options) {
     DescriptionFile description = readDescriptionFile(options.descriptionPath);
     if (!description.error.empty()) {
-        return fail("cannot read " + options.descriptionPath + ": " + description.error);
+        // No such file, but the machine itself, as in "tm-run 1RB1LB_1LA1RZ".
+        std::error_code ignored;
+        if (std::filesystem::exists(options.descriptionPath, ignored) ||
+            !isStandardNotation(options.descriptionPath) ||
+            !translateStandardNotation(options.descriptionPath).error.empty()) {
+            return fail("cannot read " + options.descriptionPath + ": " + description.error);
+        }
+        description = {options.descriptionPath, ""};
     }
-    if (isStandardNotation(description.text)) {
+    const bool oneLine = isStandardNotation(description.text);
+    if (oneLine) {
         TranslatedMachine machine = translateStandardNotation(description.text);
         if (!machine.error.empty()) {
             fail(options.descriptionPath +
@@ -113,8 +143,11 @@ int run(const RunOptions& options) {
             return fail("cannot write " + *options.picturePath + ": " + error);
         }
     }
-    const RunResult result =
+    RunResult result =
         runMachine(runner, options, description.text.size(), tracing ? &trace : nullptr);
+    if (oneLine) {
+        haltAtUndefinedTransition(result);
+    }
     if (tracing && !trace.close(error)) {
         return fail("cannot write " + *options.tracePath + ": " + error);
     }

@@ -350,6 +350,10 @@ std::optional<Jump> ProofSystem::apply(const Rule& rule, MacroTape& tape,
                 times = fits;
             }
         }
+        if (rule.bounds[i].fixed && rule.delta[i] != 0) {
+            // The proof holds for this run's length only, which one application changes.
+            times = 1;
+        }
     }
     // The sum over applications j = 0 .. m-1 of value(x + j * delta).
     // With value(x) = c + sum a_i x_i, that is m (c + sum a_i x_i) +

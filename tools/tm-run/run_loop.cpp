@@ -8,25 +8,11 @@
 namespace {
 
 // Between checkpoints the loop only steps. Checkpoints come after 1, 2, 4, ...
-// steps, so that a machine stuck early is noticed early, and then every
-// `longestChunk` steps, so that the clock and the probe cost nothing per step.
+// steps and then every `longestChunk` steps, so that the clock costs nothing
+// per step.
 constexpr std::int64_t silentLongestChunk = std::int64_t{1} << 20;
 // Forming and writing lines is far slower; keep the progress display lively.
 constexpr std::int64_t tracedLongestChunk = std::int64_t{1} << 14;
-
-// All that a step can change: with these three unchanged, the next step sees
-// the same state and symbol, and so does every step after it.
-struct Configuration {
-    const char* state;
-    std::int32_t headPosition;
-    char symbol;
-
-    bool operator==(const Configuration&) const = default;
-};
-
-Configuration configurationOf(const MachineRunner& runner) {
-    return {runner.currentState(), runner.headPosition(), runner.readSymbol()};
-}
 
 // Fills in where the run left the machine. The tape's non-blank cells lie
 // within the description's cells and the stretch that the head visited.
@@ -48,6 +34,9 @@ RunResult finished(MachineRunner& runner, const RunSettings& settings, RunOutcom
         runner.readWindow(from, static_cast<std::int32_t>(tape.cells.size()), tape.cells.data());
         result.tape = withoutOuterBlanks(tape, runner.headPosition());
         result.counts = countsOf(*result.tape);
+        if (settings.countsOnly) {
+            result.tape.reset();
+        }
     }
     return result;
 }
@@ -74,36 +63,42 @@ RunResult drive(MachineRunner& runner, const RunSettings& settings, ProgressMete
     while (true) {
         const std::int64_t allowed =
             settings.maxSteps ? std::min(chunk, *settings.maxSteps - steps) : chunk;
-        std::int64_t done = 0;
-        while (done < allowed && runner.isRunning()) {
+        for (std::int64_t done = 0; done < allowed; ++done) {
+            // A step that leaves state, head and symbol as they were finds the
+            // same rule, or none, for ever: the run is stuck after the steps
+            // that changed something. Most steps move, so the head is compared first.
+            const MachineState* const state = runner.currentMachineState();
+            const std::int32_t position = runner.headPosition();
+            const char symbol = runner.readSymbol();
             stepOnce();
+            if (!runner.isRunning()) {
+                ++steps;
+                noteHead();
+                return finishWith(RunOutcome::Finished);
+            }
+            if (runner.headPosition() == position && runner.currentMachineState() == state &&
+                runner.readSymbol() == symbol) {
+                return finishWith(RunOutcome::Stuck);
+            }
+            ++steps;
             noteHead();
-            ++done;
         }
-        steps += done;
 
-        if (!runner.isRunning()) {
-            return finishWith(RunOutcome::Finished);
-        }
         if (!keepGoing()) {
             return finishWith(RunOutcome::TraceFailed);
+        }
+        // A tape cell takes a byte. Untracked, the head may have gone up to a
+        // chunk further than it stands now, a margin the ceiling can spare.
+        leftmostHead = std::min(leftmostHead, runner.headPosition());
+        rightmostHead = std::max(rightmostHead, runner.headPosition());
+        if (std::int64_t{std::max(rightmostHead, settings.writtenEnd)} -
+                std::min(leftmostHead, 0) >=
+            settings.memoryCeiling) {
+            return finishWith(RunOutcome::OutOfMemory);
         }
         if (settings.maxSteps && steps >= *settings.maxSteps) {
             return finishWith(RunOutcome::StepLimit);
         }
-
-        // The probe is a real step, counted like any other.
-        const Configuration before = configurationOf(runner);
-        stepOnce();
-        noteHead();
-        ++steps;
-        if (!runner.isRunning()) {
-            return finishWith(RunOutcome::Finished);
-        }
-        if (configurationOf(runner) == before) {
-            return finishWith(RunOutcome::Stuck);
-        }
-
         progress.update(steps);
         chunk = std::min(chunk * 2, longestChunk);
     }
@@ -120,26 +115,6 @@ RunResult driveChoosingTracking(MachineRunner& runner, const RunSettings& settin
 }
 
 }  // namespace
-
-std::optional<std::int64_t> idleProbeStep(std::int64_t busySteps, std::int64_t limit) {
-    std::int64_t steps = 0;
-    for (std::int64_t chunk = 1; limit - steps > chunk; chunk *= 2) {
-        if (chunk == silentLongestChunk) {
-            // From here on the probes come at a fixed spacing.
-            const std::int64_t spacing = chunk + 1;
-            const std::int64_t probes = (busySteps - steps) / spacing + 1;
-            if (probes > (limit - steps) / spacing) {
-                return std::nullopt;
-            }
-            return steps + probes * spacing;
-        }
-        steps += chunk + 1;
-        if (steps > busySteps) {
-            return steps;
-        }
-    }
-    return std::nullopt;
-}
 
 RunResult runSilently(MachineRunner& runner, const RunSettings& settings, ProgressMeter& progress) {
     return driveChoosingTracking(

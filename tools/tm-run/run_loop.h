@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/machine_runner.h"
+#include "tools/tm-run/memory_ceiling.h"
 #include "tools/tm-run/progress_meter.h"
 #include "tools/tm-run/tape_cells.h"
 #include "tools/tm-run/trace_writer.h"
@@ -17,13 +18,14 @@ enum class RunOutcome {
     StepLimit,    // the step limit came first
     Stuck,        // a step changed nothing, so no later step will either
     Endless,      // the steps from here on repeat a pattern that never ends
+    OutOfMemory,  // going on would take the tape past the memory ceiling
     TraceFailed,  // the trace file could not be written
 };
 
 struct RunResult {
     RunOutcome outcome = RunOutcome::Finished;
-    // Counted as the workbench counts them: every step attempt after the start
-    // configuration, whether or not a rule matched.
+    // The steps that changed something: a run that is stuck stops counting at
+    // the first step that changes nothing.
     mpz_class steps = 0;
     // Where the run left the machine.
     std::string state;
@@ -43,15 +45,12 @@ struct RunSettings {
     std::int32_t writtenEnd = 0;
     // Only the counts of the tape are wanted, not its cells.
     bool countsOnly = false;
+    // The most bytes that the tape may take.
+    std::int64_t memoryCeiling = memoryCeilingBytes;
 };
 
 // The most cells that a tape report holds.
 inline constexpr std::int64_t reportableCells = std::int64_t{1} << 31;
-
-// The run loop probes at fixed points whether a step still changes anything.
-// For a machine that stops changing after `busySteps` steps, this is the
-// probe that notices it; none when `limit` steps come first.
-std::optional<std::int64_t> idleProbeStep(std::int64_t busySteps, std::int64_t limit);
 
 // Both take a runner whose last parse succeeded and run it to its finish state
 // or until one of the other outcomes stops it.
