@@ -1,0 +1,44 @@
+#ifndef ZARN_TOOLS_TM_RUN_BLOCK_SIZE_TRIALS_H
+#define ZARN_TOOLS_TM_RUN_BLOCK_SIZE_TRIALS_H
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "tools/tm-run/compiled_rules.h"
+#include "tools/tm-run/cpu_clock.h"
+#include "tools/tm-run/macro_machine.h"
+#include "tools/tm-run/tape_cells.h"
+
+// A macro machine of every block size, each from the start, taking turns in
+// short slices of time, so that a run that one size ends quickly costs about
+// as many times that size alone as there are sizes, not a long trial of each.
+class BlockSizeTrials {
+public:
+    using Clock = CpuClock;
+
+    // Never more than `limit` steps, if one is given.
+    BlockSizeTrials(const CompiledRules& rules, const TapeCells& start, std::int64_t headPosition,
+                    std::optional<std::int64_t> limit);
+
+    // Runs one slice. Returns the machine whose run has ended, if one has.
+    const MacroMachine* advance();
+    // Once every trial is over, the one that got furthest; then the trials
+    // are done with.
+    std::unique_ptr<MacroMachine> winner();
+
+private:
+    struct Trial {
+        std::unique_ptr<MacroMachine> machine;
+        Clock::duration time{};
+        std::int64_t crossings = 0;
+        std::int64_t chunk = 1;  // crossings in the next slice
+    };
+    static bool over(const Trial& trial);
+
+    std::vector<Trial> trials;
+};
+
+#endif
