@@ -1,7 +1,8 @@
 #include "tools/tm-run/block_size_trials.h"
 
 #include <algorithm>
-#include <utility>
+
+#include "tools/tm-run/big_count.h"
 
 namespace {
 
@@ -28,13 +29,29 @@ bool BlockSizeTrials::over(const Trial& trial) {
     return trial.crossings >= trialCrossings || trial.time >= trialTime;
 }
 
+bool BlockSizeTrials::faster(const Trial& a, const Trial& b) {
+    // Steps over time, cross-multiplied: the counts may be far past a double.
+    return a.machine->steps() * bigOf(b.time.count()) > b.machine->steps() * bigOf(a.time.count());
+}
+
+BlockSizeTrials::Trial& BlockSizeTrials::next() {
+    Trial* leader = nullptr;
+    Trial* starved = nullptr;
+    for (Trial& trial : trials) {
+        if (!over(trial)) {
+            if (leader == nullptr || faster(trial, *leader)) {
+                leader = &trial;
+            }
+            if (starved == nullptr || trial.time < starved->time) {
+                starved = &trial;
+            }
+        }
+    }
+    return 8 * starved->time <= leader->time ? *starved : *leader;
+}
+
 const MacroMachine* BlockSizeTrials::advance() {
-    // Of those not over, the one that has had the least time, so that all
-    // have had about as much.
-    Trial& trial =
-        *std::min_element(trials.begin(), trials.end(), [](const Trial& a, const Trial& b) {
-            return std::pair(over(a), a.time) < std::pair(over(b), b.time);
-        });
+    Trial& trial = next();
     const auto started = Clock::now();
     const bool ended = trial.machine->advance(trial.chunk);
     trial.crossings += trial.chunk;

@@ -13,8 +13,10 @@
 #include "tools/tm-run/tape_cells.h"
 
 // A macro machine of every block size, each from the start, taking turns in
-// short slices of time, so that a run that one size ends quickly costs about
-// as many times that size alone as there are sizes, not a long trial of each.
+// short slices of time. The turn goes to the one that has made the most steps
+// per second, unless another has had less than an eighth of its time: a size
+// that compresses the tape well soon leads, so a run that it ends quickly
+// costs little more than that size alone, and every size is still tried.
 class BlockSizeTrials {
 public:
     using Clock = CpuClock;
@@ -23,7 +25,8 @@ public:
     BlockSizeTrials(const CompiledRules& rules, const TapeCells& start, std::int64_t headPosition,
                     std::optional<std::int64_t> limit);
 
-    // Runs one slice. Returns the machine whose run has ended, if one has.
+    // Runs one slice, while there is no winner. Returns the machine whose run
+    // has ended, if one has.
     const MacroMachine* advance();
     // Once every trial is over, the one that got furthest; then the trials
     // are done with.
@@ -37,6 +40,10 @@ private:
         std::int64_t chunk = 1;  // crossings in the next slice
     };
     static bool over(const Trial& trial);
+    // Whether `a` has made more steps per second than `b`.
+    static bool faster(const Trial& a, const Trial& b);
+    // Whose turn it is, of those not over.
+    Trial& next();
 
     std::vector<Trial> trials;
 };
