@@ -8,6 +8,7 @@
 
 #include "tests/engine/recording_log_sink.h"
 #include "tools/tm-run/big_count.h"
+#include "tools/tm-run/block_size_trials.h"
 #include "tools/tm-run/compiled_rules.h"
 #include "tools/tm-run/flat_stepper.h"
 #include "tools/tm-run/macro_machine.h"
@@ -84,6 +85,22 @@ void expectSameRun(const std::string& text, std::optional<std::int64_t> maxSteps
     ASSERT_TRUE(cells) << macroContext;
     ASSERT_EQ(withoutOuterBlanks(*cells, *int64Of(macro.headPosition())), *plain.tape)
         << macroContext;
+
+    // The trials of every size, to whichever of them ends first, or the winner.
+    BlockSizeTrials trials(rules, start, fresh.headPosition(), maxSteps);
+    const MacroMachine* trialsEnd = nullptr;
+    std::unique_ptr<MacroMachine> winner;
+    while (!(trialsEnd = trials.advance()) && !(winner = trials.winner())) {
+    }
+    if (winner) {
+        while (!winner->advance(1 << 16)) {
+        }
+        trialsEnd = winner.get();
+    }
+    const std::string trialsContext = context + ", block size trials";
+    ASSERT_TRUE(trialsEnd->end() == BlockEnd::Idle || trialsEnd->steps() == plain.steps)
+        << trialsContext;
+    ASSERT_EQ(trialsEnd->headPosition(), plain.headPosition) << trialsContext;
 }
 
 std::string ruleLine(char state, char symbol, char next, char write, char move) {

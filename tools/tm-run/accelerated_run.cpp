@@ -8,17 +8,15 @@
 #include <utility>
 
 #include "tools/tm-run/big_count.h"
+#include "tools/tm-run/block_size_trials.h"
 #include "tools/tm-run/compiled_rules.h"
+#include "tools/tm-run/cpu_clock.h"
 #include "tools/tm-run/flat_stepper.h"
 #include "tools/tm-run/macro_machine.h"
 #include "tools/tm-run/tape_report.h"
 
 namespace {
 
-// Each block size gets this many block crossings from the start; the one that
-// got furthest runs on. Small enough to cost little, long enough to show how
-// well a size compresses the tape that the machine writes.
-constexpr std::int64_t trialCrossings = 4096;
 // The plain stepper's tape starts with room to each side for every step that
 // the limit allows, so that it is never copied, but with no more than the
 // first of these; without a limit, with the second. Room costs only address
@@ -27,25 +25,6 @@ constexpr std::int64_t mostFlatRoom = std::int64_t{1} << 26;
 constexpr std::int64_t unlimitedFlatRoom = std::int64_t{1} << 24;
 // A plain stepper this far behind the macro machine is dropped.
 constexpr std::int64_t flatKeptSteps = std::int64_t{1} << 24;
-
-// Tries the block sizes in turn, each from the start; a trial that ends the
-// run is the result, so a short run costs one trial.
-std::unique_ptr<MacroMachine> bestBlockSize(const CompiledRules& rules, const TapeCells& start,
-                                            std::int64_t headPosition,
-                                            const RunSettings& settings) {
-    std::unique_ptr<MacroMachine> best;
-    for (int blockSize = 1; blockSize <= largestBlock; ++blockSize) {
-        auto trial = std::make_unique<MacroMachine>(rules, blockSize, start, headPosition,
-                                                    settings.maxSteps, settings.memoryCeiling);
-        if (trial->advance(trialCrossings)) {
-            return trial;
-        }
-        if (!best || trial->steps() > best->steps()) {
-            best = std::move(trial);
-        }
-    }
-    return best;
-}
 
 // The outcome as plain stepping reports it.
 void setOutcome(RunResult& result, BlockEnd end) {
@@ -104,26 +83,25 @@ RunResult runAccelerated(MachineRunner& runner, const RunSettings& settings,
     TapeCells start{std::string(static_cast<std::size_t>(settings.writtenEnd), blankSymbol), 0};
     runner.readWindow(0, settings.writtenEnd, start.cells.data());
 
-    // Blocks do not compress every machine: a plain stepper runs beside the
-    // macro machine, both from the start. The one that has made more steps
-    // per second gets most of the time, the other a thirty-second, and whichever
-    // ends first gives the result. Once the macro machine is far ahead, the stepper and its tape
-    // go.
-    using Clock = std::chrono::steady_clock;
-    auto started = Clock::now();
-    const auto machine = bestBlockSize(rules, start, runner.headPosition(), settings);
-    if (machine->ended()) {
-        return resultOf(*machine, settings);
-    }
-    Clock::duration macroTime = Clock::now() - started;
-    Clock::duration flatTime{};
+    // Most runs are short, and blocks do not compress every machine: a plain
+    // stepper, much faster than the engine's stepping, runs first. From then
+    // on the block-size trials get two fifths of the time, until one of them
+    // wins; then the macro machine and the plain stepper race, the one that
+    // has made more steps per second getting most of the time, the other a
+    // thirty-second. Whichever ends first gives the result. Once the macro
+    // machine is far ahead, the stepper and its tape go.
+    using Clock = CpuClock;
     std::optional<FlatStepper> flat;
     flat.emplace(
         rules, start, runner.headPosition(),
         settings.maxSteps ? std::min(*settings.maxSteps, mostFlatRoom) + 1 : unlimitedFlatRoom,
         settings.memoryCeiling);
+    std::optional<BlockSizeTrials> trials;
+    std::unique_ptr<MacroMachine> machine;
+    Clock::duration macroTime{};
+    Clock::duration flatTime{};
     std::int64_t macroChunk = 256;
-    std::int64_t flatChunk = 1 << 16;
+    std::int64_t flatChunk = 1 << 12;
     // Chunks are sized to take about this long.
     const auto slice = std::chrono::milliseconds(2);
     const auto resize = [&](std::int64_t& chunk, Clock::duration took) {
@@ -134,15 +112,34 @@ RunResult runAccelerated(MachineRunner& runner, const RunSettings& settings,
         }
     };
     while (true) {
-        // The faster so far in steps per second leads.
-        const auto macroSteps = int64Of(machine->steps());
-        const bool macroAhead =
-            !flat || !macroSteps ||
-            static_cast<double>(*macroSteps) * static_cast<double>(flatTime.count()) >=
-                static_cast<double>(flat->steps()) * static_cast<double>(macroTime.count());
-        const bool runMacro = macroAhead ? macroTime <= 32 * flatTime : 32 * macroTime < flatTime;
-        started = Clock::now();
-        if (runMacro || !flat) {
+        bool macroAhead = false;
+        bool runMacro = !flat || 3 * macroTime < 2 * flatTime;
+        if (machine) {
+            // The faster so far in steps per second leads.
+            const auto macroSteps = int64Of(machine->steps());
+            macroAhead =
+                !flat || !macroSteps ||
+                static_cast<double>(*macroSteps) * static_cast<double>(flatTime.count()) >=
+                    static_cast<double>(flat->steps()) * static_cast<double>(macroTime.count());
+            runMacro =
+                !flat || (macroAhead ? macroTime <= 32 * flatTime : 32 * macroTime < flatTime);
+        }
+        const auto started = Clock::now();
+        if (runMacro && !machine) {
+            if (!trials) {
+                trials.emplace(rules, start, runner.headPosition(), settings.maxSteps,
+                               settings.memoryCeiling);
+            }
+            const MacroMachine* ended = trials->advance();
+            macroTime += Clock::now() - started;
+            if (ended != nullptr) {
+                progress.clear();
+                return resultOf(*ended, settings);
+            }
+            if ((machine = trials->winner())) {
+                trials.reset();
+            }
+        } else if (runMacro) {
             const bool ended = machine->advance(macroChunk);
             const auto took = Clock::now() - started;
             if (ended) {
@@ -165,6 +162,12 @@ RunResult runAccelerated(MachineRunner& runner, const RunSettings& settings,
             }
             flatTime += took;
             resize(flatChunk, took);
+        }
+        if (!machine) {
+            if (flat) {
+                progress.update(flat->steps());
+            }
+            continue;
         }
         if (flat && flat->steps() > flatKeptSteps && machine->steps() > 64 * bigOf(flat->steps())) {
             flat.reset();

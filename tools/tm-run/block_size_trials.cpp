@@ -1,0 +1,80 @@
+#include "tools/tm-run/block_size_trials.h"
+
+#include <algorithm>
+
+#include "tools/tm-run/big_count.h"
+
+namespace {
+
+// Slices are sized to take about this long.
+constexpr auto slice = std::chrono::microseconds(100);
+// A trial is over once it has made this many block crossings, long enough to
+// show how well its size compresses the tape that the machine writes, or once
+// it has had this long: a size that compresses nothing can take a millisecond
+// for a few crossings.
+constexpr std::int64_t trialCrossings = 4096;
+constexpr auto trialTime = std::chrono::milliseconds(4);
+
+}  // namespace
+
+BlockSizeTrials::BlockSizeTrials(const CompiledRules& rules, const TapeCells& start,
+                                 std::int64_t headPosition, std::optional<std::int64_t> limit,
+                                 std::int64_t mostBytes) {
+    for (int blockSize = 1; blockSize <= largestBlock; ++blockSize) {
+        trials.push_back({std::make_unique<MacroMachine>(rules, blockSize, start, headPosition,
+                                                         limit, mostBytes)});
+    }
+}
+
+bool BlockSizeTrials::over(const Trial& trial) {
+    return trial.crossings >= trialCrossings || trial.time >= trialTime;
+}
+
+bool BlockSizeTrials::faster(const Trial& a, const Trial& b) {
+    // Steps over time, cross-multiplied: the counts may be far past a double.
+    return a.machine->steps() * bigOf(b.time.count()) > b.machine->steps() * bigOf(a.time.count());
+}
+
+BlockSizeTrials::Trial& BlockSizeTrials::next() {
+    Trial* leader = nullptr;
+    Trial* starved = nullptr;
+    for (Trial& trial : trials) {
+        if (!over(trial)) {
+            if (leader == nullptr || faster(trial, *leader)) {
+                leader = &trial;
+            }
+            if (starved == nullptr || trial.time < starved->time) {
+                starved = &trial;
+            }
+        }
+    }
+    return 8 * starved->time <= leader->time ? *starved : *leader;
+}
+
+const MacroMachine* BlockSizeTrials::advance() {
+    Trial& trial = next();
+    const auto started = Clock::now();
+    const bool ended = trial.machine->advance(trial.chunk);
+    trial.crossings += trial.chunk;
+    const auto took = Clock::now() - started;
+    trial.time += took;
+    if (ended) {
+        return trial.machine.get();
+    }
+    if (took < slice / 2 && trial.chunk < (std::int64_t{1} << 30)) {
+        trial.chunk *= 2;
+    } else if (took > slice * 2 && trial.chunk > 1) {
+        trial.chunk /= 2;
+    }
+    return nullptr;
+}
+
+std::unique_ptr<MacroMachine> BlockSizeTrials::winner() {
+    if (!std::all_of(trials.begin(), trials.end(), over)) {
+        return nullptr;
+    }
+    auto best = std::max_element(trials.begin(), trials.end(), [](const Trial& a, const Trial& b) {
+        return a.machine->steps() < b.machine->steps();
+    });
+    return std::move(best->machine);
+}

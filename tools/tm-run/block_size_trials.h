@@ -1,0 +1,53 @@
+#ifndef ZARN_TOOLS_TM_RUN_BLOCK_SIZE_TRIALS_H
+#define ZARN_TOOLS_TM_RUN_BLOCK_SIZE_TRIALS_H
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "tools/tm-run/compiled_rules.h"
+#include "tools/tm-run/cpu_clock.h"
+#include "tools/tm-run/macro_machine.h"
+#include "tools/tm-run/memory_ceiling.h"
+#include "tools/tm-run/tape_cells.h"
+
+// A macro machine of every block size, each from the start, taking turns in
+// short slices of time. The turn goes to the one that has made the most steps
+// per second, unless another has had less than an eighth of its time: a size
+// that compresses the tape well soon leads, so a run that it ends quickly
+// costs little more than that size alone, and every size is still tried.
+class BlockSizeTrials {
+public:
+    using Clock = CpuClock;
+
+    // Never more than `limit` steps, if one is given, and about `mostBytes` kept
+    // by each trial.
+    BlockSizeTrials(const CompiledRules& rules, const TapeCells& start, std::int64_t headPosition,
+                    std::optional<std::int64_t> limit, std::int64_t mostBytes = memoryCeilingBytes);
+
+    // Runs one slice, while there is no winner. Returns the machine whose run
+    // has ended, if one has.
+    const MacroMachine* advance();
+    // Once every trial is over, the one that got furthest; then the trials
+    // are done with.
+    std::unique_ptr<MacroMachine> winner();
+
+private:
+    struct Trial {
+        std::unique_ptr<MacroMachine> machine;
+        Clock::duration time{};
+        std::int64_t crossings = 0;
+        std::int64_t chunk = 1;  // crossings in the next slice
+    };
+    static bool over(const Trial& trial);
+    // Whether `a` has made more steps per second than `b`.
+    static bool faster(const Trial& a, const Trial& b);
+    // Whose turn it is, of those not over.
+    Trial& next();
+
+    std::vector<Trial> trials;
+};
+
+#endif
