@@ -87,7 +87,7 @@ void expectSameRun(const std::string& text, std::optional<std::int64_t> maxSteps
         << macroContext;
 
     // The trials of every size, to whichever of them ends first, or the winner.
-    BlockSizeTrials trials(rules, start, fresh.headPosition(), maxSteps);
+    BlockSizeTrials trials(rules, start.tape, start.runner.headPosition(), maxSteps);
     const MacroMachine* trialsEnd = nullptr;
     std::unique_ptr<MacroMachine> winner;
     while (!(trialsEnd = trials.advance()) && !(winner = trials.winner())) {
