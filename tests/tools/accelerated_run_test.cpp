@@ -223,7 +223,7 @@ TEST(AcceleratedRun, WithoutALimitEveryVerdictIsTrue) {
 // A run whose tape would grow past the memory ceiling stops, in each mode.
 TEST(AcceleratedRun, ARunStopsAtTheMemoryCeiling) {
     // The five-state champion's tape reaches 12,243 cells, more than these.
-    constexpr std::int64_t ceiling = 1 << 12;
+    constexpr std::int64_t ceiling = 1 << 8;
     Start plain(translateStandardNotation("1RB1LC_1RC1RB_1RD0LE_1LA1LD_1RZ0LA").description);
     Start accelerated(translateStandardNotation("1RB1LC_1RC1RB_1RD0LE_1LA1LD_1RZ0LA").description);
     const RunSettings settings{std::nullopt, false, 0, false, ceiling};
