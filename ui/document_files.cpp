@@ -31,8 +31,7 @@ constexpr Failure readOnly{"File is read-only", NO_ERROR};
 constexpr Failure tooLarge{"File too large", NO_ERROR};
 constexpr Failure nameTooLong{"File name too long", NO_ERROR};
 constexpr Failure editorRefused{"The editor cannot hold this text", NO_ERROR};
-constexpr Failure noTemporary{
-    "No new file can be made beside it to write into, so it is left as it was", NO_ERROR};
+constexpr Failure noTemporary{"No temporary file can be made in its folder", NO_ERROR};
 constexpr Failure notAFile{"It is a pipe, a device or a socket, not a file", NO_ERROR};
 
 bool operator==(const Failure& a, const Failure& b) {
