@@ -31,6 +31,8 @@ constexpr Failure readOnly{"File is read-only", NO_ERROR};
 constexpr Failure tooLarge{"File too large", NO_ERROR};
 constexpr Failure nameTooLong{"File name too long", NO_ERROR};
 constexpr Failure editorRefused{"The editor cannot hold this text", NO_ERROR};
+constexpr Failure noTemporary{"No temporary file can be made in its folder", NO_ERROR};
+constexpr Failure notAFile{"It is a pipe, a device or a socket, not a file", NO_ERROR};
 
 bool operator==(const Failure& a, const Failure& b) {
     return a.reason == b.reason && a.error == b.error;
@@ -147,6 +149,10 @@ Failure readDescription(const char* path, std::string& text) {
     if (!file.isOpen()) {
         return systemFailure();
     }
+    // Reading one could wait for ever, or never end.
+    if (GetFileType(file.get()) != FILE_TYPE_DISK) {
+        return notAFile;
+    }
     std::string bytes;
     const Failure failure = readText(file.get(), bytes);
     if (failure == noFailure) {
@@ -159,7 +165,10 @@ Failure outcomeOf(FileReplacement& file) {
     if (file.commit()) {
         return noFailure;
     }
-    return file.targetIsReadOnly() ? readOnly : systemFailure(file.error());
+    if (file.targetIsReadOnly()) {
+        return readOnly;
+    }
+    return file.temporaryUnavailable() ? noTemporary : systemFailure(file.error());
 }
 
 Failure writeDescription(const DocumentData& data, const char* path) {
@@ -241,8 +250,9 @@ LRESULT onLoad(HWND document, DocumentData& data, const char* path) {
     const char* source = path != nullptr ? path : data.filePath;
     std::string text;
     Failure failure = fitsFilePath(source) ? readDescription(source, text) : nameTooLong;
+    SetLastError(NO_ERROR);
     if (failure == noFailure && !SetWindowTextA(data.editor, text.c_str())) {
-        failure = editorRefused;
+        failure = GetLastError() != NO_ERROR ? systemFailure() : editorRefused;
     }
     if (failure != noFailure) {
         reportFailure(document, "Unable to open", source, failure);

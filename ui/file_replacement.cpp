@@ -34,8 +34,8 @@ FileReplacement::FileReplacement(std::string target) : target(std::move(target))
     open();
 }
 
-// When no new name is free, or none fits, the target is written in place, as
-// it would be without a new file.
+// The target is never written in place: when no new name is free, or none
+// fits, the save fails and the target keeps what it held.
 void FileReplacement::open() {
     const std::string folder = folderOf(target);
     for (int number = 0; number < temporaryNames; ++number) {
@@ -55,10 +55,8 @@ void FileReplacement::open() {
             return;
         }
     }
-    file.reset(createFile(target, CREATE_ALWAYS));
-    if (!file.isOpen()) {
-        fail();
-    }
+    noTemporary = true;
+    failure = ERROR_CANNOT_MAKE;
 }
 
 FileReplacement::~FileReplacement() {
@@ -108,7 +106,7 @@ bool FileReplacement::commit() {
     if (failure == NO_ERROR && (!FlushFileBuffers(file.get()) || !file.close())) {
         fail();
     }
-    if (failure == NO_ERROR && !temporary.empty()) {
+    if (failure == NO_ERROR) {
         const bool placed =
             replaces ? ReplaceFileA(target.c_str(), temporary.c_str(), nullptr, 0, nullptr, nullptr)
                      : MoveFileExA(temporary.c_str(), target.c_str(),

@@ -26,6 +26,8 @@ public:
     // Whether the target now holds every byte written.
     bool commit();
     bool targetIsReadOnly() const { return readOnly; }
+    // No new name beside the target was free, or none fitted the path limit.
+    bool temporaryUnavailable() const { return noTemporary; }
     // The system's error code of the first failure.
     DWORD error() const { return failure; }
 
@@ -41,6 +43,7 @@ private:
     std::string pending;
     bool replaces = false;
     bool readOnly = false;
+    bool noTemporary = false;
     DWORD failure = NO_ERROR;
 };
 

@@ -1,5 +1,8 @@
-// The ANSI code page of the stand-in is Latin-1: every byte from 1 to 255 maps
-// to the character of the same number and back.
+// The ANSI code page of the stand-in is UTF-8, as for a Windows program whose
+// manifest asks for code page 65001: names and text on Linux are UTF-8. A byte
+// that is not part of valid UTF-8 becomes a lone low surrogate (U+DC80 plus
+// the byte), which Qt shows as a replacement mark and toAnsi turns back into
+// the same byte, so any file survives a round trip through the editor.
 #ifndef ZARN_PLATFORM_ANSI_TEXT_H
 #define ZARN_PLATFORM_ANSI_TEXT_H
 
@@ -9,14 +12,8 @@
 
 namespace platform {
 
-inline QString fromAnsi(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-inline std::string toAnsi(const QString& text) {
-    const QByteArray bytes = text.toLatin1();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
+QString fromAnsi(std::string_view text);
+std::string toAnsi(const QString& text);
 
 }  // namespace platform
 

@@ -10,7 +10,9 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 #include "ansi_text.h"
 #include "control_test_access.h"
@@ -21,6 +23,14 @@
 namespace platform {
 
 namespace {
+
+// The address space that an editor takes for a text, measured with Qt 6.4
+// and given a margin: about 250 bytes a line, the text itself in several
+// forms, and some 40 bytes a character for the layout of a line on show, of
+// which the longest counts.
+constexpr std::size_t kEditorBytesPerLine = 256;
+constexpr std::size_t kEditorBytesPerByte = 8;
+constexpr std::size_t kEditorBytesPerShownByte = 48;
 
 // Win32 text (CR LF) to the editor's (one '\n' per break). CR CR LF, Win32's
 // mark of a wrapped line, is one break too.
@@ -79,6 +89,24 @@ struct EditControl : ControlState, TypingTarget {
             singleLine->setText(linesForEditor(text));
         }
         settingText = false;
+    }
+    // Qt does not survive running out of memory inside setPlainText, so the
+    // room that the text will take must be there before it goes in.
+    static bool roomFor(std::string_view text) {
+        std::size_t lines = 1;
+        std::size_t longest = 0;
+        std::size_t lineStart = 0;
+        for (std::size_t i = 0; i <= text.size(); ++i) {
+            if (i == text.size() || text[i] == '\n' || text[i] == '\r') {
+                longest = std::max(longest, i - lineStart);
+                lineStart = i + 1;
+                lines += i < text.size() && (text[i] == '\n' || text.substr(i + 1, 1) != "\n");
+            }
+        }
+        void* room = std::malloc(lines * kEditorBytesPerLine + text.size() * kEditorBytesPerByte +
+                                 longest * kEditorBytesPerShownByte);
+        std::free(room);
+        return room != nullptr;
     }
     // Positions in the Win32 text count a line break as two characters.
     int win32Position(int position) const {
@@ -216,10 +244,13 @@ void replaceSelection(EditControl& edit, const char* text) {
 bool EditControl::type(const std::string& text) {
     SetFocus(handle);
     QWidget* target = widget();
-    for (char c : text) {
-        const bool newline = c == '\n';
+    const QString characters = fromAnsi(text);
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+        const bool newline = characters[i] == QLatin1Char('\n');
         const int key = newline ? Qt::Key_Return : 0;
-        const QString typed = newline ? QString() : fromAnsi(std::string_view(&c, 1));
+        const qsizetype units = characters[i].isHighSurrogate() ? 2 : 1;
+        const QString typed = newline ? QString() : characters.mid(i, units);
+        i += units - 1;
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, typed);
         QCoreApplication::sendEvent(target, &press);
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, typed);
@@ -233,6 +264,12 @@ LRESULT CALLBACK editProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPara
     if (!edit)
         return DefWindowProcA(handle, message, wParam, lParam);
     switch (message) {
+        case WM_SETTEXT:
+            if (lParam && !EditControl::roomFor(reinterpret_cast<const char*>(lParam))) {
+                SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+                return FALSE;
+            }
+            return DefWindowProcA(handle, message, wParam, lParam);
         case WM_GETTEXT: {
             char* buffer = reinterpret_cast<char*>(lParam);
             if (!buffer || wParam == 0)

@@ -1,6 +1,7 @@
 // GetOpenFileNameA and GetSaveFileNameA over QFileDialog, run in the
 // stand-in's own modal loop so that timers go on behind them.
 #include <commdlg.h>
+#include <sys/stat.h>
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -53,12 +54,16 @@ std::string withDefaultExtension(std::string path, LPCSTR extension) {
 }
 
 // What a real dialog says, staying open, when a chosen path fails its flags.
+// The path is asked of the disk as the bytes it is.
 const char* refusal(const std::string& path, DWORD flags) {
-    const QFileInfo file(fromAnsi(path));
-    if ((flags & OFN_PATHMUSTEXIST) && !QFileInfo(file.path()).isDir()) {
+    const std::size_t name = nameStart(path);
+    const std::string folder = name == 0 ? "." : name == 1 ? "/" : path.substr(0, name - 1);
+    struct stat status {};
+    if ((flags & OFN_PATHMUSTEXIST) &&
+        (::stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode))) {
         return "Path does not exist.";
     }
-    if ((flags & OFN_FILEMUSTEXIST) && !file.exists()) {
+    if ((flags & OFN_FILEMUSTEXIST) && ::stat(path.c_str(), &status) != 0) {
         return "File not found.";
     }
     return nullptr;

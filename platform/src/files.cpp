@@ -1,6 +1,7 @@
-// KERNEL32's file calls over POSIX files. Paths are ANSI (Latin-1) and stored
-// on disk in the locale's encoding. A file with no write bit set is what Win32
-// calls read-only, and Win32's rules protect it even from root.
+// KERNEL32's file calls over POSIX files. Paths are ANSI (UTF-8) and go to
+// the disk as the bytes they are. A file with no write bit set is what Win32
+// calls read-only, and Win32's rules protect it even from root. Nothing here
+// may wait: a pipe or a device is opened without blocking.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -37,7 +38,7 @@ HandleTable<File, HANDLE>& files() {
 }
 
 QByteArray diskPath(LPCSTR name) {
-    return QFile::encodeName(fromAnsi(name));
+    return QByteArray(name);
 }
 
 bool isReadOnly(const struct stat& status) {
@@ -47,6 +48,26 @@ bool isReadOnly(const struct stat& status) {
 QByteArray folderOf(const QByteArray& path) {
     const qsizetype slash = path.lastIndexOf('/');
     return slash < 0 ? QByteArray(".") : slash == 0 ? "/" : path.left(slash);
+}
+
+// Replacing a file through a symbolic link replaces the file it names, as
+// Linux editors do, and a link to a file not made yet makes that file.
+QByteArray throughLinks(QByteArray path) {
+    constexpr int kMostLinks = 40;  // as the kernel follows at most
+    for (int followed = 0; followed < kMostLinks; ++followed) {
+        struct stat status {};
+        if (::lstat(path.constData(), &status) != 0 || !S_ISLNK(status.st_mode)) {
+            return path;
+        }
+        QByteArray target(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(path.constData(), target.data(), target.size());
+        if (length <= 0 || length >= target.size()) {
+            return path;
+        }
+        target.truncate(length);
+        path = target.startsWith('/') ? target : folderOf(path) + '/' + target;
+    }
+    return path;
 }
 
 // Win32 tells a missing file in an existing folder from a missing folder.
@@ -91,7 +112,7 @@ Result fail(DWORD error, Result result) {
 }
 
 int openFlags(DWORD access, DWORD creation) {
-    int flags = O_CLOEXEC;
+    int flags = O_CLOEXEC | O_NONBLOCK;
     const bool reads = access & GENERIC_READ;
     const bool writes = access & GENERIC_WRITE;
     flags |= reads && writes ? O_RDWR : writes ? O_WRONLY : O_RDONLY;
@@ -218,7 +239,10 @@ HANDLE WINAPI CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECU
             return fail(error, INVALID_HANDLE_VALUE);
         }
     }
-    const int descriptor = ::open(path.constData(), openFlags(access, creation), 0666);
+    // A socket cannot be opened as a file; its handle can still tell its type.
+    const bool socket = S_ISSOCK(status.st_mode) && creation == OPEN_EXISTING;
+    const int descriptor =
+        ::open(path.constData(), socket ? O_PATH | O_CLOEXEC : openFlags(access, creation), 0666);
     if (descriptor < 0) {
         return fail(errorOf(errno, path), INVALID_HANDLE_VALUE);
     }
@@ -308,6 +332,20 @@ DWORD WINAPI GetFileSize(HANDLE handle, LPDWORD sizeHigh) {
     return static_cast<DWORD>(size & 0xFFFFFFFFull);
 }
 
+// Only a file on disk can be read whole; pipes, sockets and devices cannot.
+DWORD WINAPI GetFileType(HANDLE handle) {
+    File* file = findFile(handle);
+    struct stat status {};
+    if (file == nullptr || ::fstat(file->descriptor, &status) != 0) {
+        return fail(ERROR_INVALID_HANDLE, FILE_TYPE_UNKNOWN);
+    }
+    SetLastError(NO_ERROR);
+    if (S_ISREG(status.st_mode)) {
+        return FILE_TYPE_DISK;
+    }
+    return S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode) ? FILE_TYPE_PIPE : FILE_TYPE_CHAR;
+}
+
 BOOL WINAPI CloseHandle(HANDLE handle) {
     if (handle == INVALID_HANDLE_VALUE || !files().remove(handle)) {
         return fail(ERROR_INVALID_HANDLE, FALSE);
@@ -343,8 +381,12 @@ DWORD WINAPI GetFullPathNameA(LPCSTR fileName, DWORD bufferLength, LPSTR buffer,
     if (fileName == nullptr || *fileName == '\0') {
         return fail(ERROR_INVALID_NAME, 0);
     }
+    char current[PATH_MAX] = {};
+    if (::getcwd(current, sizeof current) == nullptr) {
+        return fail(errorOf(errno), 0);
+    }
     const std::string full =
-        toAnsi(QDir::cleanPath(QDir::current().absoluteFilePath(fromAnsi(fileName))));
+        toAnsi(QDir::cleanPath(QDir(fromAnsi(current)).absoluteFilePath(fromAnsi(fileName))));
     if (buffer == nullptr || bufferLength <= full.size()) {
         return static_cast<DWORD>(full.size() + 1);
     }
@@ -364,7 +406,7 @@ BOOL WINAPI MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags) {
         return fail(ERROR_INVALID_PARAMETER, FALSE);
     }
     const QByteArray source = diskPath(existingName);
-    const QByteArray target = diskPath(newName);
+    const QByteArray target = throughLinks(diskPath(newName));
     struct stat status {};
     if (::lstat(source.constData(), &status) != 0) {
         return fail(errorOf(errno, source), FALSE);
@@ -408,6 +450,7 @@ BOOL WINAPI ReplaceFileA(LPCSTR replacedName, LPCSTR replacementName, LPCSTR bac
         !findOnDisk(replacedName, target, replaced)) {
         return FALSE;
     }
+    target = throughLinks(target);
     if (!S_ISREG(replaced.st_mode) || isReadOnly(replaced)) {
         return fail(ERROR_ACCESS_DENIED, FALSE);
     }

@@ -17,6 +17,8 @@ constexpr SystemMessage systemMessages[] = {
     {ERROR_PATH_NOT_FOUND, "The system cannot find the path specified.\r\n"},
     {ERROR_ACCESS_DENIED, "Access is denied.\r\n"},
     {ERROR_INVALID_HANDLE, "The handle is invalid.\r\n"},
+    {ERROR_NOT_ENOUGH_MEMORY,
+     "Not enough memory resources are available to process this command.\r\n"},
     {ERROR_NOT_SAME_DEVICE, "The system cannot move the file to a different disk drive.\r\n"},
     {ERROR_GEN_FAILURE, "A device attached to the system is not functioning.\r\n"},
     {ERROR_SHARING_VIOLATION,

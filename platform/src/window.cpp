@@ -6,6 +6,7 @@
 #include <cctype>
 #include <map>
 
+#include "ansi_text.h"
 #include "handle_table.h"
 #include "predefined_classes.h"
 #include "window_widget.h"
@@ -187,7 +188,7 @@ void reportGeometry(HWND handle) {
 void setWindowText(Window& window, std::string text) {
     window.text = std::move(text);
     if (window.widget && !window.isChild())
-        window.widget->setWindowTitle(QString::fromLatin1(window.text.c_str()));
+        window.widget->setWindowTitle(fromAnsi(window.text));
     if (window.widget)
         window.widget->update();
     if (window.control)

@@ -2,6 +2,7 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "ansi_text.h"
 #include "message_queue.h"
 #include "resources.h"
 #include "timers.h"
@@ -31,7 +32,7 @@ void buildWidgets(Window& window, Window* parent, HMENU menu) {
     QWidget* qtParent = parent && window.isChild() ? parent->client : nullptr;
     window.widget = new WindowWidget(window.handle, window.style, window.exStyle, qtParent);
     if (!window.isChild()) {
-        window.widget->setWindowTitle(QString::fromLatin1(window.text.c_str()));
+        window.widget->setWindowTitle(fromAnsi(window.text));
         const WindowClass& windowClass = *window.windowClass;
         HMENU barMenu =
             menu ? menu

@@ -55,6 +55,7 @@ void checkReadAndWrite() {
     CHECK(file != INVALID_HANDLE_VALUE);
     DWORD high = 7;
     CHECK_EQ(GetFileSize(file, &high), 5);
+    CHECK_EQ(GetFileType(file), FILE_TYPE_DISK);
     CHECK_EQ(high, 0);
     char buffer[16] = "";
     DWORD read = 0;

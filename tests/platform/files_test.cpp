@@ -11,11 +11,11 @@
 namespace {
 
 // Files in a folder of their own under the test's temporary folder. Names are
-// ANSI (Latin-1); on disk they are in the locale's encoding.
+// ANSI (UTF-8), on disk as the bytes they are.
 class Files : public testing::Test {
 protected:
-    void SetUp() override { QDir().mkpath(QString::fromLatin1(folder.c_str())); }
-    void TearDown() override { QDir(QString::fromLatin1(folder.c_str())).removeRecursively(); }
+    void SetUp() override { QDir().mkpath(QString::fromUtf8(folder)); }
+    void TearDown() override { QDir(QString::fromUtf8(folder)).removeRecursively(); }
 
     std::string pathOf(const std::string& name) const { return folder + "/" + name; }
     static HANDLE open(const std::string& path, DWORD access, DWORD creation, DWORD share = 0) {
@@ -29,17 +29,17 @@ protected:
         ASSERT_TRUE(CloseHandle(file));
     }
     static std::string contents(const std::string& path) {
-        QFile file(QString::fromLatin1(path.c_str()));
+        QFile file(QString::fromUtf8(path));
         return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "(unreadable)";
     }
     static void setMode(const std::string& path, mode_t mode) {
-        ::chmod(QFile::encodeName(QString::fromLatin1(path.c_str())).constData(), mode);
+        ::chmod(path.c_str(), mode);
     }
 
     // Named after the test, so that tests run side by side never share it.
-    std::string folder = testing::TempDir() + "files_test_\xE9t\xE9_" +
+    std::string folder = testing::TempDir() + "files_test_\xC3\xA9t\xC3\xA9_" +
                          testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::string path = pathOf("machine_\xE9.txt");
+    std::string path = pathOf("machine_\xC3\xA9.txt");
 };
 
 // A file without write bits is read-only, and Win32 keeps it so even for root.
@@ -84,8 +84,7 @@ TEST_F(Files, AHeldFileOrAFolderIsLeftAlone) {
 
 TEST_F(Files, TheSizeOfAFileOver4GbComesInTwoWords) {
     write(path, "");
-    const QByteArray onDisk = QFile::encodeName(QString::fromLatin1(path.c_str()));
-    ASSERT_EQ(::truncate(onDisk.constData(), 0x100000005LL), 0);
+    ASSERT_EQ(::truncate(path.c_str(), 0x100000005LL), 0);
     HANDLE file = open(path, GENERIC_READ, OPEN_EXISTING);
     DWORD high = 0;
     EXPECT_EQ(GetFileSize(file, &high), 5u);

@@ -6,7 +6,8 @@
 #   Turing > Run to the end, the Tape tab, Turing > Save output, File > Save as,
 #   File > Open of an example, the first document from the Window menu, Turing > Run
 #   of its broken description and the "Unable to run" box closed with Enter,
-#   File > Save back to the command line's file, File > Exit with status 0.
+#   File > Save back to the command line's file, File > Exit with status 0;
+#   then a 50 MB description under address-space limits: the "Unable to open" box.
 # Every stage leaves a screenshot in the work folder; their paths are printed on failure.
 # Usage: x_session_test.sh ZARN_TM EXAMPLES_FOLDER WORK_FOLDER
 # Exit status 77 (a skip for CTest) when Xvfb, xauth, openbox, xdotool or import is missing.
@@ -276,5 +277,30 @@ wait_until 20 "the program to exit after File > Exit" process_ended "$program_pi
 status=0
 wait "$program_pid" || status=$?
 ((status == 0)) || fail "zarn-tm exited with status $status"
+
+# A description larger than the editor can hold in the address space left
+# under each limit: the "Unable to open" box, not a crash, and the program
+# goes on until File > Exit. Each limit crashed inside Qt before the editor
+# checked for room.
+big="$files/big machine.txt"
+{ printf 'tape(.1)\r\nstart(q0)\r\nfinish(h)\r\n'; head -c 50M < <(yes $'(q0,1,q1,0,R)\r'); } >"$big"
+box_or_end() { window_shown "Error" || process_ended "$program_pid"; }
+for limit in 700 850 1000; do
+  (cd "$files" && exec prlimit --as=$((limit << 20)) "$program" "$big") >>"$log" 2>&1 &
+  program_pid=$!
+  pids+=("$program_pid")
+  wait_until 120 "the box or the end of zarn-tm under a $limit MB limit" box_or_end
+  process_ended "$program_pid" && fail "zarn-tm ended under a $limit MB limit"
+  frame=$(visible_window "ZARN Turing Machine")
+  wait_for_dialog "Error"
+  screenshot "unable-to-open-under-$limit-mb"
+  xdotool key Return
+  wait_for_frame "Error"
+  menu_command f x
+  wait_until 20 "zarn-tm to exit under a $limit MB limit" process_ended "$program_pid"
+  status=0
+  wait "$program_pid" || status=$?
+  ((status == 0)) || fail "zarn-tm exited with status $status under a $limit MB limit"
+done
 
 echo "x_session_test: passed in $((SECONDS - started)) s; screenshots in $work/screenshots"

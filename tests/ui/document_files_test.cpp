@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <win32_test.h>
 #include <windows.h>
@@ -54,8 +55,7 @@ protected:
 using Saving = DocumentFilesTest;
 
 // A new document asks for a name at each Save until it is saved: a cancelled
-// or failed Save As leaves it untitled. Files that crashes left under every
-// name a save could give its new file neither block the save nor are touched.
+// or failed Save As leaves it untitled.
 TEST_F(Saving, ANewDocumentAsksForANameUntilItIsSaved) {
     HWND document = newDocument();
     setEditorText(document, "start(a)");
@@ -68,9 +68,6 @@ TEST_F(Saving, ANewDocumentAsksForANameUntilItIsSaved) {
     EXPECT_EQ(bytesOf(path), "read-only");
     EXPECT_EQ(win32test::windowText(document), "Untitled");
 
-    for (int number = 0; number < 1000; ++number) {
-        writeBytes(folder + "~" + std::to_string(number) + ".tmp", "leftover");
-    }
     win32test::answerNextFileDialogWith(folder + "busy");
     choose(CMD_SAVE);
     ASSERT_EQ(win32test::fileDialogsShown().size(), 3u);
@@ -78,10 +75,53 @@ TEST_F(Saving, ANewDocumentAsksForANameUntilItIsSaved) {
     EXPECT_EQ(win32test::fileDialogsShown()[2].initialFile, "");
     EXPECT_EQ(win32test::fileDialogsShown()[2].owner, document);
     EXPECT_EQ(win32test::windowText(document), "busy.txt");
-    const Files files = filesIn(folder);
-    EXPECT_EQ(files.size(), 1002u);
-    EXPECT_EQ(files.at("busy.txt"), std::string("start(a)") + '\0');
-    EXPECT_EQ(files.at("~999.tmp"), "leftover");
+    EXPECT_EQ(bytesOf(folder + "busy.txt"), std::string("start(a)") + '\0');
+}
+
+// The old file is never written in place: when every name of a new file is
+// taken by files a crash left, or none fits the path limit, the save fails.
+TEST_F(Saving, WithoutANewFileBesideItTheOldFileIsKept) {
+    for (int number = 0; number < 1000; ++number) {
+        writeBytes(folder + "~" + std::to_string(number) + ".tmp", "leftover");
+    }
+    const std::string deep = folder + std::string(MAX_PATH - 6 - folder.size(), 'd');
+    fs::create_directory(deep);
+    newDocument();
+    for (const std::string& target : {path, deep + "/a.txt"}) {
+        writeBytes(target, "old");
+        win32test::answerNextMessageBoxWith(IDOK);
+        chooseFile(CMD_SAVE_AS, target);
+        EXPECT_EQ(win32test::messageBoxesShown().back().text,
+                  "Unable to save\n" + target + "\nNo temporary file can be made in its folder");
+        EXPECT_EQ(bytesOf(target), "old");
+    }
+}
+
+// Names and text in any script, and bytes that are not UTF-8, are saved,
+// opened and named on the command line as the bytes they are; a link is kept.
+TEST_F(Saving, AnyNameAndAnyTextAsTheirBytesAndThroughLinks) {
+    const std::string text = "# from \xE6\x97\xA5\xE6\x9C\xAC \xE9\xFF\r\ntape(.1)";
+    fs::create_directory(folder + "caf\xC3\xA9 dir");
+    fs::create_symlink("\xE6\x97\xA5\xE6\x9C\xAC.txt", folder + "link.txt");
+    fs::create_symlink("not yet.txt", folder + "dangling.txt");
+    const std::string names[] = {"\xD0\xBC\xD0\xB0\xD1\x88\xD0\xB8\xD0\xBD\xD0\xB0.txt",
+                                 "\xE6\x97\xA5\xE6\x9C\xAC.txt",
+                                 "\xE4\xB8\xAD\xE5\x9B\xBD.txt",
+                                 "caf\xC3\xA9 dir/\xC3\xA9.txt",
+                                 "Latin-1 \xE9t\xE9.txt",
+                                 "link.txt",
+                                 "dangling.txt"};
+    for (const std::string& name : names) {
+        HWND document = newDocument();
+        setEditorText(document, text + name);
+        chooseFile(CMD_SAVE_AS, folder + name);
+        EXPECT_EQ(bytesOf(folder + name), text + name + '\0') << name;
+        EXPECT_EQ(editorText(chooseFile(CMD_OPEN, folder + name)), text + name);
+        openCommandLineFiles(("\"" + folder + name + "\"").c_str());
+        EXPECT_EQ(editorText(activeDocument()), text + name);
+    }
+    EXPECT_TRUE(fs::is_symlink(folder + "link.txt") && fs::is_symlink(folder + "dangling.txt"));
+    EXPECT_EQ(bytesOf(folder + "not yet.txt"), bytesOf(folder + "dangling.txt"));
 }
 
 // A named document's Save replaces its file at once with the text and one
@@ -135,7 +175,8 @@ TEST_F(Loading, CancelOrAFailedLoadClosesTheNewDocument) {
 // The text is what comes before the first NUL, with every line break shown as
 // one; CR CR LF, the editor's own mark of a wrapped line, is handed to it as
 // it stands. A file that fails leaves the editor and the name alone: a file
-// over 4 GB is refused as too large, not read in part.
+// over 4 GB is refused as too large, not read in part, and a pipe, a device or
+// a socket at once, without waiting on it.
 TEST_F(Loading, TakesTheBytesBeforeTheFirstNulAndNothingOfAFileThatFails) {
     HWND document = newDocument();
     interception::install(dataOf(document).editor, WM_SETTEXT, 1, FALSE);
@@ -148,11 +189,19 @@ TEST_F(Loading, TakesTheBytesBeforeTheFirstNulAndNothingOfAFileThatFails) {
     const std::string huge = folder + "huge.txt";
     writeBytes(huge, "");
     fs::resize_file(huge, 0x100000001ull);
+    const std::string pipePath = folder + "pipe.txt";
+    mkfifo(pipePath.c_str(), 0600);
+    const std::string socketPath = folder + "socket";
+    mknod(socketPath.c_str(), S_IFSOCK | 0600, 0);
+    const std::string notAFile = "It is a pipe, a device or a socket, not a file";
     const std::pair<std::string, std::string> failures[] = {
         {path, "The editor cannot hold this text"},
         {folder + "missing.txt", "The system cannot find the file specified."},
         {folder + std::string(300, 'n'), "File name too long"},
-        {huge, "File too large"}};
+        {huge, "File too large"},
+        {pipePath, notAFile},
+        {"/dev/null", notAFile},
+        {socketPath, notAFile}};
     for (const auto& [failing, reason] : failures) {
         win32test::answerNextMessageBoxWith(IDOK);
         EXPECT_FALSE(load(document, failing));
