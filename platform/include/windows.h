@@ -167,18 +167,6 @@ typedef struct tagCLIENTCREATESTRUCT {
     UINT idFirstChild;
 } CLIENTCREATESTRUCT, *LPCLIENTCREATESTRUCT;
 
-typedef struct tagMDICREATESTRUCTA {
-    LPCSTR szClass;
-    LPCSTR szTitle;
-    HANDLE hOwner;
-    int x;
-    int y;
-    int cx;
-    int cy;
-    DWORD style;
-    LPARAM lParam;
-} MDICREATESTRUCTA, *LPMDICREATESTRUCTA;
-
 typedef struct tagWINDOWPOS {
     HWND hwnd;
     HWND hwndInsertAfter;
@@ -253,15 +241,6 @@ typedef struct tagLOGBRUSH {
     ULONG_PTR lbHatch;
 } LOGBRUSH, *LPLOGBRUSH;
 
-typedef struct tagPAINTSTRUCT {
-    HDC hdc;
-    BOOL fErase;
-    RECT rcPaint;
-    BOOL fRestore;
-    BOOL fIncUpdate;
-    BYTE rgbReserved[32];
-} PAINTSTRUCT, *LPPAINTSTRUCT;
-
 typedef struct _SECURITY_ATTRIBUTES {
     DWORD nLength;
     LPVOID lpSecurityDescriptor;
@@ -276,68 +255,34 @@ typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
 #define WM_DESTROY 0x0002
 #define WM_MOVE 0x0003
 #define WM_SIZE 0x0005
-#define WM_ACTIVATE 0x0006
 #define WM_SETFOCUS 0x0007
 #define WM_KILLFOCUS 0x0008
 #define WM_ENABLE 0x000A
-#define WM_SETREDRAW 0x000B
 #define WM_SETTEXT 0x000C
 #define WM_GETTEXT 0x000D
 #define WM_GETTEXTLENGTH 0x000E
 #define WM_PAINT 0x000F
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
-#define WM_ERASEBKGND 0x0014
 #define WM_SHOWWINDOW 0x0018
-#define WM_ACTIVATEAPP 0x001C
-#define WM_SETCURSOR 0x0020
-#define WM_MOUSEACTIVATE 0x0021
 #define WM_CHILDACTIVATE 0x0022
 #define WM_GETMINMAXINFO 0x0024
 #define WM_DRAWITEM 0x002B
 #define WM_MEASUREITEM 0x002C
-#define WM_DELETEITEM 0x002D
 #define WM_SETFONT 0x0030
 #define WM_GETFONT 0x0031
-#define WM_WINDOWPOSCHANGING 0x0046
 #define WM_WINDOWPOSCHANGED 0x0047
 #define WM_NOTIFY 0x004E
 #define WM_NCCREATE 0x0081
 #define WM_NCDESTROY 0x0082
 #define WM_NCCALCSIZE 0x0083
-#define WM_NCACTIVATE 0x0086
-#define WM_GETDLGCODE 0x0087
-#define WM_KEYDOWN 0x0100
-#define WM_KEYUP 0x0101
-#define WM_CHAR 0x0102
-#define WM_SYSKEYDOWN 0x0104
-#define WM_SYSKEYUP 0x0105
-#define WM_SYSCHAR 0x0106
 #define WM_INITDIALOG 0x0110
 #define WM_COMMAND 0x0111
 #define WM_SYSCOMMAND 0x0112
 #define WM_TIMER 0x0113
-#define WM_HSCROLL 0x0114
-#define WM_VSCROLL 0x0115
-#define WM_INITMENU 0x0116
-#define WM_INITMENUPOPUP 0x0117
-#define WM_MENUSELECT 0x011F
-#define WM_ENTERIDLE 0x0121
-#define WM_CTLCOLOREDIT 0x0133
-#define WM_CTLCOLORLISTBOX 0x0134
-#define WM_CTLCOLORBTN 0x0135
-#define WM_CTLCOLORDLG 0x0136
-#define WM_CTLCOLORSTATIC 0x0138
-#define WM_MOUSEMOVE 0x0200
 #define WM_LBUTTONDOWN 0x0201
 #define WM_LBUTTONUP 0x0202
 #define MK_LBUTTON 0x0001
-#define WM_LBUTTONDBLCLK 0x0203
-#define WM_RBUTTONDOWN 0x0204
-#define WM_RBUTTONUP 0x0205
-#define WM_MOUSEWHEEL 0x020A
-#define WM_PARENTNOTIFY 0x0210
-#define WM_MDICREATE 0x0220
 #define WM_MDIDESTROY 0x0221
 #define WM_MDIACTIVATE 0x0222
 #define WM_MDIRESTORE 0x0223
@@ -345,15 +290,11 @@ typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
 #define WM_MDIMAXIMIZE 0x0225
 #define WM_MDITILE 0x0226
 #define WM_MDICASCADE 0x0227
-#define WM_MDIICONARRANGE 0x0228
 #define WM_MDIGETACTIVE 0x0229
-#define WM_MDISETMENU 0x0230
-#define WM_MDIREFRESHMENU 0x0234
 #define WM_CUT 0x0300
 #define WM_COPY 0x0301
 #define WM_PASTE 0x0302
 #define WM_CLEAR 0x0303
-#define WM_UNDO 0x0304
 #define WM_USER 0x0400
 #define WM_APP 0x8000
 
@@ -458,7 +399,6 @@ typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
 // Notifications and window-long slots.
 #define BN_CLICKED 0
 #define LBN_SELCHANGE 1
-#define LBN_DBLCLK 2
 #define EN_CHANGE 0x0300
 
 #define GW_HWNDFIRST 0
@@ -563,7 +503,6 @@ typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
 #define IDCLOSE 8
 #define IDHELP 9
 #define DM_GETDEFID (WM_USER + 0)
-#define DM_SETDEFID (WM_USER + 1)
 #define DC_HASDEFID 0x534B
 
 #define MB_OK 0x00000000L
@@ -585,48 +524,24 @@ typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
 #define MB_TASKMODAL 0x00002000L
 
 // List boxes.
-#define LB_OKAY 0
 #define LB_ERR (-1)
 #define LB_ERRSPACE (-2)
 #define LB_ADDSTRING 0x0180
 #define LB_INSERTSTRING 0x0181
-#define LB_DELETESTRING 0x0182
 #define LB_RESETCONTENT 0x0184
-#define LB_SETSEL 0x0185
 #define LB_SETCURSEL 0x0186
-#define LB_GETSEL 0x0187
 #define LB_GETCURSEL 0x0188
 #define LB_GETTEXT 0x0189
 #define LB_GETTEXTLEN 0x018A
 #define LB_GETCOUNT 0x018B
-#define LB_GETTOPINDEX 0x018E
 #define LB_SETTOPINDEX 0x0197
-#define LB_GETITEMRECT 0x0198
 #define LB_GETITEMDATA 0x0199
 #define LB_SETITEMDATA 0x019A
-#define LB_SETITEMHEIGHT 0x01A0
-#define LB_GETITEMHEIGHT 0x01A1
 
 // Edit controls.
-#define EM_GETSEL 0x00B0
 #define EM_SETSEL 0x00B1
-#define EM_GETRECT 0x00B2
-#define EM_SCROLLCARET 0x00B7
-#define EM_GETMODIFY 0x00B8
-#define EM_SETMODIFY 0x00B9
-#define EM_GETLINECOUNT 0x00BA
-#define EM_LINEINDEX 0x00BB
-#define EM_LINELENGTH 0x00C1
-#define EM_REPLACESEL 0x00C2
-#define EM_GETLINE 0x00C4
-#define EM_LIMITTEXT 0x00C5
-#define EM_SETLIMITTEXT EM_LIMITTEXT
 #define EM_CANUNDO 0x00C6
 #define EM_UNDO 0x00C7
-#define EM_LINEFROMCHAR 0x00C9
-#define EM_EMPTYUNDOBUFFER 0x00CD
-#define EM_SETREADONLY 0x00CF
-#define EM_GETLIMITTEXT 0x00D5
 
 // Owner drawing.
 #define ODT_MENU 1
@@ -696,24 +611,6 @@ typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
 #define BS_HOLLOW BS_NULL
 #define BS_HATCHED 2
 
-#define WHITE_BRUSH 0
-#define LTGRAY_BRUSH 1
-#define GRAY_BRUSH 2
-#define DKGRAY_BRUSH 3
-#define BLACK_BRUSH 4
-#define NULL_BRUSH 5
-#define HOLLOW_BRUSH NULL_BRUSH
-#define WHITE_PEN 6
-#define BLACK_PEN 7
-#define NULL_PEN 8
-#define OEM_FIXED_FONT 10
-#define ANSI_FIXED_FONT 11
-#define ANSI_VAR_FONT 12
-#define SYSTEM_FONT 13
-#define DEVICE_DEFAULT_FONT 14
-#define SYSTEM_FIXED_FONT 16
-#define DEFAULT_GUI_FONT 17
-
 #define COLOR_SCROLLBAR 0
 #define COLOR_BACKGROUND 1
 #define COLOR_ACTIVECAPTION 2
@@ -730,8 +627,6 @@ typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
 #define COLOR_BTNFACE 15
 #define COLOR_BTNTEXT 18
 
-#define TRANSPARENT 1
-#define OPAQUE 2
 #define CLR_INVALID 0xFFFFFFFF
 #define HGDI_ERROR ((HGDIOBJ)(LONG_PTR)-1)
 
@@ -797,7 +692,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR command
 // Window classes and windows.
 ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass);
 BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE instance);
-BOOL WINAPI GetClassInfoA(HINSTANCE instance, LPCSTR className, LPWNDCLASSA windowClass);
 HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x,
                             int y, int width, int height, HWND parent, HMENU menu,
                             HINSTANCE instance, LPVOID param);
@@ -812,11 +706,9 @@ BOOL WINAPI UpdateWindow(HWND window);
 BOOL WINAPI IsWindowVisible(HWND window);
 BOOL WINAPI IsIconic(HWND window);
 BOOL WINAPI IsZoomed(HWND window);
-BOOL WINAPI EnableWindow(HWND window, BOOL enable);
 BOOL WINAPI IsWindowEnabled(HWND window);
 BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height,
                          UINT flags);
-BOOL WINAPI MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
 BOOL WINAPI GetClientRect(HWND window, LPRECT rect);
 BOOL WINAPI GetWindowRect(HWND window, LPRECT rect);
 BOOL WINAPI SetWindowTextA(HWND window, LPCSTR text);
@@ -835,8 +727,6 @@ HWND WINAPI GetDlgItem(HWND dialog, int id);
 int WINAPI GetDlgCtrlID(HWND window);
 HWND WINAPI SetFocus(HWND window);
 HWND WINAPI GetFocus(void);
-HWND WINAPI GetActiveWindow(void);
-HWND WINAPI SetActiveWindow(HWND window);
 
 // Messages and the loop.
 LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -847,7 +737,6 @@ BOOL WINAPI PeekMessageA(LPMSG message, HWND window, UINT filterMin, UINT filter
 BOOL WINAPI TranslateMessage(const MSG* message);
 LRESULT WINAPI DispatchMessageA(const MSG* message);
 BOOL WINAPI TranslateMDISysAccel(HWND client, LPMSG message);
-BOOL WINAPI IsDialogMessageA(HWND dialog, LPMSG message);
 LRESULT WINAPI CallWindowProcA(WNDPROC procedure, HWND window, UINT message, WPARAM wParam,
                                LPARAM lParam);
 LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -860,20 +749,15 @@ DWORD WINAPI GetTickCount(void);
 // Menus.
 HMENU WINAPI LoadMenuA(HINSTANCE instance, LPCSTR name);
 HMENU WINAPI GetMenu(HWND window);
-BOOL WINAPI SetMenu(HWND window, HMENU menu);
-BOOL WINAPI DrawMenuBar(HWND window);
 HMENU WINAPI GetSubMenu(HMENU menu, int position);
 int WINAPI GetMenuItemCount(HMENU menu);
 UINT WINAPI GetMenuItemID(HMENU menu, int position);
 DWORD WINAPI CheckMenuItem(HMENU menu, UINT item, UINT flags);
 UINT WINAPI GetMenuState(HMENU menu, UINT item, UINT flags);
-BOOL WINAPI EnableMenuItem(HMENU menu, UINT item, UINT flags);
 int WINAPI GetMenuStringA(HMENU menu, UINT item, LPSTR buffer, int capacity, UINT flags);
 HMENU WINAPI CreateMenu(void);
 HMENU WINAPI CreatePopupMenu(void);
 BOOL WINAPI AppendMenuA(HMENU menu, UINT flags, UINT_PTR idOrPopup, LPCSTR text);
-BOOL WINAPI DeleteMenu(HMENU menu, UINT item, UINT flags);
-BOOL WINAPI RemoveMenu(HMENU menu, UINT item, UINT flags);
 BOOL WINAPI DestroyMenu(HMENU menu);
 
 // Dialogs and message boxes.
@@ -895,26 +779,15 @@ HFONT WINAPI CreateFontA(int height, int width, int escapement, int orientation,
                          DWORD outPrecision, DWORD clipPrecision, DWORD quality,
                          DWORD pitchAndFamily, LPCSTR faceName);
 HBRUSH WINAPI CreateBrushIndirect(const LOGBRUSH* brush);
-HBRUSH WINAPI CreateSolidBrush(COLORREF color);
-HPEN WINAPI CreatePen(int style, int width, COLORREF color);
 BOOL WINAPI DeleteObject(HGDIOBJ object);
-HGDIOBJ WINAPI GetStockObject(int index);
 HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object);
 BOOL WINAPI GetTextMetricsA(HDC dc, LPTEXTMETRICA metrics);
 BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int length);
 BOOL WINAPI GetTextExtentPoint32A(HDC dc, LPCSTR text, int length, LPSIZE size);
 BOOL WINAPI MoveToEx(HDC dc, int x, int y, LPPOINT previous);
 BOOL WINAPI LineTo(HDC dc, int x, int y);
-int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush);
-COLORREF WINAPI SetTextColor(HDC dc, COLORREF color);
-COLORREF WINAPI SetBkColor(HDC dc, COLORREF color);
-int WINAPI SetBkMode(HDC dc, int mode);
-DWORD WINAPI GetSysColor(int index);
-HBRUSH WINAPI GetSysColorBrush(int index);
 HDC WINAPI GetDC(HWND window);
 int WINAPI ReleaseDC(HWND window, HDC dc);
-HDC WINAPI BeginPaint(HWND window, LPPAINTSTRUCT paint);
-BOOL WINAPI EndPaint(HWND window, const PAINTSTRUCT* paint);
 
 // Files and strings.
 HANDLE WINAPI CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode,
@@ -938,8 +811,5 @@ DWORD WINAPI GetLastError(void);
 void WINAPI SetLastError(DWORD error);
 DWORD WINAPI FormatMessageA(DWORD flags, LPCVOID source, DWORD messageId, DWORD languageId,
                             LPSTR buffer, DWORD size, va_list* arguments);
-int WINAPI lstrlenA(LPCSTR text);
-LPSTR WINAPI lstrcpyA(LPSTR destination, LPCSTR source);
-LPSTR WINAPI lstrcpynA(LPSTR destination, LPCSTR source, int capacity);
 
 #endif

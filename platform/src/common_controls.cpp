@@ -4,7 +4,3 @@
 #include <windows.h>
 
 void WINAPI InitCommonControls(void) {}
-
-BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls) {
-    return controls != nullptr;
-}

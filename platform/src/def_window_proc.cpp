@@ -64,8 +64,6 @@ LRESULT WINAPI DefWindowProcA(HWND handle, UINT message, WPARAM wParam, LPARAM l
             return 0;
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(window->font);
-        case WM_ERASEBKGND:
-            return TRUE;
         default:
             return 0;
     }

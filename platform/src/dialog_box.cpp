@@ -87,9 +87,6 @@ LRESULT CALLBACK dialogWindowProc(HWND handle, UINT message, WPARAM wParam, LPAR
             return 0;
         case DM_GETDEFID:
             return MAKELONG(dialog->defaultId, DC_HASDEFID);
-        case DM_SETDEFID:
-            dialog->defaultId = static_cast<int>(wParam);
-            return TRUE;
         case WM_INITDIALOG:
             return 0;
         default:
@@ -218,7 +215,7 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND own
     // The owner is disabled already when WM_INITDIALOG arrives, as on Win32.
     const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
     if (ownerWasEnabled)
-        EnableWindow(owner, FALSE);
+        enableWindow(owner, false);
     if (SendMessageA(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(firstTabStop), initParam) &&
         firstTabStop) {
         SetFocus(firstTabStop);
@@ -230,7 +227,7 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND own
     const DialogState* state = dialogOf(dialog);
     const INT_PTR result = state ? state->result : -1;
     if (ownerWasEnabled)
-        EnableWindow(owner, TRUE);
+        enableWindow(owner, true);
     DestroyWindow(dialog);
     DeleteObject(fontHandle);
     return result;

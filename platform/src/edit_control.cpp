@@ -81,10 +81,6 @@ struct EditControl : ControlState, TypingTarget {
         settingText = false;
     }
     // Positions in the Win32 text count a line break as two characters.
-    int win32Position(int position) const {
-        const QString text = editorText().left(position);
-        return position + static_cast<int>(text.count(QLatin1Char('\n')));
-    }
     int editorPosition(int position) const {
         const QString text = editorText();
         int win32 = 0;
@@ -185,25 +181,6 @@ void select(EditControl& edit, int start, int end) {
     }
 }
 
-LRESULT selection(const EditControl& edit, WPARAM startOut, LPARAM endOut) {
-    int start = 0;
-    int end = 0;
-    if (edit.multiLine) {
-        const QTextCursor cursor = edit.multiLine->textCursor();
-        start = edit.win32Position(cursor.selectionStart());
-        end = edit.win32Position(cursor.selectionEnd());
-    } else {
-        const int cursor = edit.singleLine->cursorPosition();
-        start = edit.singleLine->hasSelectedText() ? edit.singleLine->selectionStart() : cursor;
-        end = edit.singleLine->hasSelectedText() ? edit.singleLine->selectionEnd() : cursor;
-    }
-    if (startOut)
-        *reinterpret_cast<DWORD*>(startOut) = static_cast<DWORD>(start);
-    if (endOut)
-        *reinterpret_cast<DWORD*>(endOut) = static_cast<DWORD>(end);
-    return MAKELRESULT(start, end);
-}
-
 void replaceSelection(EditControl& edit, const char* text) {
     const QString replacement = linesForEditor(text ? text : "");
     if (edit.multiLine) {
@@ -246,7 +223,6 @@ LRESULT CALLBACK editProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPara
         case WM_GETTEXTLENGTH:
             return static_cast<LRESULT>(edit->text().size());
         case EM_UNDO:
-        case WM_UNDO:
             if (edit->multiLine) {
                 edit->multiLine->undo();
             } else {
@@ -256,10 +232,6 @@ LRESULT CALLBACK editProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPara
         case EM_CANUNDO:
             return edit->multiLine ? edit->multiLine->document()->isUndoAvailable()
                                    : edit->singleLine->isUndoAvailable();
-        case EM_EMPTYUNDOBUFFER:
-            if (edit->multiLine)
-                edit->multiLine->document()->clearUndoRedoStacks();
-            return 0;
         case WM_CUT:
             if (edit->multiLine)
                 edit->multiLine->cut();
@@ -283,30 +255,6 @@ LRESULT CALLBACK editProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPara
             return 0;
         case EM_SETSEL:
             select(*edit, static_cast<int>(wParam), static_cast<int>(lParam));
-            return 0;
-        case EM_GETSEL:
-            return selection(*edit, wParam, lParam);
-        case EM_REPLACESEL:
-            replaceSelection(*edit, reinterpret_cast<const char*>(lParam));
-            return 0;
-        case EM_GETLINECOUNT:
-            return edit->multiLine ? edit->multiLine->document()->blockCount() : 1;
-        case EM_SETREADONLY:
-            if (edit->multiLine)
-                edit->multiLine->setReadOnly(wParam != 0);
-            if (edit->singleLine)
-                edit->singleLine->setReadOnly(wParam != 0);
-            return TRUE;
-        case EM_GETMODIFY:
-            return edit->multiLine ? edit->multiLine->document()->isModified()
-                                   : edit->singleLine->isModified();
-        case EM_SETMODIFY:
-            if (edit->multiLine)
-                edit->multiLine->document()->setModified(wParam != 0);
-            if (edit->singleLine)
-                edit->singleLine->setModified(wParam != 0);
-            return 0;
-        case EM_LIMITTEXT:
             return 0;
         default:
             return DefWindowProcA(handle, message, wParam, lParam);

@@ -20,7 +20,6 @@ namespace {
 // CreateFontA with height 0 asks for the system's default size; this pixel size
 // gives DejaVu Sans Mono cells of 16 x 8 pixels, as the Win32 default has.
 constexpr int kDefaultFontPixelSize = 14;
-constexpr int kStockObjectCount = 18;
 constexpr int kSystemColorCount = 31;
 
 struct GdiObject {
@@ -38,9 +37,6 @@ struct DeviceContext {
     HPEN pen = nullptr;
     HBRUSH brush = nullptr;
     QPoint position;
-    COLORREF textColor = RGB(0, 0, 0);
-    COLORREF backgroundColor = RGB(255, 255, 255);
-    int backgroundMode = OPAQUE;
     long recording = -1;
 };
 
@@ -61,10 +57,6 @@ GdiObject* findObject(HGDIOBJ handle, GdiObject::Type type) {
 
 QColor colorOf(COLORREF color) {
     return QColor(GetRValue(color), GetGValue(color), GetBValue(color));
-}
-
-COLORREF colorRefOf(const QColor& color) {
-    return RGB(color.red(), color.green(), color.blue());
 }
 
 HGDIOBJ addObject(GdiObject object) {
@@ -116,6 +108,24 @@ QPen penOf(const DeviceContext& dc) {
     if (pen->hollow)
         return QPen(Qt::NoPen);
     return QPen(pen->color, std::max(1, pen->penWidth));
+}
+
+// The object of each type that a device context starts with, which
+// SelectObject gives back when it replaces it: the system font, a black pen and
+// a white brush. Kept for the program's life, as Win32's stock objects.
+HGDIOBJ defaultObject(GdiObject::Type type) {
+    static std::array<HGDIOBJ, 3> defaults{};
+    HGDIOBJ& handle = defaults[static_cast<std::size_t>(type)];
+    if (!handle) {
+        GdiObject object{type, {}, {}, 1, false, true};
+        if (type == GdiObject::Type::Font) {
+            object.font = defaultGuiFont();
+        } else {
+            object.color = type == GdiObject::Type::Pen ? Qt::black : Qt::white;
+        }
+        handle = addObject(object);
+    }
+    return handle;
 }
 
 }  // namespace
@@ -233,18 +243,6 @@ HBRUSH WINAPI CreateBrushIndirect(const LOGBRUSH* brush) {
     return static_cast<HBRUSH>(addObject(object));
 }
 
-HBRUSH WINAPI CreateSolidBrush(COLORREF color) {
-    const LOGBRUSH brush{BS_SOLID, color, 0};
-    return CreateBrushIndirect(&brush);
-}
-
-HPEN WINAPI CreatePen(int style, int width, COLORREF color) {
-    constexpr int kNullPenStyle = 5;
-    GdiObject object{GdiObject::Type::Pen,   {},   colorOf(color), width,
-                     style == kNullPenStyle, false};
-    return static_cast<HPEN>(addObject(object));
-}
-
 BOOL WINAPI DeleteObject(HGDIOBJ handle) {
     const GdiObject* object = objects().find(handle);
     if (!object)
@@ -252,61 +250,6 @@ BOOL WINAPI DeleteObject(HGDIOBJ handle) {
     if (!object->stock)
         objects().remove(handle);
     return TRUE;
-}
-
-HGDIOBJ WINAPI GetStockObject(int index) {
-    static std::array<HGDIOBJ, kStockObjectCount> stock{};
-    if (index < 0 || index >= kStockObjectCount)
-        return nullptr;
-    HGDIOBJ& handle = stock[static_cast<std::size_t>(index)];
-    if (handle)
-        return handle;
-    GdiObject object{GdiObject::Type::Brush, {}, {}, 1, false, true};
-    switch (index) {
-        case WHITE_BRUSH:
-            object.color = Qt::white;
-            break;
-        case LTGRAY_BRUSH:
-            object.color = QColor(192, 192, 192);
-            break;
-        case GRAY_BRUSH:
-            object.color = QColor(128, 128, 128);
-            break;
-        case DKGRAY_BRUSH:
-            object.color = QColor(64, 64, 64);
-            break;
-        case BLACK_BRUSH:
-            object.color = Qt::black;
-            break;
-        case NULL_BRUSH:
-            object.hollow = true;
-            break;
-        case WHITE_PEN:
-            object = GdiObject{GdiObject::Type::Pen, {}, Qt::white, 1, false, true};
-            break;
-        case BLACK_PEN:
-            object = GdiObject{GdiObject::Type::Pen, {}, Qt::black, 1, false, true};
-            break;
-        case NULL_PEN:
-            object = GdiObject{GdiObject::Type::Pen, {}, {}, 1, true, true};
-            break;
-        case OEM_FIXED_FONT:
-        case ANSI_FIXED_FONT:
-        case SYSTEM_FIXED_FONT:
-            object = GdiObject{
-                GdiObject::Type::Font, fixedFont(kDefaultFontPixelSize), {}, 1, false, true};
-            break;
-        case ANSI_VAR_FONT:
-        case SYSTEM_FONT:
-        case DEVICE_DEFAULT_FONT:
-        case DEFAULT_GUI_FONT:
-            object = GdiObject{GdiObject::Type::Font, defaultGuiFont(), {}, 1, false, true};
-            break;
-        default:
-            return nullptr;
-    }
-    handle = addObject(object);
-    return handle;
 }
 
 HGDIOBJ WINAPI SelectObject(HDC dcHandle, HGDIOBJ handle) {
@@ -329,10 +272,7 @@ HGDIOBJ WINAPI SelectObject(HDC dcHandle, HGDIOBJ handle) {
             dc->brush = static_cast<HBRUSH>(handle);
             break;
     }
-    return previous ? previous
-                    : GetStockObject(object->type == GdiObject::Type::Font  ? SYSTEM_FONT
-                                     : object->type == GdiObject::Type::Pen ? BLACK_PEN
-                                                                            : WHITE_BRUSH);
+    return previous ? previous : defaultObject(object->type);
 }
 
 BOOL WINAPI GetTextMetricsA(HDC dcHandle, LPTEXTMETRICA metrics) {
@@ -379,11 +319,10 @@ BOOL WINAPI TextOutA(HDC dcHandle, int x, int y, LPCSTR text, int length) {
     const long cellWidth = averageCharWidth(font);
     const int width = font.fixedPitch() ? static_cast<int>(cellWidth * shown.size())
                                         : metrics.horizontalAdvance(shown);
-    if (dc->backgroundMode == OPAQUE) {
-        dc->painter->fillRect(QRect(x, y, width, metrics.height()), colorOf(dc->backgroundColor));
-    }
+    // A device context's own colours: black text on an opaque white background.
+    dc->painter->fillRect(QRect(x, y, width, metrics.height()), Qt::white);
     dc->painter->setFont(font);
-    dc->painter->setPen(colorOf(dc->textColor));
+    dc->painter->setPen(Qt::black);
     const int baseline = y + metrics.ascent();
     if (font.fixedPitch()) {
         // Character cells of exactly the average width, as a fixed-pitch font has in GDI.
@@ -439,48 +378,4 @@ BOOL WINAPI LineTo(HDC dcHandle, int x, int y) {
     }
     dc->position = to;
     return TRUE;
-}
-
-int WINAPI FillRect(HDC dcHandle, const RECT* rect, HBRUSH brush) {
-    const DeviceContext* dc = findDc(dcHandle);
-    if (!dc || !rect)
-        return 0;
-    const std::optional<QColor> color = brushColor(brush);
-    if (dc->painter && color) {
-        dc->painter->fillRect(
-            QRect(QPoint(rect->left, rect->top), QPoint(rect->right - 1, rect->bottom - 1)),
-            *color);
-    }
-    return 1;
-}
-
-COLORREF WINAPI SetTextColor(HDC dcHandle, COLORREF color) {
-    DeviceContext* dc = findDc(dcHandle);
-    if (!dc)
-        return CLR_INVALID;
-    return std::exchange(dc->textColor, color);
-}
-
-COLORREF WINAPI SetBkColor(HDC dcHandle, COLORREF color) {
-    DeviceContext* dc = findDc(dcHandle);
-    if (!dc)
-        return CLR_INVALID;
-    return std::exchange(dc->backgroundColor, color);
-}
-
-int WINAPI SetBkMode(HDC dcHandle, int mode) {
-    DeviceContext* dc = findDc(dcHandle);
-    if (!dc || (mode != OPAQUE && mode != TRANSPARENT))
-        return 0;
-    return std::exchange(dc->backgroundMode, mode);
-}
-
-DWORD WINAPI GetSysColor(int index) {
-    return colorRefOf(systemColor(index));
-}
-
-HBRUSH WINAPI GetSysColorBrush(int index) {
-    if (index < 0 || index >= kSystemColorCount)
-        return nullptr;
-    return reinterpret_cast<HBRUSH>(static_cast<std::uintptr_t>(index + 1));
 }

@@ -410,17 +410,6 @@ LRESULT CALLBACK listBoxProc(HWND handle, UINT message, WPARAM wParam, LPARAM lP
             return addItem(*list, *window, lParam);
         case LB_INSERTSTRING:
             return insertItem(*list, *window, wParam, lParam);
-        case LB_DELETESTRING:
-            if (!list->valid(wParam))
-                return LB_ERR;
-            list->items.erase(list->items.begin() + static_cast<std::ptrdiff_t>(wParam));
-            if (list->selected == static_cast<int>(wParam)) {
-                list->selected = LB_ERR;
-            } else if (list->selected > static_cast<int>(wParam)) {
-                --list->selected;
-            }
-            list->refresh();
-            return list->count();
         case LB_RESETCONTENT:
             list->items.clear();
             list->selected = LB_ERR;
@@ -469,29 +458,11 @@ LRESULT CALLBACK listBoxProc(HWND handle, UINT message, WPARAM wParam, LPARAM lP
             if (list->ownerDrawn(*window) && !(window->style & LBS_HASSTRINGS))
                 return sizeof(LPARAM);
             return static_cast<LRESULT>(list->items[wParam].text.size());
-        case LB_GETTOPINDEX:
-            return list->top;
         case LB_SETTOPINDEX:
             if (!list->valid(wParam))
                 return LB_ERR;
             list->setTop(static_cast<int>(wParam));
             return 0;
-        case LB_GETITEMHEIGHT:
-            return list->itemHeight;
-        case LB_SETITEMHEIGHT:
-            if (LOWORD(lParam) == 0)
-                return LB_ERR;
-            list->itemHeight = LOWORD(lParam);
-            list->refresh();
-            return 0;
-        case LB_GETITEMRECT: {
-            RECT* rect = reinterpret_cast<RECT*>(lParam);
-            if (!list->valid(wParam) || !rect)
-                return LB_ERR;
-            const int y = (static_cast<int>(wParam) - list->top) * list->itemHeight;
-            *rect = RECT{0, y, clientSize(*window).width(), y + list->itemHeight};
-            return 1;
-        }
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
             list->focusChanged = true;

@@ -14,6 +14,7 @@
 
 #include "caption_buttons.h"
 #include "maximized_controls.h"
+#include "menus.h"
 #include "predefined_classes.h"
 #include "window.h"
 #include "window_widget.h"
@@ -139,7 +140,7 @@ void refreshWindowMenu(MdiClient& client) {
     if (!menu)
         return;
     for (; client.appendedMenuItems > 0; --client.appendedMenuItems) {
-        RemoveMenu(menu, static_cast<UINT>(GetMenuItemCount(menu) - 1), MF_BYPOSITION);
+        removeMenuItem(menu, static_cast<UINT>(GetMenuItemCount(menu) - 1));
     }
     if (client.children.empty() || GetMenuItemCount(menu) < 0)
         return;
@@ -458,9 +459,6 @@ LRESULT CALLBACK mdiClientProc(HWND handle, UINT message, WPARAM wParam, LPARAM 
                 ShowWindow(reinterpret_cast<HWND>(wParam), SW_RESTORE);
             }
             return 0;
-        case WM_MDIICONARRANGE:
-            arrangeMinimized(handle);
-            return 0;
         case WM_MDIACTIVATE:
             activate(handle, reinterpret_cast<HWND>(wParam));
             return 0;
@@ -477,28 +475,6 @@ LRESULT CALLBACK mdiClientProc(HWND handle, UINT message, WPARAM wParam, LPARAM 
         case WM_MDINEXT:
             onNext(handle, *client, reinterpret_cast<HWND>(wParam), lParam != 0);
             return 0;
-        case WM_MDICREATE: {
-            const auto* create = reinterpret_cast<const MDICREATESTRUCTA*>(lParam);
-            if (!create)
-                return 0;
-            return reinterpret_cast<LRESULT>(CreateWindowExA(
-                WS_EX_MDICHILD, create->szClass, create->szTitle, create->style, create->x,
-                create->y, create->cx, create->cy, handle, nullptr,
-                static_cast<HINSTANCE>(create->hOwner), reinterpret_cast<LPVOID>(create->lParam)));
-        }
-        case WM_MDISETMENU: {
-            const HMENU previous = client->windowMenu;
-            if (lParam) {
-                refreshWindowMenu(*client);
-                client->appendedMenuItems = 0;
-                client->windowMenu = reinterpret_cast<HMENU>(lParam);
-                refreshWindowMenu(*client);
-            }
-            return reinterpret_cast<LRESULT>(previous);
-        }
-        case WM_MDIREFRESHMENU:
-            refreshWindowMenu(*client);
-            return reinterpret_cast<LRESULT>(client->windowMenu);
         default:
             return DefWindowProcA(handle, message, wParam, lParam);
     }
@@ -649,7 +625,8 @@ LRESULT WINAPI DefFrameProcA(HWND frame, HWND clientHandle, UINT message, WPARAM
             return DefWindowProcA(frame, message, wParam, lParam);
         case WM_SIZE:
             if (findWindow(clientHandle))
-                MoveWindow(clientHandle, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+                SetWindowPos(clientHandle, nullptr, 0, 0, LOWORD(lParam), HIWORD(lParam),
+                             SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         case WM_COMMAND:
             if (const MdiClient* client = clientOf(clientHandle)) {

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -255,26 +256,19 @@ BOOL WINAPI AppendMenuA(HMENU handle, UINT flags, UINT_PTR idOrPopup, LPCSTR tex
     return TRUE;
 }
 
-BOOL WINAPI RemoveMenu(HMENU handle, UINT item, UINT flags) {
-    const Found found = findItem(handle, item, flags);
+namespace platform {
+
+bool removeMenuItem(HMENU handle, UINT position) {
+    const Found found = findItem(handle, position, MF_BYPOSITION);
     if (!found.menu)
-        return FALSE;
+        return false;
     found.menu->entries.erase(found.menu->entries.begin() +
                               static_cast<std::ptrdiff_t>(found.index));
     menuChanged(found.handle);
-    return TRUE;
+    return true;
 }
 
-BOOL WINAPI DeleteMenu(HMENU handle, UINT item, UINT flags) {
-    const Found found = findItem(handle, item, flags);
-    if (!found.menu)
-        return FALSE;
-    const HMENU popup = found.menu->entries[found.index].popup;
-    RemoveMenu(handle, item, flags);
-    if (popup)
-        DestroyMenu(popup);
-    return TRUE;
-}
+}  // namespace platform
 
 BOOL WINAPI DestroyMenu(HMENU handle) {
     std::unique_ptr<Menu> menu = menus().remove(handle);
@@ -299,24 +293,6 @@ HMENU WINAPI LoadMenuA(HINSTANCE, LPCSTR name) {
 HMENU WINAPI GetMenu(HWND handle) {
     const Window* window = findWindow(handle);
     return window && !window->isChild() ? window->menu : nullptr;
-}
-
-BOOL WINAPI SetMenu(HWND handle, HMENU menu) {
-    Window* window = findWindow(handle);
-    if (!window || window->isChild() || (menu && !menus().find(menu)))
-        return FALSE;
-    if (menu)
-        attachMenuBar(*window, menu);
-    layoutWindow(*window);
-    return TRUE;
-}
-
-BOOL WINAPI DrawMenuBar(HWND handle) {
-    const Window* window = findWindow(handle);
-    if (!window || !window->menu)
-        return FALSE;
-    rebuildBar(window->menu);
-    return TRUE;
 }
 
 HMENU WINAPI GetSubMenu(HMENU handle, int position) {
@@ -350,17 +326,6 @@ DWORD WINAPI CheckMenuItem(HMENU handle, UINT item, UINT flags) {
     return previous;
 }
 
-BOOL WINAPI EnableMenuItem(HMENU handle, UINT item, UINT flags) {
-    const Found found = findItem(handle, item, flags);
-    if (!found.menu)
-        return -1;
-    MenuEntry& entry = found.menu->entries[found.index];
-    const BOOL previous = static_cast<BOOL>(entry.flags & (MF_GRAYED | MF_DISABLED));
-    entry.flags = (entry.flags & ~(MF_GRAYED | MF_DISABLED)) | (flags & (MF_GRAYED | MF_DISABLED));
-    menuChanged(found.handle);
-    return previous;
-}
-
 UINT WINAPI GetMenuState(HMENU handle, UINT item, UINT flags) {
     const Found found = findItem(handle, item, flags);
     if (!found.menu)
@@ -380,6 +345,8 @@ int WINAPI GetMenuStringA(HMENU handle, UINT item, LPSTR buffer, int capacity, U
     const std::string& text = found.menu->entries[found.index].text;
     if (!buffer || capacity <= 0)
         return static_cast<int>(text.size());
-    lstrcpynA(buffer, text.c_str(), capacity);
-    return static_cast<int>(std::strlen(buffer));
+    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(capacity - 1));
+    text.copy(buffer, length);
+    buffer[length] = '\0';
+    return static_cast<int>(length);
 }

@@ -15,6 +15,8 @@ namespace platform {
 struct Window;
 
 void attachMenuBar(Window& window, HMENU menu);
+// RemoveMenu by position: the item goes, its popup stays.
+bool removeMenuItem(HMENU menu, UINT position);
 // The action that a click on the item with this command id would trigger,
 // searched through the whole menu; null when there is none.
 QAction* findMenuAction(HMENU menu, UINT id);

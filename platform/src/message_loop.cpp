@@ -176,11 +176,6 @@ LRESULT WINAPI DispatchMessageA(const MSG* message) {
     return SendMessageA(message->hwnd, message->message, message->wParam, message->lParam);
 }
 
-BOOL WINAPI IsDialogMessageA(HWND, LPMSG) {
-    // Dialog keys (Enter, Escape, Tab) are handled by the dialog's widgets.
-    return FALSE;
-}
-
 BOOL WINAPI TranslateMDISysAccel(HWND, LPMSG) {
     // Ctrl+F4 and Ctrl+F6 are caught from Qt's input: DocumentInput in mdi_client.cpp.
     return FALSE;

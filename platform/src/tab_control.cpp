@@ -145,7 +145,10 @@ void adjustRect(const TabControl& tabs, bool toWindow, RECT& rect) {
 
 void fillItem(const Tab& tab, TCITEMA& item) {
     if ((item.mask & TCIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-        lstrcpynA(item.pszText, tab.text.c_str(), item.cchTextMax);
+        const std::size_t length =
+            std::min(tab.text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
+        tab.text.copy(item.pszText, length);
+        item.pszText[length] = '\0';
     }
     if (item.mask & TCIF_IMAGE)
         item.iImage = tab.image;
@@ -200,13 +203,6 @@ LRESULT CALLBACK tabControlProc(HWND handle, UINT message, WPARAM wParam, LPARAM
             tabs->rebuildBar();
             return at;
         }
-        case TCM_SETITEMA:
-            if (!valid || !lParam)
-                return FALSE;
-            applyItem(*reinterpret_cast<const TCITEMA*>(lParam),
-                      tabs->tabs[static_cast<std::size_t>(index)]);
-            tabs->rebuildBar();
-            return TRUE;
         case TCM_GETITEMA:
             if (!valid || !lParam)
                 return FALSE;
@@ -215,22 +211,6 @@ LRESULT CALLBACK tabControlProc(HWND handle, UINT message, WPARAM wParam, LPARAM
             return TRUE;
         case TCM_GETITEMCOUNT:
             return tabs->count();
-        case TCM_DELETEITEM:
-            if (!valid)
-                return FALSE;
-            // As in Win32, the selected tab stays selected; deleting it leaves none.
-            tabs->tabs.erase(tabs->tabs.begin() + index);
-            if (tabs->selected == index)
-                tabs->selected = -1;
-            else if (tabs->selected > index)
-                --tabs->selected;
-            tabs->rebuildBar();
-            return TRUE;
-        case TCM_DELETEALLITEMS:
-            tabs->tabs.clear();
-            tabs->selected = -1;
-            tabs->rebuildBar();
-            return TRUE;
         case TCM_GETCURSEL:
             return tabs->selected;
         case TCM_SETCURSEL: {

@@ -113,6 +113,8 @@ LRESULT sendMessage(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
 void reportGeometry(HWND handle);
 // Places the window's client area inside its frame again.
 void layoutWindow(Window& window);
+// EnableWindow: WM_ENABLE when the state changes.
+void enableWindow(HWND handle, bool enable);
 void setWindowText(Window& window, std::string text);
 HINSTANCE moduleInstance();
 // The window that has the keyboard focus, as SetFocus and GetFocus see it.

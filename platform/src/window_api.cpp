@@ -87,22 +87,24 @@ BOOL WINAPI IsWindowVisible(HWND handle) {
     return FALSE;
 }
 
-BOOL WINAPI EnableWindow(HWND handle, BOOL enable) {
+namespace platform {
+
+void enableWindow(HWND handle, bool enable) {
     Window* window = findWindow(handle);
     if (!window)
-        return FALSE;
+        return;
     const bool wasDisabled = (window->style & WS_DISABLED) != 0;
     if (enable) {
         window->style &= ~WS_DISABLED;
     } else {
         window->style |= WS_DISABLED;
     }
-    window->widget->setEnabled(enable != FALSE);
-    if (wasDisabled == !enable)
-        return wasDisabled;
-    sendMessage(handle, WM_ENABLE, enable, 0);
-    return wasDisabled;
+    window->widget->setEnabled(enable);
+    if (wasDisabled == enable)
+        sendMessage(handle, WM_ENABLE, enable, 0);
 }
+
+}  // namespace platform
 
 BOOL WINAPI IsWindowEnabled(HWND handle) {
     const Window* window = findWindow(handle);
@@ -141,10 +143,6 @@ BOOL WINAPI SetWindowPos(HWND handle, HWND, int x, int y, int width, int height,
     sendWindowPosChanged(handle, flags);
     reportGeometry(handle);
     return TRUE;
-}
-
-BOOL WINAPI MoveWindow(HWND handle, int x, int y, int width, int height, BOOL) {
-    return SetWindowPos(handle, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 BOOL WINAPI GetClientRect(HWND handle, LPRECT rect) {
@@ -367,22 +365,6 @@ HWND WINAPI SetFocus(HWND handle) {
 
 HWND WINAPI GetFocus(void) {
     return findWindow(focusedWindow()) ? focusedWindow() : nullptr;
-}
-
-HWND WINAPI GetActiveWindow(void) {
-    for (const Window* window = findWindow(focusedWindow()); window;
-         window = findWindow(window->parent)) {
-        if (!window->isChild())
-            return window->handle;
-    }
-    return nullptr;
-}
-
-HWND WINAPI SetActiveWindow(HWND handle) {
-    const HWND previous = GetActiveWindow();
-    if (Window* window = findWindow(handle))
-        window->widget->activateWindow();
-    return previous;
 }
 
 LRESULT WINAPI SendMessageA(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {

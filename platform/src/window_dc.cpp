@@ -1,4 +1,4 @@
-// The device contexts of windows: GetDC and BeginPaint.
+// The device contexts of windows: GetDC and ReleaseDC.
 #include "gdi.h"
 #include "window.h"
 
@@ -13,17 +13,4 @@ HDC WINAPI GetDC(HWND handle) {
 
 int WINAPI ReleaseDC(HWND, HDC dc) {
     return releaseDeviceContext(dc) ? 1 : 0;
-}
-
-HDC WINAPI BeginPaint(HWND handle, LPPAINTSTRUCT paint) {
-    if (!paint || !findWindow(handle))
-        return nullptr;
-    *paint = PAINTSTRUCT{};
-    paint->hdc = GetDC(handle);
-    GetClientRect(handle, &paint->rcPaint);
-    return paint->hdc;
-}
-
-BOOL WINAPI EndPaint(HWND handle, const PAINTSTRUCT* paint) {
-    return paint && ReleaseDC(handle, paint->hdc);
 }

@@ -2,6 +2,7 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "menus.h"
 #include "message_queue.h"
 #include "resources.h"
 #include "timers.h"
@@ -37,8 +38,10 @@ void buildWidgets(Window& window, Window* parent, HMENU menu) {
             menu ? menu
                  : (windowClass.menuName ? LoadMenuA(windowClass.instance, windowClass.menuName)
                                          : nullptr);
-        if (barMenu)
-            SetMenu(window.handle, barMenu);
+        if (barMenu) {
+            attachMenuBar(window, barMenu);
+            layoutWindow(window);
+        }
         if (windowClass.icon)
             window.widget->setWindowIcon(iconOf(windowClass.icon));
     }
@@ -140,23 +143,6 @@ BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE instance) {
         SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
         return FALSE;
     }
-    return TRUE;
-}
-
-BOOL WINAPI GetClassInfoA(HINSTANCE instance, LPCSTR className, LPWNDCLASSA windowClass) {
-    const auto record = findClass(className, instance);
-    if (!record || !windowClass)
-        return FALSE;
-    *windowClass = WNDCLASSA{record->style,
-                             record->procedure,
-                             0,
-                             0,
-                             record->instance,
-                             record->icon,
-                             record->cursor,
-                             record->background,
-                             record->menuName,
-                             className};
     return TRUE;
 }
 
