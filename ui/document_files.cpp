@@ -166,7 +166,7 @@ Failure outcomeOf(FileReplacement& file) {
 Failure writeDescription(const DocumentData& data, const char* path) {
     FileReplacement file(path);
     file.write(editorText(data.editor));
-    file.write(std::string_view("", 1));
+    file.write(std::string(1, '\0'));
     return outcomeOf(file);
 }
 

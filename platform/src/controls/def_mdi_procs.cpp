@@ -18,9 +18,10 @@ LRESULT WINAPI DefFrameProcA(HWND frame, HWND clientHandle, UINT message, WPARAM
             }
             return DefWindowProcA(frame, message, wParam, lParam);
         case WM_SIZE:
-            if (findWindow(clientHandle))
+            if (findWindow(clientHandle)) {
                 SetWindowPos(clientHandle, nullptr, 0, 0, LOWORD(lParam), HIWORD(lParam),
                              SWP_NOZORDER | SWP_NOACTIVATE);
+            }
             return 0;
         case WM_COMMAND:
             if (const MdiClient* client = clientOf(clientHandle)) {
@@ -28,8 +29,9 @@ LRESULT WINAPI DefFrameProcA(HWND frame, HWND clientHandle, UINT message, WPARAM
                 if (id >= client->idFirstChild &&
                     id < client->idFirstChild + client->children.size()) {
                     const HWND document = client->children[id - client->idFirstChild];
-                    if (isMinimized(document))
+                    if (isMinimized(document)) {
                         ShowWindow(document, SW_RESTORE);
+                    }
                     SendMessageA(clientHandle, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(document),
                                  0);
                     return 0;
@@ -43,8 +45,9 @@ LRESULT WINAPI DefFrameProcA(HWND frame, HWND clientHandle, UINT message, WPARAM
 
 LRESULT WINAPI DefMDIChildProcA(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
     const Window* window = findWindow(child);
-    if (!window)
+    if (!window) {
         return 0;
+    }
     switch (message) {
         case WM_CLOSE:
             SendMessageA(window->parent, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);

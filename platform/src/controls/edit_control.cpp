@@ -29,10 +29,11 @@ QString linesForEditor(const std::string& text) {
     lines.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r') {
-            if (text.compare(i, 3, "\r\r\n") == 0)
+            if (text.compare(i, 3, "\r\r\n") == 0) {
                 i += 2;
-            else if (i + 1 < text.size() && text[i + 1] == '\n')
+            } else if (i + 1 < text.size() && text[i + 1] == '\n') {
                 ++i;
+            }
             lines += '\n';
         } else {
             lines += text[i];
@@ -47,8 +48,9 @@ std::string win32Lines(const QString& text) {
     result.reserve(lines.size() +
                    static_cast<std::size_t>(std::count(lines.begin(), lines.end(), '\n')));
     for (char c : lines) {
-        if (c == '\n')
+        if (c == '\n') {
             result += '\r';
+        }
         result += c;
     }
     return result;
@@ -63,8 +65,9 @@ struct EditControl : ControlState, TypingTarget {
     QWidget* widget() const { return multiLine ? static_cast<QWidget*>(multiLine) : singleLine; }
     // The raw text: toPlainText would turn no-break spaces into spaces.
     QString editorText() const {
-        if (!multiLine)
+        if (!multiLine) {
             return singleLine->text();
+        }
         QString text = multiLine->document()->toRawText();
         text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
         text.replace(QChar::LineSeparator, QLatin1Char('\n'));
@@ -85,8 +88,9 @@ struct EditControl : ControlState, TypingTarget {
         const QString text = editorText();
         int win32 = 0;
         int index = 0;
-        for (; index < text.size() && win32 < position; ++index)
+        for (; index < text.size() && win32 < position; ++index) {
             win32 += text[index] == QLatin1Char('\n') ? 2 : 1;
+        }
         return index;
     }
     // The editor fills the window; its client area is what its scroll bars leave.
@@ -104,8 +108,9 @@ EditControl* editOf(HWND handle) {
 void notifyChange(HWND handle) {
     const Window* window = findWindow(handle);
     const EditControl* edit = editOf(handle);
-    if (!window || !edit || edit->settingText)
+    if (!window || !edit || edit->settingText) {
         return;
+    }
     SendMessageA(window->parent, WM_COMMAND, MAKEWPARAM(window->id, EN_CHANGE),
                  reinterpret_cast<LPARAM>(handle));
 }
@@ -117,8 +122,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::FocusIn && GetFocus() != handle_)
+        if (event->type() == QEvent::FocusIn && GetFocus() != handle_) {
             SetFocus(handle_);
+        }
         return QObject::eventFilter(watched, event);
     }
 
@@ -149,8 +155,9 @@ void createEdit(Window& window, QWidget* content) {
         edit->singleLine = new QLineEdit(content);
         edit->singleLine->setFrame(false);
         edit->singleLine->setReadOnly(window.style & ES_READONLY);
-        if (window.style & ES_PASSWORD)
+        if (window.style & ES_PASSWORD) {
             edit->singleLine->setEchoMode(QLineEdit::Password);
+        }
         QObject::connect(edit->singleLine, &QLineEdit::textChanged,
                          [handle] { notifyChange(handle); });
     }
@@ -207,13 +214,15 @@ bool EditControl::type(const std::string& text) {
 
 LRESULT CALLBACK editProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     EditControl* edit = editOf(handle);
-    if (!edit)
+    if (!edit) {
         return DefWindowProcA(handle, message, wParam, lParam);
+    }
     switch (message) {
         case WM_GETTEXT: {
             char* buffer = reinterpret_cast<char*>(lParam);
-            if (!buffer || wParam == 0)
+            if (!buffer || wParam == 0) {
                 return 0;
+            }
             const std::string text = edit->text();
             const std::size_t length = std::min(text.size(), static_cast<std::size_t>(wParam) - 1);
             std::memcpy(buffer, text.data(), length);
@@ -233,22 +242,28 @@ LRESULT CALLBACK editProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPara
             return edit->multiLine ? edit->multiLine->document()->isUndoAvailable()
                                    : edit->singleLine->isUndoAvailable();
         case WM_CUT:
-            if (edit->multiLine)
+            if (edit->multiLine) {
                 edit->multiLine->cut();
-            if (edit->singleLine)
+            }
+            if (edit->singleLine) {
                 edit->singleLine->cut();
+            }
             return 0;
         case WM_COPY:
-            if (edit->multiLine)
+            if (edit->multiLine) {
                 edit->multiLine->copy();
-            if (edit->singleLine)
+            }
+            if (edit->singleLine) {
                 edit->singleLine->copy();
+            }
             return 0;
         case WM_PASTE:
-            if (edit->multiLine)
+            if (edit->multiLine) {
                 edit->multiLine->paste();
-            if (edit->singleLine)
+            }
+            if (edit->singleLine) {
                 edit->singleLine->paste();
+            }
             return 0;
         case WM_CLEAR:
             replaceSelection(*edit, "");

@@ -25,10 +25,10 @@ namespace platform {
 
 namespace {
 
-constexpr UINT kPresetItemHeight = 16;
-constexpr UINT kMeasureItemId = 0xFFFFFFFF;
-constexpr int kTextIndent = 2;
-constexpr int kWheelLines = 3;
+constexpr UINT presetItemHeight = 16;
+constexpr UINT measureItemId = 0xFFFFFFFF;
+constexpr int textIndent = 2;
+constexpr int wheelLines = 3;
 
 struct Item {
     std::string text;
@@ -40,7 +40,7 @@ class ListViewport;
 struct ListBox : ControlState, ListReadBack {
     HWND handle = nullptr;
     std::vector<Item> items;
-    int itemHeight = static_cast<int>(kPresetItemHeight);
+    int itemHeight = static_cast<int>(presetItemHeight);
     int top = 0;
     int selected = LB_ERR;
     std::set<int> selectionChanged;  // items to draw with ODA_SELECT at the next paint
@@ -117,15 +117,18 @@ void ListBox::layout(Window& window) {
 
 // An owner-drawn list keeps the item height its owner measured.
 void ListBox::fontChanged(Window& window) {
-    if (ownerDrawn(window))
+    if (ownerDrawn(window)) {
         return;
+    }
     itemHeight = QFontMetrics(fontOf(window.font)).height();
     refresh();
 }
 
 std::vector<win32test::ListItem> ListBox::lines() const {
     std::vector<win32test::ListItem> result;
-    for (const Item& item : items) result.push_back({item.text, item.data});
+    for (const Item& item : items) {
+        result.push_back({item.text, item.data});
+    }
     return result;
 }
 
@@ -136,18 +139,22 @@ int ListBox::visibleCount() const {
 
 void ListBox::setTop(int index) {
     top = std::clamp(index, 0, maxTop());
-    if (scrollBar->value() != top)
+    if (scrollBar->value() != top) {
         scrollBar->setValue(top);
+    }
     viewport->update();
 }
 
 void ListBox::setSelection(int index) {
-    if (index == selected)
+    if (index == selected) {
         return;
-    if (selected >= 0)
+    }
+    if (selected >= 0) {
         selectionChanged.insert(selected);
-    if (index >= 0)
+    }
+    if (index >= 0) {
         selectionChanged.insert(index);
+    }
     selected = index;
     viewport->update();
 }
@@ -161,8 +168,9 @@ void ListBox::scrollIntoView(int index) {
 }
 
 void ListBox::refresh() {
-    if (Window* window = findWindow(handle))
+    if (Window* window = findWindow(handle)) {
         layout(*window);
+    }
 }
 
 void ListViewport::drawItem(QPainter& painter, const ListBox& list, const Window& window, int index,
@@ -179,8 +187,9 @@ void ListViewport::drawItem(QPainter& painter, const ListBox& list, const Window
         RECT{itemRect.left(), itemRect.top(), itemRect.left() + itemRect.width(),
              itemRect.top() + itemRect.height()},
         index >= 0 ? static_cast<ULONG_PTR>(list.items[static_cast<std::size_t>(index)].data) : 0};
-    if (index < 0)
+    if (index < 0) {
         draw.rcItem = RECT{0, 0, width(), list.itemHeight};
+    }
     long recording = -1;
     if (std::vector<win32test::DrawCall>* calls = drawRecording()) {
         calls->push_back(
@@ -206,8 +215,9 @@ void ListViewport::drawItem(QPainter& painter, const ListBox& list, const Window
 void ListViewport::paintEvent(QPaintEvent*) {
     Window* window = findWindow(handle_);
     ListBox* list = listOf(handle_);
-    if (!window || !list)
+    if (!window || !list) {
         return;
+    }
     QPainter painter(this);
     painter.fillRect(rect(), systemColor(COLOR_WINDOW));
     const bool focused = GetFocus() == list->handle;
@@ -218,10 +228,11 @@ void ListViewport::paintEvent(QPaintEvent*) {
         for (int index = first; index < last; ++index) {
             const QRect itemRect(0, (index - first) * list->itemHeight, width(), list->itemHeight);
             const bool isSelected = index == list->selected;
-            if (isSelected)
+            if (isSelected) {
                 painter.fillRect(itemRect, systemColor(COLOR_HIGHLIGHT));
+            }
             painter.setPen(systemColor(isSelected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-            painter.drawText(itemRect.adjusted(kTextIndent, 0, 0, 0),
+            painter.drawText(itemRect.adjusted(textIndent, 0, 0, 0),
                              Qt::AlignVCenter | Qt::AlignLeft,
                              fromAnsi(list->items[static_cast<std::size_t>(index)].text));
         }
@@ -230,8 +241,9 @@ void ListViewport::paintEvent(QPaintEvent*) {
         return;
     }
     if (list->count() == 0) {
-        if (focused)
+        if (focused) {
             drawItem(painter, *list, *window, -1, ODA_FOCUS, ODS_FOCUS);
+        }
         list->selectionChanged.clear();
         list->focusChanged = false;
         return;
@@ -243,8 +255,9 @@ void ListViewport::paintEvent(QPaintEvent*) {
     const auto draw = [&](int index, UINT action, UINT state) {
         const Window* current = findWindow(handle_);
         const ListBox* alive = listOf(handle_);
-        if (!current || !alive || index >= alive->count())
+        if (!current || !alive || index >= alive->count()) {
             return false;
+        }
         drawItem(painter, *alive, *current, index, action, state);
         return true;
     };
@@ -252,12 +265,15 @@ void ListViewport::paintEvent(QPaintEvent*) {
         const bool isSelected = listOf(handle_) && index == listOf(handle_)->selected;
         const UINT state =
             (isSelected ? ODS_SELECTED : 0) | (focused && isSelected ? ODS_FOCUS : 0);
-        if (changed.count(index) && !draw(index, ODA_SELECT, state))
+        if (changed.count(index) && !draw(index, ODA_SELECT, state)) {
             return;
-        if (focusChanged && isSelected && !draw(index, ODA_FOCUS, state))
+        }
+        if (focusChanged && isSelected && !draw(index, ODA_FOCUS, state)) {
             return;
-        if (!draw(index, ODA_DRAWENTIRE, state))
+        }
+        if (!draw(index, ODA_DRAWENTIRE, state)) {
             return;
+        }
     }
 }
 
@@ -273,8 +289,9 @@ void notifySelectionChange(HWND handle) {
 
 void ListViewport::mousePressEvent(QMouseEvent* event) {
     ListBox* list = listOf(handle_);
-    if (!list)
+    if (!list) {
         return;
+    }
     const int index =
         list->top + static_cast<int>(event->position().y()) / std::max(1, list->itemHeight);
     if (index < list->count()) {
@@ -287,8 +304,9 @@ void ListViewport::mousePressEvent(QMouseEvent* event) {
 
 void ListViewport::keyPressEvent(QKeyEvent* event) {
     ListBox* list = listOf(handle_);
-    if (!list)
+    if (!list) {
         return;
+    }
     const int page = list->fullyVisibleCount();
     int target = list->selected;
     switch (event->key()) {
@@ -314,8 +332,9 @@ void ListViewport::keyPressEvent(QKeyEvent* event) {
             QWidget::keyPressEvent(event);
             return;
     }
-    if (list->count() == 0)
+    if (list->count() == 0) {
         return;
+    }
     target = std::clamp(target, 0, list->count() - 1);
     list->setSelection(target);
     list->scrollIntoView(target);
@@ -324,10 +343,11 @@ void ListViewport::keyPressEvent(QKeyEvent* event) {
 
 void ListViewport::wheelEvent(QWheelEvent* event) {
     ListBox* list = listOf(handle_);
-    if (!list)
+    if (!list) {
         return;
+    }
     const int steps = event->angleDelta().y() / 120;
-    list->setTop(list->top - steps * kWheelLines);
+    list->setTop(list->top - steps * wheelLines);
 }
 
 void createListBox(Window& window, QWidget* content) {
@@ -339,8 +359,9 @@ void createListBox(Window& window, QWidget* content) {
     list->scrollBar->hide();
     const HWND handle = window.handle;
     QObject::connect(list->scrollBar, &QScrollBar::valueChanged, [handle](int value) {
-        if (ListBox* scrolled = listOf(handle))
+        if (ListBox* scrolled = listOf(handle)) {
             scrolled->setTop(value);
+        }
     });
     window.client = list->viewport;
     window.control = std::move(list);
@@ -357,13 +378,15 @@ LRESULT insertItem(ListBox& list, const Window& window, WPARAM position, LPARAM 
     }
     int index = static_cast<int>(position);
     if (index < 0 || index > list.count()) {
-        if (index >= 0)
+        if (index >= 0) {
             return LB_ERR;
+        }
         index = list.count();
     }
     list.items.insert(list.items.begin() + index, std::move(item));
-    if (list.selected >= index)
+    if (list.selected >= index) {
         ++list.selected;
+    }
     list.refresh();
     return index;
 }
@@ -387,24 +410,27 @@ LRESULT addItem(ListBox& list, const Window& window, LPARAM lParam) {
 LRESULT CALLBACK listBoxProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     Window* window = findWindow(handle);
     ListBox* list = listOf(handle);
-    if (!window || !list)
+    if (!window || !list) {
         return DefWindowProcA(handle, message, wParam, lParam);
+    }
     switch (message) {
         case WM_CREATE:
             if (list->ownerDrawn(*window)) {
                 MEASUREITEMSTRUCT measure{
-                    ODT_LISTBOX,       static_cast<UINT>(window->id),
-                    kMeasureItemId,    static_cast<UINT>(clientSize(*window).width()),
-                    kPresetItemHeight, 0};
+                    ODT_LISTBOX,      static_cast<UINT>(window->id),
+                    measureItemId,    static_cast<UINT>(clientSize(*window).width()),
+                    presetItemHeight, 0};
                 sendMessage(window->parent, WM_MEASUREITEM, static_cast<WPARAM>(window->id),
                             reinterpret_cast<LPARAM>(&measure));
-                if ((list = listOf(handle)))
+                if ((list = listOf(handle))) {
                     list->itemHeight = std::max(1, static_cast<int>(measure.itemHeight));
+                }
             } else {
                 list->itemHeight = QFontMetrics(fontOf(window->font)).height();
             }
-            if (list)
+            if (list) {
                 list->refresh();
+            }
             return 0;
         case LB_ADDSTRING:
             return addItem(*list, *window, lParam);
@@ -422,11 +448,14 @@ LRESULT CALLBACK listBoxProc(HWND handle, UINT message, WPARAM wParam, LPARAM lP
         case LB_SETITEMDATA:
             // Index -1 stands for every item, as Win32's documentation says.
             if (static_cast<int>(wParam) == -1) {
-                for (auto& item : list->items) item.data = lParam;
+                for (auto& item : list->items) {
+                    item.data = lParam;
+                }
                 return 0;
             }
-            if (!list->valid(wParam))
+            if (!list->valid(wParam)) {
                 return LB_ERR;
+            }
             list->items[wParam].data = lParam;
             return 0;
         case LB_GETITEMDATA:
@@ -442,8 +471,9 @@ LRESULT CALLBACK listBoxProc(HWND handle, UINT message, WPARAM wParam, LPARAM lP
         case LB_GETCURSEL:
             return list->selected;
         case LB_GETTEXT: {
-            if (!list->valid(wParam) || !lParam)
+            if (!list->valid(wParam) || !lParam) {
                 return LB_ERR;
+            }
             const Item& item = list->items[wParam];
             if (list->ownerDrawn(*window) && !(window->style & LBS_HASSTRINGS)) {
                 std::memcpy(reinterpret_cast<void*>(lParam), &item.data, sizeof item.data);
@@ -453,14 +483,17 @@ LRESULT CALLBACK listBoxProc(HWND handle, UINT message, WPARAM wParam, LPARAM lP
             return static_cast<LRESULT>(item.text.size());
         }
         case LB_GETTEXTLEN:
-            if (!list->valid(wParam))
+            if (!list->valid(wParam)) {
                 return LB_ERR;
-            if (list->ownerDrawn(*window) && !(window->style & LBS_HASSTRINGS))
+            }
+            if (list->ownerDrawn(*window) && !(window->style & LBS_HASSTRINGS)) {
                 return sizeof(LPARAM);
+            }
             return static_cast<LRESULT>(list->items[wParam].text.size());
         case LB_SETTOPINDEX:
-            if (!list->valid(wParam))
+            if (!list->valid(wParam)) {
                 return LB_ERR;
+            }
             list->setTop(static_cast<int>(wParam));
             return 0;
         case WM_SETFOCUS:

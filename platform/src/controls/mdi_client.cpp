@@ -15,22 +15,26 @@ namespace platform {
 namespace {
 
 // The window menu lists this many documents, as Win32 does before "More windows".
-constexpr std::size_t kListedDocuments = 9;
+constexpr std::size_t listedDocuments = 9;
 
 void setCaption(HWND handle, bool active) {
-    if (Window* window = findWindow(handle))
+    if (Window* window = findWindow(handle)) {
         window->widget->setActiveCaption(active);
+    }
 }
 
 HWND nextDocument(const MdiClient& client, HWND from, bool previous) {
-    if (client.zOrder.size() < 2)
+    if (client.zOrder.size() < 2) {
         return nullptr;
-    if (previous)
+    }
+    if (previous) {
         return client.zOrder.back();
+    }
     const auto at =
         std::find(client.zOrder.begin(), client.zOrder.end(), from ? from : client.active);
-    if (at == client.zOrder.end())
+    if (at == client.zOrder.end()) {
         return nullptr;
+    }
     // The next one is the one just behind; the caller sends `from` to the back.
     return std::next(at) == client.zOrder.end() ? client.zOrder.front() : *std::next(at);
 }
@@ -40,8 +44,9 @@ HWND nextDocument(const MdiClient& client, HWND from, bool previous) {
 void onNext(HWND handle, MdiClient& client, HWND from, bool previous) {
     const HWND left = from ? from : client.active;
     const HWND next = nextDocument(client, left, previous);
-    if (!next)
+    if (!next) {
         return;
+    }
     activate(handle, next);
     if (!previous && contains(client.zOrder, left)) {
         std::erase(client.zOrder, left);
@@ -51,8 +56,9 @@ void onNext(HWND handle, MdiClient& client, HWND from, bool previous) {
 
 LRESULT CALLBACK mdiClientProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     MdiClient* client = clientOf(handle);
-    if (!client)
+    if (!client) {
         return DefWindowProcA(handle, message, wParam, lParam);
+    }
     switch (message) {
         case WM_CREATE: {
             const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
@@ -66,9 +72,10 @@ LRESULT CALLBACK mdiClientProc(HWND handle, UINT message, WPARAM wParam, LPARAM 
             return 0;
         }
         case WM_MDIGETACTIVE:
-            if (lParam)
+            if (lParam) {
                 *reinterpret_cast<BOOL*>(lParam) =
                     client->maximized && client->maximized == client->active;
+            }
             return reinterpret_cast<LRESULT>(client->active);
         case WM_MDIMAXIMIZE:
             if (contains(client->children, reinterpret_cast<HWND>(wParam))) {
@@ -84,8 +91,9 @@ LRESULT CALLBACK mdiClientProc(HWND handle, UINT message, WPARAM wParam, LPARAM 
             activate(handle, reinterpret_cast<HWND>(wParam));
             return 0;
         case WM_MDIDESTROY:
-            if (contains(client->children, reinterpret_cast<HWND>(wParam)))
+            if (contains(client->children, reinterpret_cast<HWND>(wParam))) {
                 DestroyWindow(reinterpret_cast<HWND>(wParam));
+            }
             return 0;
         case WM_MDITILE:
             tile(handle, wParam);
@@ -109,15 +117,17 @@ void createMdiClient(Window& window, QWidget* content) {
 QRect defaultMdiChildRect(HWND clientHandle) {
     MdiClient* client = clientOf(clientHandle);
     const Window* window = findWindow(clientHandle);
-    if (!client || !window)
+    if (!client || !window) {
         return {};
+    }
     return cascadeRect(clientSize(*window), client->created);
 }
 
 void mdiChildCreated(HWND clientHandle, HWND child) {
     MdiClient* client = clientOf(clientHandle);
-    if (!client)
+    if (!client) {
         return;
+    }
     watchDocumentInput();
     ++client->created;
     client->children.push_back(child);
@@ -125,8 +135,9 @@ void mdiChildCreated(HWND clientHandle, HWND child) {
     // A new document restores a maximised one and stays normal itself, as under Wine.
     if (client->maximized) {
         changeShape(clientHandle, client->maximized, Shape::Normal);
-        if (!clientOf(clientHandle))
+        if (!clientOf(clientHandle)) {
             return;
+        }
     }
     activate(clientHandle, child);
 }
@@ -134,18 +145,22 @@ void mdiChildCreated(HWND clientHandle, HWND child) {
 void mdiChildDestroyed(HWND clientHandle, HWND child) {
     MdiClient* client = clientOf(clientHandle);
     const Window* window = findWindow(clientHandle);
-    if (!client || !window)
+    if (!client || !window) {
         return;
+    }
     std::erase(client->children, child);
     std::erase(client->zOrder, child);
     client->placements.erase(child);
     const bool wasMaximized = client->maximized == child;
-    if (wasMaximized)
+    if (wasMaximized) {
         client->maximized = nullptr;
-    if (client->active == child)
+    }
+    if (client->active == child) {
         client->active = nullptr;
-    if (window->destroying)
+    }
+    if (window->destroying) {
         return;
+    }
     // The next document takes the place of a maximised one that closed.
     if (wasMaximized && !client->zOrder.empty()) {
         changeShape(clientHandle, client->zOrder.front(), Shape::Maximized);
@@ -154,18 +169,21 @@ void mdiChildDestroyed(HWND clientHandle, HWND child) {
     } else {
         refreshWindowMenu(*client);
     }
-    if (wasMaximized)
+    if (wasMaximized) {
         showMaximizedOnFrame(clientHandle);
+    }
     arrangeMinimized(clientHandle);
 }
 
 void mdiChildTextChanged(HWND clientHandle) {
     MdiClient* client = clientOf(clientHandle);
-    if (!client)
+    if (!client) {
         return;
+    }
     refreshWindowMenu(*client);
-    if (client->maximized)
+    if (client->maximized) {
         showMaximizedOnFrame(clientHandle);
+    }
 }
 
 }  // namespace
@@ -181,16 +199,18 @@ bool isDocument(const Window& window) {
 
 void refreshWindowMenu(MdiClient& client) {
     HMENU menu = client.windowMenu;
-    if (!menu)
+    if (!menu) {
         return;
+    }
     for (; client.appendedMenuItems > 0; --client.appendedMenuItems) {
         removeMenuItem(menu, static_cast<UINT>(GetMenuItemCount(menu) - 1));
     }
-    if (client.children.empty() || GetMenuItemCount(menu) < 0)
+    if (client.children.empty() || GetMenuItemCount(menu) < 0) {
         return;
+    }
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     ++client.appendedMenuItems;
-    const std::size_t listed = std::min(client.children.size(), kListedDocuments);
+    const std::size_t listed = std::min(client.children.size(), listedDocuments);
     for (std::size_t i = 0; i < listed; ++i) {
         const Window* child = findWindow(client.children[i]);
         const std::string text =
@@ -203,18 +223,21 @@ void refreshWindowMenu(MdiClient& client) {
 
 void activate(HWND clientHandle, HWND child) {
     MdiClient* client = clientOf(clientHandle);
-    if (!client || !contains(client->children, child))
+    if (!client || !contains(client->children, child)) {
         return;
+    }
     // The maximised state goes with the activation, as on Win32.
     if (client->maximized && client->maximized != child) {
         changeShape(clientHandle, child, Shape::Maximized);
         return;
     }
-    if (Window* window = findWindow(child))
+    if (Window* window = findWindow(child)) {
         window->widget->raise();
+    }
     const HWND previous = client->active;
-    if (previous == child)
+    if (previous == child) {
         return;
+    }
     client->active = child;
     client->zOrder.erase(std::remove(client->zOrder.begin(), client->zOrder.end(), child),
                          client->zOrder.end());
@@ -227,15 +250,17 @@ void activate(HWND clientHandle, HWND child) {
         sendMessage(previous, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(previous),
                     reinterpret_cast<LPARAM>(child));
     }
-    if (findWindow(child))
+    if (findWindow(child)) {
         SetFocus(child);
+    }
     sendMessage(child, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(previous),
                 reinterpret_cast<LPARAM>(child));
 }
 
 void MdiClient::layout(Window& window) {
-    if (maximized)
+    if (maximized) {
         fillClient(window.handle, maximized);
+    }
     arrangeMinimized(window.handle);
 }
 

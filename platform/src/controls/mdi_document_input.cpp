@@ -18,11 +18,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         const bool press = event->type() == QEvent::MouseButtonPress;
         const bool key = event->type() == QEvent::KeyPress;
-        if (!(press || key) || !watched->isWidgetType())
+        if (!(press || key) || !watched->isWidgetType()) {
             return QObject::eventFilter(watched, event);
+        }
         const HWND document = documentOf(static_cast<QWidget*>(watched));
-        if (!document)
+        if (!document) {
             return QObject::eventFilter(watched, event);
+        }
         const Window* window = findWindow(document);
         if (press) {
             SendMessageA(window->parent, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(document), 0);
@@ -30,8 +32,9 @@ protected:
             return false;
         }
         const auto* keyEvent = static_cast<QKeyEvent*>(event);
-        if (keyEvent->modifiers() != Qt::ControlModifier)
+        if (keyEvent->modifiers() != Qt::ControlModifier) {
             return false;
+        }
         if (keyEvent->key() == Qt::Key_F4) {
             SendMessageA(document, WM_SYSCOMMAND, SC_CLOSE, 0);
             return true;
@@ -49,20 +52,23 @@ private:
     static void focusClickedControl(const QWidget* widget) {
         for (; widget; widget = widget->parentWidget()) {
             if (widget->focusPolicy() & Qt::ClickFocus) {
-                if (const Window* control = windowOfWidget(widget))
+                if (const Window* control = windowOfWidget(widget)) {
                     SetFocus(control->handle);
+                }
                 return;
             }
-            if (dynamic_cast<const WindowWidget*>(widget))
+            if (dynamic_cast<const WindowWidget*>(widget)) {
                 return;
+            }
         }
     }
 
     static HWND documentOf(const QWidget* widget) {
         for (const Window* window = windowOfWidget(widget); window;
              window = findWindow(window->parent)) {
-            if (isDocument(*window))
+            if (isDocument(*window)) {
                 return window->handle;
+            }
         }
         return nullptr;
     }
@@ -72,8 +78,9 @@ private:
 
 void watchDocumentInput() {
     static DocumentInput* filter = nullptr;
-    if (filter || !QCoreApplication::instance())
+    if (filter || !QCoreApplication::instance()) {
         return;
+    }
     filter = new DocumentInput;
     filter->setParent(QCoreApplication::instance());
     QCoreApplication::instance()->installEventFilter(filter);

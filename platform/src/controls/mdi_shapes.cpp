@@ -9,10 +9,12 @@ namespace platform {
 namespace {
 
 Shape shapeOf(const Window& window) {
-    if (window.style & WS_MINIMIZE)
+    if (window.style & WS_MINIMIZE) {
         return Shape::Minimized;
-    if (window.style & WS_MAXIMIZE)
+    }
+    if (window.style & WS_MAXIMIZE) {
         return Shape::Maximized;
+    }
     return Shape::Normal;
 }
 
@@ -23,8 +25,9 @@ void placeWindow(HWND handle, const QRect& rect, UINT flags) {
 
 HWND nextUnminimized(const MdiClient& client, HWND except) {
     for (HWND handle : client.zOrder) {
-        if (handle != except && !isMinimized(handle))
+        if (handle != except && !isMinimized(handle)) {
             return handle;
+        }
     }
     return nullptr;
 }
@@ -41,8 +44,9 @@ bool isMinimized(HWND handle) {
 void fillClient(HWND clientHandle, HWND child) {
     const Window* clientWindow = findWindow(clientHandle);
     const Window* window = findWindow(child);
-    if (!clientWindow || !window)
+    if (!clientWindow || !window) {
         return;
+    }
     const QMargins margins = window->widget->nonClientMargins();
     placeWindow(child, QRect(QPoint(0, 0), clientSize(*clientWindow)).marginsAdded(margins), 0);
 }
@@ -52,20 +56,22 @@ void fillClient(HWND clientHandle, HWND child) {
 int arrangeMinimized(HWND clientHandle) {
     const MdiClient* client = clientOf(clientHandle);
     const Window* clientWindow = findWindow(clientHandle);
-    if (!client || !clientWindow)
+    if (!client || !clientWindow) {
         return 0;
+    }
     const QSize area = clientSize(*clientWindow);
-    const int perRow = std::max(1, area.width() / kMinimizedWidth);
+    const int perRow = std::max(1, area.width() / minimizedWidth);
     int placed = 0;
     for (HWND child : std::vector<HWND>(client->children)) {
-        if (!isMinimized(child))
+        if (!isMinimized(child)) {
             continue;
-        const QPoint at((placed % perRow) * kMinimizedWidth,
-                        area.height() - (placed / perRow + 1) * kMinimizedHeight);
-        placeWindow(child, QRect(at, QSize(kMinimizedWidth, kMinimizedHeight)), SWP_NOZORDER);
+        }
+        const QPoint at((placed % perRow) * minimizedWidth,
+                        area.height() - (placed / perRow + 1) * minimizedHeight);
+        placeWindow(child, QRect(at, QSize(minimizedWidth, minimizedHeight)), SWP_NOZORDER);
         ++placed;
     }
-    return (placed + perRow - 1) / perRow * kMinimizedHeight;
+    return (placed + perRow - 1) / perRow * minimizedHeight;
 }
 
 // The frame's title and menu bar show the maximised document, if there is one.
@@ -73,11 +79,13 @@ void showMaximizedOnFrame(HWND clientHandle) {
     MdiClient* client = clientOf(clientHandle);
     const Window* clientWindow = findWindow(clientHandle);
     Window* frame = clientWindow ? findWindow(clientWindow->parent) : nullptr;
-    if (!client || !frame || frame->destroying)
+    if (!client || !frame || frame->destroying) {
         return;
+    }
     if (const Window* document = findWindow(client->maximized)) {
-        if (!client->frameTitle)
+        if (!client->frameTitle) {
             client->frameTitle = frame->text;
+        }
         setWindowText(*frame, *client->frameTitle + " - [" + document->text + "]");
     } else if (client->frameTitle) {
         setWindowText(*frame, *client->frameTitle);
@@ -89,31 +97,39 @@ void showMaximizedOnFrame(HWND clientHandle) {
 void changeShape(HWND clientHandle, HWND child, Shape target) {
     MdiClient* client = clientOf(clientHandle);
     Window* window = findWindow(child);
-    if (!client || !window || !contains(client->children, child))
+    if (!client || !window || !contains(client->children, child)) {
         return;
+    }
     const Shape current = shapeOf(*window);
-    if (current == target)
+    if (current == target) {
         return;
+    }
     if (target == Shape::Maximized && client->maximized) {
         changeShape(clientHandle, client->maximized, Shape::Normal);
         window = findWindow(child);
-        if (!window)
+        if (!window) {
             return;
+        }
     }
     Placement& placement = client->placements[child];
-    if (current == Shape::Normal)
+    if (current == Shape::Normal) {
         placement.normal = window->widget->geometry();
+    }
     placement.restoreMaximized = target == Shape::Minimized && current == Shape::Maximized;
     const QRect normal = placement.normal;
     window->style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
-    if (target == Shape::Minimized)
+    if (target == Shape::Minimized) {
         window->style |= WS_MINIMIZE;
-    if (target == Shape::Maximized)
+    }
+    if (target == Shape::Maximized) {
         window->style |= WS_MAXIMIZE;
-    if (current == Shape::Maximized)
+    }
+    if (current == Shape::Maximized) {
         client->maximized = nullptr;
-    if (target == Shape::Maximized)
+    }
+    if (target == Shape::Maximized) {
         client->maximized = child;
+    }
     window->widget->update();
     switch (target) {
         case Shape::Normal:
@@ -125,25 +141,30 @@ void changeShape(HWND clientHandle, HWND child, Shape target) {
             fillClient(clientHandle, child);
             break;
     }
-    if (current == Shape::Minimized || target == Shape::Minimized)
+    if (current == Shape::Minimized || target == Shape::Minimized) {
         arrangeMinimized(clientHandle);
-    if (current == Shape::Maximized || target == Shape::Maximized)
+    }
+    if (current == Shape::Maximized || target == Shape::Maximized) {
         showMaximizedOnFrame(clientHandle);
+    }
     client = clientOf(clientHandle);
-    if (!client || !findWindow(child))
+    if (!client || !findWindow(child)) {
         return;
+    }
     if (target == Shape::Maximized) {
         activate(clientHandle, child);
     } else if (target == Shape::Minimized && client->active == child) {
-        if (const HWND next = nextUnminimized(*client, child))
+        if (const HWND next = nextUnminimized(*client, child)) {
             activate(clientHandle, next);
+        }
     }
 }
 
 void showMdiChild(HWND clientHandle, HWND child, int command) {
     const MdiClient* client = clientOf(clientHandle);
-    if (!client)
+    if (!client) {
         return;
+    }
     switch (command) {
         case SW_MINIMIZE:
         case SW_SHOWMINIMIZED:

@@ -10,20 +10,23 @@ namespace platform {
 namespace {
 
 // Offset between cascaded windows: a caption and a frame, as in Win32.
-constexpr int kCascadeSpacing = kCaptionHeight + kFrameWidth - 1;
+constexpr int cascadeSpacing = captionHeight + frameWidth - 1;
 
 // Tiling and cascading show every document that is not minimised: a
 // maximised one is restored first.
 std::vector<HWND> restoreForArranging(HWND clientHandle) {
     MdiClient* client = clientOf(clientHandle);
-    if (!client)
+    if (!client) {
         return {};
-    if (client->maximized)
+    }
+    if (client->maximized) {
         changeShape(clientHandle, client->maximized, Shape::Normal);
+    }
     std::vector<HWND> documents;
     for (HWND handle : client->zOrder) {
-        if (!isMinimized(handle))
+        if (!isMinimized(handle)) {
             documents.push_back(handle);
+        }
     }
     return documents;
 }
@@ -31,8 +34,9 @@ std::vector<HWND> restoreForArranging(HWND clientHandle) {
 // The client area less the rows of minimised documents along its bottom.
 QSize areaAboveMinimized(HWND clientHandle) {
     const Window* window = findWindow(clientHandle);
-    if (!window)
+    if (!window) {
         return {};
+    }
     const QSize area = clientSize(*window);
     return QSize(area.width(), std::max(0, area.height() - arrangeMinimized(clientHandle)));
 }
@@ -40,22 +44,24 @@ QSize areaAboveMinimized(HWND clientHandle) {
 }  // namespace
 
 QRect cascadeRect(const QSize& area, int index) {
-    const int stagger = area.height() / (3 * kCascadeSpacing);
-    const int offset = kCascadeSpacing * (index % (stagger + 1));
-    return QRect(offset, offset, area.width() - kCascadeSpacing * stagger,
-                 area.height() - kCascadeSpacing * stagger);
+    const int stagger = area.height() / (3 * cascadeSpacing);
+    const int offset = cascadeSpacing * (index % (stagger + 1));
+    return QRect(offset, offset, area.width() - cascadeSpacing * stagger,
+                 area.height() - cascadeSpacing * stagger);
 }
 
 void tile(HWND clientHandle, WPARAM how) {
     const std::vector<HWND> documents = restoreForArranging(clientHandle);
-    if (documents.empty())
+    if (documents.empty()) {
         return;
+    }
     const int total = static_cast<int>(documents.size());
     const QSize area = areaAboveMinimized(clientHandle);
     int rows = static_cast<int>(std::sqrt(static_cast<double>(total)));
     int columns = total / rows;
-    if (how & MDITILE_HORIZONTAL)
+    if (how & MDITILE_HORIZONTAL) {
         std::swap(rows, columns);
+    }
     int width = area.width() / columns;
     int height = area.height() / rows;
     int placed = 0;

@@ -24,8 +24,8 @@ namespace {
 
 // The panel's border, and the height of the row of tabs, used alike by
 // TCM_ADJUSTRECT and by the drawing so that pages line up with the panel.
-constexpr int kPanelBorder = 4;
-constexpr int kTabRowHeight = 23;
+constexpr int panelBorder = 4;
+constexpr int tabRowHeight = 23;
 
 struct Tab {
     std::string text;
@@ -41,15 +41,19 @@ struct TabControl : ControlState, TabClickTarget {
 
     int count() const { return static_cast<int>(tabs.size()); }
     void layout(Window& window) override {
-        bar->setGeometry(kPanelBorder / 2, 0, std::max(0, window.client->width() - kPanelBorder),
-                         kTabRowHeight);
+        bar->setGeometry(panelBorder / 2, 0, std::max(0, window.client->width() - panelBorder),
+                         tabRowHeight);
     }
     void fontChanged(Window& window) override { bar->setFont(fontOf(window.font)); }
     bool clickTab(int index) override;
     void rebuildBar() {
         const QSignalBlocker blocker(bar);
-        while (bar->count() > 0) bar->removeTab(0);
-        for (const Tab& tab : tabs) bar->addTab(fromAnsi(tab.text));
+        while (bar->count() > 0) {
+            bar->removeTab(0);
+        }
+        for (const Tab& tab : tabs) {
+            bar->addTab(fromAnsi(tab.text));
+        }
         bar->setCurrentIndex(selected);
         bar->setVisible(!tabs.empty());
     }
@@ -62,8 +66,9 @@ TabControl* tabsOf(HWND handle) {
 
 LRESULT notifyParent(HWND handle, UINT code) {
     const Window* window = findWindow(handle);
-    if (!window)
+    if (!window) {
         return 0;
+    }
     NMHDR header{handle, static_cast<UINT_PTR>(window->id), code};
     return SendMessageA(window->parent, WM_NOTIFY, static_cast<WPARAM>(window->id),
                         reinterpret_cast<LPARAM>(&header));
@@ -73,13 +78,16 @@ LRESULT notifyParent(HWND handle, UINT code) {
 // selects it and tells (TCN_SELCHANGE), as the Win32 control does.
 void userPicks(HWND handle, int index) {
     TabControl* tabs = tabsOf(handle);
-    if (!tabs || index < 0 || index >= tabs->count() || index == tabs->selected)
+    if (!tabs || index < 0 || index >= tabs->count() || index == tabs->selected) {
         return;
-    if (notifyParent(handle, TCN_SELCHANGING))
+    }
+    if (notifyParent(handle, TCN_SELCHANGING)) {
         return;
+    }
     tabs = tabsOf(handle);
-    if (!tabs || index >= tabs->count())
+    if (!tabs || index >= tabs->count()) {
         return;
+    }
     tabs->selected = index;
     tabs->rebuildBar();
     notifyParent(handle, TCN_SELCHANGE);
@@ -93,12 +101,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::MouseButtonPress) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::LeftButton)
+            if (mouse->button() == Qt::LeftButton) {
                 userPicks(handle_, bar_->tabAt(mouse->position().toPoint()));
+            }
             return true;
         }
-        if (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::Wheel)
+        if (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::Wheel) {
             return true;
+        }
         return QObject::eventFilter(watched, event);
     }
 
@@ -117,7 +127,7 @@ protected:
         QPainter painter(this);
         painter.fillRect(rect(), systemColor(COLOR_BTNFACE));
         painter.setPen(systemColor(COLOR_WINDOWFRAME));
-        painter.drawRect(rect().adjusted(0, kTabRowHeight - 1, -1, -1));
+        painter.drawRect(rect().adjusted(0, tabRowHeight - 1, -1, -1));
     }
 };
 
@@ -135,12 +145,12 @@ void createTabControl(Window& window, QWidget* content) {
 }
 
 void adjustRect(const TabControl& tabs, bool toWindow, RECT& rect) {
-    const int row = tabs.tabs.empty() ? 0 : kTabRowHeight;
+    const int row = tabs.tabs.empty() ? 0 : tabRowHeight;
     const int sign = toWindow ? -1 : 1;
-    rect.left += sign * kPanelBorder;
-    rect.top += sign * (kPanelBorder + row);
-    rect.right -= sign * kPanelBorder;
-    rect.bottom -= sign * kPanelBorder;
+    rect.left += sign * panelBorder;
+    rect.top += sign * (panelBorder + row);
+    rect.right -= sign * panelBorder;
+    rect.bottom -= sign * panelBorder;
 }
 
 void fillItem(const Tab& tab, TCITEMA& item) {
@@ -150,24 +160,30 @@ void fillItem(const Tab& tab, TCITEMA& item) {
         tab.text.copy(item.pszText, length);
         item.pszText[length] = '\0';
     }
-    if (item.mask & TCIF_IMAGE)
+    if (item.mask & TCIF_IMAGE) {
         item.iImage = tab.image;
-    if (item.mask & TCIF_PARAM)
+    }
+    if (item.mask & TCIF_PARAM) {
         item.lParam = tab.param;
+    }
 }
 
 void applyItem(const TCITEMA& item, Tab& tab) {
-    if ((item.mask & TCIF_TEXT) && item.pszText)
+    if ((item.mask & TCIF_TEXT) && item.pszText) {
         tab.text = item.pszText;
-    if (item.mask & TCIF_IMAGE)
+    }
+    if (item.mask & TCIF_IMAGE) {
         tab.image = item.iImage;
-    if (item.mask & TCIF_PARAM)
+    }
+    if (item.mask & TCIF_PARAM) {
         tab.param = item.lParam;
+    }
 }
 
 bool TabControl::clickTab(int index) {
-    if (index < 0 || index >= count())
+    if (index < 0 || index >= count()) {
         return false;
+    }
     const QPoint at = bar->tabRect(index).center();
     if (bar->tabAt(at) != index) {
         // The row is not laid out (its window is hidden): the pick goes the same way.
@@ -182,15 +198,17 @@ bool TabControl::clickTab(int index) {
 
 LRESULT CALLBACK tabControlProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     TabControl* tabs = tabsOf(handle);
-    if (!tabs)
+    if (!tabs) {
         return DefWindowProcA(handle, message, wParam, lParam);
+    }
     const auto index = static_cast<int>(wParam);
     const bool valid = index >= 0 && index < tabs->count();
     switch (message) {
         case TCM_INSERTITEMA: {
             const auto* item = reinterpret_cast<const TCITEMA*>(lParam);
-            if (!item || index < 0)
+            if (!item || index < 0) {
                 return -1;
+            }
             const int at = std::min(index, tabs->count());
             Tab tab;
             applyItem(*item, tab);
@@ -204,8 +222,9 @@ LRESULT CALLBACK tabControlProc(HWND handle, UINT message, WPARAM wParam, LPARAM
             return at;
         }
         case TCM_GETITEMA:
-            if (!valid || !lParam)
+            if (!valid || !lParam) {
                 return FALSE;
+            }
             fillItem(tabs->tabs[static_cast<std::size_t>(index)],
                      *reinterpret_cast<TCITEMA*>(lParam));
             return TRUE;
@@ -214,16 +233,18 @@ LRESULT CALLBACK tabControlProc(HWND handle, UINT message, WPARAM wParam, LPARAM
         case TCM_GETCURSEL:
             return tabs->selected;
         case TCM_SETCURSEL: {
-            if (!valid)
+            if (!valid) {
                 return -1;
+            }
             const int previous = tabs->selected;
             tabs->selected = index;
             tabs->rebuildBar();
             return previous;
         }
         case TCM_ADJUSTRECT:
-            if (lParam)
+            if (lParam) {
                 adjustRect(*tabs, wParam != FALSE, *reinterpret_cast<RECT*>(lParam));
+            }
             return 0;
         // A click sent by a program picks the tab under it, as a user's does.
         case WM_LBUTTONDOWN: {
@@ -233,8 +254,9 @@ LRESULT CALLBACK tabControlProc(HWND handle, UINT message, WPARAM wParam, LPARAM
         }
         case TCM_GETITEMRECT: {
             auto* rect = reinterpret_cast<RECT*>(lParam);
-            if (!valid || !rect)
+            if (!valid || !rect) {
                 return FALSE;
+            }
             const QRect tab = tabs->bar->tabRect(index).translated(tabs->bar->pos());
             *rect = RECT{tab.left(), tab.top(), tab.left() + tab.width(), tab.top() + tab.height()};
             return TRUE;

@@ -21,7 +21,7 @@ namespace {
 
 // "MS Sans Serif" does not exist off Windows; this face stands in for any
 // template font that is not installed.
-constexpr const char* kFallbackDialogFace = "DejaVu Sans";
+constexpr const char* fallbackDialogFace = "DejaVu Sans";
 
 struct DialogState : ControlState {
     DLGPROC procedure = nullptr;
@@ -50,8 +50,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress)
+        if (event->type() != QEvent::KeyPress) {
             return QObject::eventFilter(watched, event);
+        }
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             const LRESULT defaultId = SendMessageA(dialog_, DM_GETDEFID, 0, 0);
@@ -71,15 +72,18 @@ private:
 
 LRESULT CALLBACK dialogWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     DialogState* dialog = dialogOf(handle);
-    if (!dialog)
+    if (!dialog) {
         return DefWindowProcA(handle, message, wParam, lParam);
+    }
     const INT_PTR handled =
         dialog->procedure ? dialog->procedure(handle, message, wParam, lParam) : FALSE;
-    if (handled)
+    if (handled) {
         return message == WM_INITDIALOG ? handled : TRUE;
+    }
     dialog = dialogOf(handle);
-    if (!dialog)
+    if (!dialog) {
         return 0;
+    }
     switch (message) {
         case WM_CLOSE:
             PostMessageA(handle, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
@@ -99,8 +103,9 @@ void createDialog(Window& window, QWidget* content) {
     dialog->procedure = std::exchange(procedureForNextDialog, nullptr);
     window.client = new ClientArea(window.handle, content);
     Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    if (window.style & WS_SYSMENU)
+    if (window.style & WS_SYSMENU) {
         flags |= Qt::WindowCloseButtonHint;
+    }
     window.widget->setWindowFlags(flags);
     window.widget->installEventFilter(new DialogKeys(window.handle, window.widget));
     window.control = std::move(dialog);
@@ -109,7 +114,7 @@ void createDialog(Window& window, QWidget* content) {
 QFont dialogFont(const DialogTemplate& dialog) {
     const QString face = QString::fromLatin1(dialog.fontFace.c_str());
     QFont font(QFontDatabase::families().contains(face) ? face
-                                                        : QString::fromLatin1(kFallbackDialogFace));
+                                                        : QString::fromLatin1(fallbackDialogFace));
     font.setPointSize(dialog.fontSize > 0 ? dialog.fontSize : 8);
     return font;
 }
@@ -135,8 +140,9 @@ void runDialog(HWND dialog, const std::string& caption) {
     if (testMode()) {
         while (dialogOf(dialog) && !dialogOf(dialog)->ended) {
             std::optional<std::function<void(HWND)>> script = takeDialogScript();
-            if (!script)
+            if (!script) {
                 failTest("the modal dialog \"" + caption + "\" opened with no scripted answer");
+            }
             (*script)(dialog);
             dispatchPendingMessages();
         }
@@ -148,8 +154,9 @@ void runDialog(HWND dialog, const std::string& caption) {
 HWND createDialogWindow(const DialogTemplate& dialog, HINSTANCE instance, HWND owner,
                         const DialogUnits& units) {
     QPoint origin(units.x(dialog.x), units.y(dialog.y));
-    if (const Window* ownerWindow = findWindow(owner))
+    if (const Window* ownerWindow = findWindow(owner)) {
         origin = ownerWindow->client->mapToGlobal(origin);
+    }
     return CreateWindowExA(dialog.exStyle, "#32770", dialog.caption.c_str(),
                            dialog.style & ~WS_VISIBLE, origin.x(), origin.y(),
                            units.x(dialog.width), units.y(dialog.height), owner, nullptr, instance,
@@ -179,8 +186,9 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND own
     procedureForNextDialog = procedure;
     const HWND dialog = createDialogWindow(*dialogTemplate, instance, owner, units);
     procedureForNextDialog = nullptr;
-    if (!dialog)
+    if (!dialog) {
         return -1;
+    }
     Window* window = findWindow(dialog);
     if (const Window* ownerWindow = findWindow(owner)) {
         window->widget->winId();
@@ -189,8 +197,9 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND own
             ownerWindow->widget->window()->windowHandle());
     }
     window->widget->setWindowModality(Qt::ApplicationModal);
-    if (!(dialogTemplate->style & WS_THICKFRAME))
+    if (!(dialogTemplate->style & WS_THICKFRAME)) {
         window->widget->setFixedSize(window->widget->size());
+    }
 
     const HFONT fontHandle = createFontHandle(font);
     HWND firstTabStop = nullptr;
@@ -199,23 +208,29 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND own
             control.exStyle, control.className.c_str(), control.text.c_str(), control.style,
             units.x(control.x), units.y(control.y), units.x(control.width), units.y(control.height),
             dialog, reinterpret_cast<HMENU>(static_cast<LONG_PTR>(control.id)), instance, nullptr);
-        if (!created)
+        if (!created) {
             continue;
-        if (dialogTemplate->style & DS_SETFONT)
+        }
+        if (dialogTemplate->style & DS_SETFONT) {
             SendMessageA(created, WM_SETFONT, reinterpret_cast<WPARAM>(fontHandle), FALSE);
-        if (!firstTabStop && (control.style & WS_TABSTOP))
+        }
+        if (!firstTabStop && (control.style & WS_TABSTOP)) {
             firstTabStop = created;
+        }
         if (control.className == "BUTTON" && (control.style & 0xF) == BS_DEFPUSHBUTTON) {
-            if (DialogState* state = dialogOf(dialog))
+            if (DialogState* state = dialogOf(dialog)) {
                 state->defaultId = control.id;
+            }
         }
     }
-    if (dialogTemplate->style & DS_SETFONT)
+    if (dialogTemplate->style & DS_SETFONT) {
         SendMessageA(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(fontHandle), FALSE);
+    }
     // The owner is disabled already when WM_INITDIALOG arrives, as on Win32.
     const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
-    if (ownerWasEnabled)
+    if (ownerWasEnabled) {
         enableWindow(owner, false);
+    }
     if (SendMessageA(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(firstTabStop), initParam) &&
         firstTabStop) {
         SetFocus(firstTabStop);
@@ -226,8 +241,9 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND own
     }
     const DialogState* state = dialogOf(dialog);
     const INT_PTR result = state ? state->result : -1;
-    if (ownerWasEnabled)
+    if (ownerWasEnabled) {
         enableWindow(owner, true);
+    }
     DestroyWindow(dialog);
     DeleteObject(fontHandle);
     return result;
@@ -235,8 +251,9 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND own
 
 BOOL WINAPI EndDialog(HWND dialog, INT_PTR result) {
     DialogState* state = dialogOf(dialog);
-    if (!state)
+    if (!state) {
         return FALSE;
+    }
     state->ended = true;
     state->result = result;
     // Wakes the modal loop, which may be waiting for a message.

@@ -12,21 +12,22 @@ namespace platform {
 
 namespace {
 
-constexpr DWORD kButtonTypeMask = 0xF;
-constexpr DWORD kStaticTypeMask = 0x1F;
+constexpr DWORD buttonTypeMask = 0xF;
+constexpr DWORD staticTypeMask = 0x1F;
 
 // Keeps the control's Qt widget showing the window's text and font.
 struct ControlWidget : ControlState {
     QWidget* widget = nullptr;
     void fontChanged(Window& window) override {
-        if (window.font)
+        if (window.font) {
             widget->setFont(fontOf(window.font));
+        }
     }
     void textChanged(Window& window) override {
         if (auto* button = dynamic_cast<QPushButton*>(widget)) {
             button->setText(fromAnsi(window.text));
         } else if (auto* label = dynamic_cast<QLabel*>(widget);
-                   label && (window.style & kStaticTypeMask) != SS_ICON) {
+                   label && (window.style & staticTypeMask) != SS_ICON) {
             label->setText(fromAnsi(window.text));
         }
     }
@@ -42,12 +43,13 @@ void attach(Window& window, QWidget* widget) {
 
 void createButton(Window& window, QWidget* content) {
     auto* button = new QPushButton(content);
-    button->setDefault((window.style & kButtonTypeMask) == BS_DEFPUSHBUTTON);
+    button->setDefault((window.style & buttonTypeMask) == BS_DEFPUSHBUTTON);
     const HWND handle = window.handle;
     QObject::connect(button, &QPushButton::clicked, [handle] {
         const Window* control = findWindow(handle);
-        if (!control)
+        if (!control) {
             return;
+        }
         SendMessageA(control->parent, WM_COMMAND, MAKEWPARAM(control->id, BN_CLICKED),
                      reinterpret_cast<LPARAM>(handle));
     });
@@ -57,7 +59,7 @@ void createButton(Window& window, QWidget* content) {
 void createStatic(Window& window, QWidget* content) {
     auto* label = new QLabel(content);
     label->setTextFormat(Qt::PlainText);
-    switch (window.style & kStaticTypeMask) {
+    switch (window.style & staticTypeMask) {
         case SS_CENTER:
             label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
             break;
@@ -70,8 +72,9 @@ void createStatic(Window& window, QWidget* content) {
                                         ? MAKEINTRESOURCEA(std::atoi(name.c_str() + 1))
                                         : name.c_str();
             const QIcon icon = iconOf(LoadIconA(window.instance, resource));
-            if (!icon.isNull())
+            if (!icon.isNull()) {
                 label->setPixmap(icon.pixmap(32, 32));
+            }
             break;
         }
         default:

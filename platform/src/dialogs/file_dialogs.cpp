@@ -19,13 +19,14 @@
 namespace platform {
 namespace {
 
-constexpr DWORD kBufferTooSmall = 0x3003;  // FNERR_BUFFERTOOSMALL
+constexpr DWORD bufferTooSmall = 0x3003;  // FNERR_BUFFERTOOSMALL
 DWORD lastDialogError = 0;
 
 std::vector<std::string> filterStrings(LPCSTR filter) {
     std::vector<std::string> strings;
-    for (const char* each = filter; each && *each; each += std::strlen(each) + 1)
+    for (const char* each = filter; each && *each; each += std::strlen(each) + 1) {
         strings.emplace_back(each);
+    }
     return strings;
 }
 
@@ -72,7 +73,7 @@ BOOL giveBack(OPENFILENAMEA& dialog, const std::string& chosen) {
     const bool pathFits = dialog.lpstrFile && path.size() + 1 <= dialog.nMaxFile;
     const bool titleFits = !dialog.lpstrFileTitle || path.size() - name + 1 <= dialog.nMaxFileTitle;
     if (!pathFits || !titleFits) {
-        lastDialogError = kBufferTooSmall;
+        lastDialogError = bufferTooSmall;
         if (!pathFits && dialog.lpstrFile && dialog.nMaxFile >= sizeof(WORD)) {
             const WORD needed = static_cast<WORD>(std::min<std::size_t>(path.size() + 1, 0xFFFF));
             std::memcpy(dialog.lpstrFile, &needed, sizeof needed);
@@ -116,25 +117,27 @@ private:
 // The open dialog has a hidden window of its own, titled like it, with the name
 // box (cmb13) as its child: a program finds it with FindWindowA, types a name
 // with SetWindowTextA and presses OK or Cancel with WM_COMMAND, as with Win32's.
-constexpr const char* kDialogWindowClass = "FileDialogWindow";
-constexpr int kNameBoxId = 0x47c;
+constexpr const char* dialogWindowClass = "FileDialogWindow";
+constexpr int nameBoxId = 0x47c;
 std::map<HWND, FileChooser*> openChoosers;
 
 LRESULT CALLBACK dialogWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto open = openChoosers.find(handle);
-    if (message != WM_COMMAND || open == openChoosers.end())
+    if (message != WM_COMMAND || open == openChoosers.end()) {
         return DefWindowProcA(handle, message, wParam, lParam);
+    }
     if (LOWORD(wParam) == IDCANCEL) {
         open->second->reject();
     } else if (LOWORD(wParam) == IDOK) {
-        HWND nameBox = GetDlgItem(handle, kNameBoxId);
+        HWND nameBox = GetDlgItem(handle, nameBoxId);
         std::string name(static_cast<std::size_t>(GetWindowTextLengthA(nameBox)) + 1, '\0');
         name.resize(static_cast<std::size_t>(
             GetWindowTextA(nameBox, name.data(), static_cast<int>(name.size()))));
         // Into the name box, as typed: selectFile would not take a name that
         // does not exist yet.
-        if (auto* nameEdit = open->second->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+        if (auto* nameEdit = open->second->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
             nameEdit->setText(fromAnsi(name));
+        }
         open->second->accept();
     }
     return 0;
@@ -143,12 +146,12 @@ LRESULT CALLBACK dialogWindowProc(HWND handle, UINT message, WPARAM wParam, LPAR
 HWND createDialogWindow(HWND owner, const QString& caption) {
     WNDCLASSA dialogClass{};
     dialogClass.lpfnWndProc = dialogWindowProc;
-    dialogClass.lpszClassName = kDialogWindowClass;
+    dialogClass.lpszClassName = dialogWindowClass;
     RegisterClassA(&dialogClass);
-    const HWND window = CreateWindowExA(0, kDialogWindowClass, toAnsi(caption).c_str(), WS_POPUP, 0,
+    const HWND window = CreateWindowExA(0, dialogWindowClass, toAnsi(caption).c_str(), WS_POPUP, 0,
                                         0, 0, 0, owner, nullptr, nullptr, nullptr);
     CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 0, 0, window,
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kNameBoxId)), nullptr, nullptr);
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(nameBoxId)), nullptr, nullptr);
     return window;
 }
 
@@ -159,8 +162,9 @@ std::optional<std::string> chooseFileWithQt(const OPENFILENAMEA& dialog, bool sa
         owner ? owner->widget->window() : nullptr,
         dialog.lpstrTitle ? fromAnsi(dialog.lpstrTitle) : QString(save ? "Save As" : "Open"),
         dialog.Flags);
-    if (dialog.lpstrInitialDir)
+    if (dialog.lpstrInitialDir) {
         chooser.setDirectory(fromAnsi(dialog.lpstrInitialDir));
+    }
     chooser.setOption(QFileDialog::DontUseNativeDialog);
     chooser.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     chooser.setFileMode(dialog.Flags & OFN_FILEMUSTEXIST ? QFileDialog::ExistingFile
@@ -169,20 +173,24 @@ std::optional<std::string> chooseFileWithQt(const OPENFILENAMEA& dialog, bool sa
     const QStringList filters = qtFilters(filterStrings(dialog.lpstrFilter));
     chooser.setNameFilters(filters);
     const int selected = dialog.nFilterIndex > 0 ? static_cast<int>(dialog.nFilterIndex) - 1 : 0;
-    if (selected < filters.size())
+    if (selected < filters.size()) {
         chooser.selectNameFilter(filters[selected]);
-    if (dialog.lpstrDefExt)
+    }
+    if (dialog.lpstrDefExt) {
         chooser.setDefaultSuffix(fromAnsi(dialog.lpstrDefExt));
-    if (!initial.isEmpty())
+    }
+    if (!initial.isEmpty()) {
         chooser.selectFile(initial);
+    }
     chooser.setWindowModality(Qt::ApplicationModal);
     const HWND dialogWindow = createDialogWindow(dialog.hwndOwner, chooser.windowTitle());
     openChoosers[dialogWindow] = &chooser;
     runQtDialog(chooser);
     openChoosers.erase(dialogWindow);
     DestroyWindow(dialogWindow);
-    if (chooser.result() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+    if (chooser.result() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) {
         return std::nullopt;
+    }
     return toAnsi(chooser.selectedFiles().first());
 }
 
@@ -195,25 +203,31 @@ std::optional<std::string> scriptedAnswer(const OPENFILENAMEA& dialog, bool save
                       dialog.lpstrFileTitle ? dialog.nMaxFileTitle : 0});
     for (;;) {
         const std::optional<FileDialogAnswer> answer = takeFileDialogAnswer();
-        if (!answer)
+        if (!answer) {
             failTest("the file dialog \"" + title + "\" opened with no scripted answer");
-        if (answer->whileOpen)
+        }
+        if (answer->whileOpen) {
             answer->whileOpen();
-        if (!answer->path)
+        }
+        if (!answer->path) {
             return std::nullopt;
+        }
         // A folder's name opens the folder in the dialog rather than closing it.
-        if (QFileInfo(fromAnsi(*answer->path)).isDir())
+        if (QFileInfo(fromAnsi(*answer->path)).isDir()) {
             continue;
+        }
         const std::string path = withDefaultExtension(*answer->path, dialog.lpstrDefExt);
-        if (!refusal(path, dialog.Flags))
+        if (!refusal(path, dialog.Flags)) {
             return path;
+        }
     }
 }
 
 BOOL runFileDialog(LPOPENFILENAMEA dialog, bool save) {
     lastDialogError = 0;
-    if (!dialog || (dialog->hwndOwner && !findWindow(dialog->hwndOwner)))
+    if (!dialog || (dialog->hwndOwner && !findWindow(dialog->hwndOwner))) {
         return FALSE;
+    }
     // The two sizes Win32 knows; any other is refused before a dialog opens.
     if (dialog->lStructSize != OPENFILENAME_SIZE_VERSION_400A &&
         dialog->lStructSize != sizeof(OPENFILENAMEA)) {

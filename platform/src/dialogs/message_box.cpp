@@ -14,11 +14,11 @@
 namespace platform {
 namespace {
 
-constexpr UINT kButtonsMask = 0x0000000F;
-constexpr UINT kIconMask = 0x000000F0;
+constexpr UINT buttonsMask = 0x0000000F;
+constexpr UINT iconMask = 0x000000F0;
 
 QMessageBox::StandardButtons buttonsOf(UINT type) {
-    switch (type & kButtonsMask) {
+    switch (type & buttonsMask) {
         case MB_OKCANCEL:
             return QMessageBox::Ok | QMessageBox::Cancel;
         case MB_ABORTRETRYIGNORE:
@@ -35,7 +35,7 @@ QMessageBox::StandardButtons buttonsOf(UINT type) {
 }
 
 QMessageBox::Icon iconOf(UINT type) {
-    switch (type & kIconMask) {
+    switch (type & iconMask) {
         case MB_ICONHAND:
             return QMessageBox::Critical;
         case MB_ICONQUESTION:
@@ -63,16 +63,18 @@ int idOf(QMessageBox::StandardButton button) {
 // The open box has a hidden window of its own, titled with its caption, so
 // that a program finds it with FindWindowA and presses a button by sending
 // WM_COMMAND with the button's id, as with Win32's box.
-constexpr const char* kBoxWindowClass = "MessageBoxWindow";
+constexpr const char* boxWindowClass = "MessageBoxWindow";
 std::map<HWND, QMessageBox*> openBoxes;
 
 LRESULT CALLBACK boxWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto open = openBoxes.find(handle);
-    if (message != WM_COMMAND || open == openBoxes.end())
+    if (message != WM_COMMAND || open == openBoxes.end()) {
         return DefWindowProcA(handle, message, wParam, lParam);
+    }
     for (QAbstractButton* button : open->second->buttons()) {
-        if (idOf(open->second->standardButton(button)) == LOWORD(wParam))
+        if (idOf(open->second->standardButton(button)) == LOWORD(wParam)) {
             button->click();
+        }
     }
     return 0;
 }
@@ -80,10 +82,10 @@ LRESULT CALLBACK boxWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM 
 HWND createBoxWindow(HWND owner, const std::string& caption) {
     WNDCLASSA boxClass{};
     boxClass.lpfnWndProc = boxWindowProc;
-    boxClass.lpszClassName = kBoxWindowClass;
+    boxClass.lpszClassName = boxWindowClass;
     RegisterClassA(&boxClass);
-    return CreateWindowExA(0, kBoxWindowClass, caption.c_str(), WS_POPUP, 0, 0, 0, 0, owner,
-                           nullptr, nullptr, nullptr);
+    return CreateWindowExA(0, boxWindowClass, caption.c_str(), WS_POPUP, 0, 0, 0, 0, owner, nullptr,
+                           nullptr, nullptr);
 }
 
 int showMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) {
@@ -112,12 +114,14 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     }
     const std::string shownText = text ? text : "";
     const std::string shownCaption = caption ? caption : "Error";
-    if (!testMode())
+    if (!testMode()) {
         return showMessageBox(owner, shownText, shownCaption, type);
+    }
     recordMessageBox({owner, shownText, shownCaption, type});
     const std::optional<std::function<int()>> answer = takeMessageBoxAnswer();
-    if (!answer)
+    if (!answer) {
         failTest("the message box \"" + shownCaption + "\" (\"" + shownText +
                  "\") opened with no scripted answer");
+    }
     return (*answer)();
 }

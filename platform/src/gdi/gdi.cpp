@@ -19,8 +19,8 @@ namespace {
 
 // CreateFontA with height 0 asks for the system's default size; this pixel size
 // gives DejaVu Sans Mono cells of 16 x 8 pixels, as the Win32 default has.
-constexpr int kDefaultFontPixelSize = 14;
-constexpr int kSystemColorCount = 31;
+constexpr int defaultFontPixelSize = 14;
+constexpr int systemColorCount = 31;
 
 struct GdiObject {
     enum class Type { Font, Brush, Pen } type;
@@ -78,8 +78,9 @@ QFont fixedFont(int pixelSize) {
 int pixelSizeForCellHeight(QFont font, int cellHeight) {
     for (int size = cellHeight; size > 1; --size) {
         font.setPixelSize(size);
-        if (QFontMetrics(font).height() <= cellHeight)
+        if (QFontMetrics(font).height() <= cellHeight) {
             return size;
+        }
     }
     return 1;
 }
@@ -96,17 +97,20 @@ DeviceContext* findDc(HDC dc) {
 
 win32test::DrawCall* recordingOf(const DeviceContext& dc) {
     std::vector<win32test::DrawCall>* calls = drawRecording();
-    if (!calls || dc.recording < 0 || static_cast<std::size_t>(dc.recording) >= calls->size())
+    if (!calls || dc.recording < 0 || static_cast<std::size_t>(dc.recording) >= calls->size()) {
         return nullptr;
+    }
     return &(*calls)[static_cast<std::size_t>(dc.recording)];
 }
 
 QPen penOf(const DeviceContext& dc) {
     const GdiObject* pen = findObject(dc.pen, GdiObject::Type::Pen);
-    if (!pen)
+    if (!pen) {
         return QPen(Qt::black, 1);
-    if (pen->hollow)
+    }
+    if (pen->hollow) {
         return QPen(Qt::NoPen);
+    }
     return QPen(pen->color, std::max(1, pen->penWidth));
 }
 
@@ -158,13 +162,16 @@ QColor systemColor(int index) {
 
 std::optional<QColor> brushColor(HBRUSH brush) {
     const auto value = reinterpret_cast<std::uintptr_t>(brush);
-    if (value == 0)
+    if (value == 0) {
         return std::nullopt;
-    if (value <= kSystemColorCount)
+    }
+    if (value <= systemColorCount) {
         return systemColor(static_cast<int>(value) - 1);
+    }
     const GdiObject* object = findObject(brush, GdiObject::Type::Brush);
-    if (!object || object->hollow)
+    if (!object || object->hollow) {
         return std::nullopt;
+    }
     return object->color;
 }
 
@@ -215,7 +222,7 @@ HFONT WINAPI CreateFontA(int height, int, int, int, int weight, DWORD italic, DW
         font.setStyleHint(fixed ? QFont::TypeWriter : QFont::AnyStyle);
         font.setFixedPitch(fixed);
     } else if (fixed) {
-        font = fixedFont(kDefaultFontPixelSize);
+        font = fixedFont(defaultFontPixelSize);
     } else {
         font = QFont((pitchAndFamily & 0xF0) == FF_ROMAN ? QStringLiteral("DejaVu Serif")
                                                          : QStringLiteral("DejaVu Sans"));
@@ -225,10 +232,11 @@ HFONT WINAPI CreateFontA(int height, int, int, int, int weight, DWORD italic, DW
     } else if (height > 0) {
         font.setPixelSize(pixelSizeForCellHeight(font, height));
     } else {
-        font.setPixelSize(kDefaultFontPixelSize);
+        font.setPixelSize(defaultFontPixelSize);
     }
-    if (weight > 0)
+    if (weight > 0) {
         font.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 1, 1000)));
+    }
     font.setItalic(italic != 0);
     font.setUnderline(underline != 0);
     font.setStrikeOut(strikeOut != 0);
@@ -236,8 +244,9 @@ HFONT WINAPI CreateFontA(int height, int, int, int, int weight, DWORD italic, DW
 }
 
 HBRUSH WINAPI CreateBrushIndirect(const LOGBRUSH* brush) {
-    if (!brush)
+    if (!brush) {
         return nullptr;
+    }
     GdiObject object{GdiObject::Type::Brush,    {},   colorOf(brush->lbColor), 1,
                      brush->lbStyle == BS_NULL, false};
     return static_cast<HBRUSH>(addObject(object));
@@ -245,18 +254,21 @@ HBRUSH WINAPI CreateBrushIndirect(const LOGBRUSH* brush) {
 
 BOOL WINAPI DeleteObject(HGDIOBJ handle) {
     const GdiObject* object = objects().find(handle);
-    if (!object)
+    if (!object) {
         return FALSE;
-    if (!object->stock)
+    }
+    if (!object->stock) {
         objects().remove(handle);
+    }
     return TRUE;
 }
 
 HGDIOBJ WINAPI SelectObject(HDC dcHandle, HGDIOBJ handle) {
     DeviceContext* dc = findDc(dcHandle);
     const GdiObject* object = objects().find(handle);
-    if (!dc || !object)
+    if (!dc || !object) {
         return nullptr;
+    }
     HGDIOBJ previous = nullptr;
     switch (object->type) {
         case GdiObject::Type::Font:
@@ -277,8 +289,9 @@ HGDIOBJ WINAPI SelectObject(HDC dcHandle, HGDIOBJ handle) {
 
 BOOL WINAPI GetTextMetricsA(HDC dcHandle, LPTEXTMETRICA metrics) {
     const DeviceContext* dc = findDc(dcHandle);
-    if (!dc || !metrics)
+    if (!dc || !metrics) {
         return FALSE;
+    }
     const QFont font = fontOf(dc->font);
     const QFontMetrics fontMetrics(font);
     *metrics = TEXTMETRICA{};
@@ -306,13 +319,16 @@ BOOL WINAPI GetTextMetricsA(HDC dcHandle, LPTEXTMETRICA metrics) {
 
 BOOL WINAPI TextOutA(HDC dcHandle, int x, int y, LPCSTR text, int length) {
     const DeviceContext* dc = findDc(dcHandle);
-    if (!dc || !text || length < 0)
+    if (!dc || !text || length < 0) {
         return FALSE;
+    }
     const std::string_view bytes(text, static_cast<std::size_t>(length));
-    if (win32test::DrawCall* recording = recordingOf(*dc))
+    if (win32test::DrawCall* recording = recordingOf(*dc)) {
         recording->texts.push_back({x, y, std::string(bytes)});
-    if (!dc->painter)
+    }
+    if (!dc->painter) {
         return TRUE;
+    }
     const QFont font = fontOf(dc->font);
     const QFontMetrics metrics(font);
     const QString shown = fromAnsi(bytes);
@@ -339,8 +355,9 @@ BOOL WINAPI TextOutA(HDC dcHandle, int x, int y, LPCSTR text, int length) {
 // Measured as TextOutA lays the text out: one cell per character in a fixed-pitch font.
 BOOL WINAPI GetTextExtentPoint32A(HDC dcHandle, LPCSTR text, int length, LPSIZE size) {
     const DeviceContext* dc = findDc(dcHandle);
-    if (!dc || !text || length < 0 || !size)
+    if (!dc || !text || length < 0 || !size) {
         return FALSE;
+    }
     const QFont font = fontOf(dc->font);
     const QFontMetrics metrics(font);
     const QString measured = fromAnsi(std::string_view(text, static_cast<std::size_t>(length)));
@@ -352,18 +369,21 @@ BOOL WINAPI GetTextExtentPoint32A(HDC dcHandle, LPCSTR text, int length, LPSIZE 
 
 BOOL WINAPI MoveToEx(HDC dcHandle, int x, int y, LPPOINT previous) {
     DeviceContext* dc = findDc(dcHandle);
-    if (!dc)
+    if (!dc) {
         return FALSE;
-    if (previous)
+    }
+    if (previous) {
         *previous = POINT{dc->position.x(), dc->position.y()};
+    }
     dc->position = QPoint(x, y);
     return TRUE;
 }
 
 BOOL WINAPI LineTo(HDC dcHandle, int x, int y) {
     DeviceContext* dc = findDc(dcHandle);
-    if (!dc)
+    if (!dc) {
         return FALSE;
+    }
     const QPoint from = dc->position;
     const QPoint to(x, y);
     if (win32test::DrawCall* recording = recordingOf(*dc)) {

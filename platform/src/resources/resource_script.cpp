@@ -13,7 +13,7 @@ namespace {
 
 using Kind = ResourceToken::Kind;
 
-constexpr int kMaxMacroDepth = 32;
+constexpr int maxMacroDepth = 32;
 
 std::string upperCase(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -29,7 +29,7 @@ struct ControlKind {
 };
 
 // Statement keyword, window class, the styles it implies, and its argument list.
-constexpr ControlKind kControlKinds[] = {
+constexpr ControlKind controlKinds[] = {
     {"LTEXT", "STATIC", SS_LEFT | WS_GROUP, ControlKind::Form::Text},
     {"RTEXT", "STATIC", SS_RIGHT | WS_GROUP, ControlKind::Form::Text},
     {"CTEXT", "STATIC", SS_CENTER | WS_GROUP, ControlKind::Form::Text},
@@ -42,8 +42,8 @@ constexpr ControlKind kControlKinds[] = {
     {"CONTROL", "", 0, ControlKind::Form::Generic},
 };
 
-const char* const kMemoryOptions[] = {"DISCARDABLE", "PRELOAD", "LOADONCALL", "MOVEABLE", "FIXED",
-                                      "PURE",        "IMPURE",  "SHARED",     "NONSHARED"};
+const char* const memoryOptions[] = {"DISCARDABLE", "PRELOAD", "LOADONCALL", "MOVEABLE", "FIXED",
+                                     "PURE",        "IMPURE",  "SHARED",     "NONSHARED"};
 
 class Cursor {
 public:
@@ -52,8 +52,9 @@ public:
 
     bool atEnd() const { return position_ >= tokens_.size(); }
     const ResourceToken& peek() const {
-        if (atEnd())
+        if (atEnd()) {
             fail("unexpected end of script");
+        }
         return tokens_[position_];
     }
     ResourceToken next() {
@@ -68,14 +69,16 @@ public:
         return !atEnd() && peek().kind == Kind::Punctuation && peek().text[0] == c;
     }
     bool accept(char c) {
-        if (!isPunctuation(c))
+        if (!isPunctuation(c)) {
             return false;
+        }
         ++position_;
         return true;
     }
     void expect(char c) {
-        if (!accept(c))
+        if (!accept(c)) {
             fail(std::string("expected '") + c + "'");
+        }
     }
     bool acceptBegin() {
         if (isWord("BEGIN") || isPunctuation('{')) {
@@ -93,8 +96,9 @@ public:
     }
     std::string string() {
         const ResourceToken token = next();
-        if (token.kind != Kind::String)
+        if (token.kind != Kind::String) {
             fail("expected a quoted string", token);
+        }
         return token.text;
     }
     [[noreturn]] void fail(const std::string& message) const {
@@ -144,36 +148,44 @@ private:
 long ScriptParser::symbol(const ResourceToken& name, int depth) {
     const auto defined = source_.defines.find(name.text);
     if (defined != source_.defines.end()) {
-        if (depth > kMaxMacroDepth)
+        if (depth > maxMacroDepth) {
             Cursor::fail("macro " + name.text + " expands without end", name);
-        if (defined->second.empty())
+        }
+        if (defined->second.empty()) {
             Cursor::fail(name.text + " is defined without a value", name);
+        }
         Cursor inner(defined->second, &name);
         const long value = expression(inner, depth + 1);
-        if (!inner.atEnd())
+        if (!inner.atEnd()) {
             Cursor::fail("the value of " + name.text + " is not a plain expression", name);
+        }
         return value;
     }
-    if (const auto builtin = builtinResourceSymbol(name.text))
+    if (const auto builtin = builtinResourceSymbol(name.text)) {
         return *builtin;
+    }
     Cursor::fail("unknown symbol " + name.text, name);
 }
 
 long ScriptParser::unary(Cursor& cursor, int depth) {
-    if (cursor.accept('-'))
+    if (cursor.accept('-')) {
         return -unary(cursor, depth);
-    if (cursor.accept('~'))
+    }
+    if (cursor.accept('~')) {
         return ~unary(cursor, depth);
+    }
     if (cursor.accept('(')) {
         const long value = expression(cursor, depth);
         cursor.expect(')');
         return value;
     }
     const ResourceToken token = cursor.next();
-    if (token.kind == Kind::Number)
+    if (token.kind == Kind::Number) {
         return token.value;
-    if (token.kind == Kind::Identifier)
+    }
+    if (token.kind == Kind::Identifier) {
         return symbol(token, depth);
+    }
     Cursor::fail("expected a number or a symbol, found \"" + token.text + "\"", token);
 }
 
@@ -202,10 +214,12 @@ long ScriptParser::expression(Cursor& cursor, int depth) {
 
 ResourceKey ScriptParser::resourceName() {
     const ResourceToken& token = cursor_.peek();
-    if (token.kind == Kind::String)
+    if (token.kind == Kind::String) {
         return ResourceKey{-1, upperCase(cursor_.next().text)};
-    if (token.kind == Kind::Identifier && !isDefined(token.text))
+    }
+    if (token.kind == Kind::Identifier && !isDefined(token.text)) {
         return ResourceKey{-1, upperCase(cursor_.next().text)};
+    }
     const long id = expression();
     return ResourceKey{static_cast<int>(id & 0xFFFF), {}};
 }
@@ -213,7 +227,7 @@ ResourceKey ScriptParser::resourceName() {
 void ScriptParser::skipMemoryOptions() {
     for (bool skipped = true; skipped;) {
         skipped = false;
-        for (const char* option : kMemoryOptions) {
+        for (const char* option : memoryOptions) {
             if (cursor_.isWord(option)) {
                 cursor_.next();
                 skipped = true;
@@ -225,8 +239,9 @@ void ScriptParser::skipMemoryOptions() {
 UINT ScriptParser::menuOptions() {
     UINT flags = 0;
     for (;;) {
-        if (cursor_.accept(','))
+        if (cursor_.accept(',')) {
             continue;
+        }
         if (cursor_.isWord("CHECKED")) {
             flags |= MF_CHECKED;
         } else if (cursor_.isWord("GRAYED")) {
@@ -272,20 +287,24 @@ MenuTemplateItem ScriptParser::menuItem() {
 }
 
 std::vector<MenuTemplateItem> ScriptParser::menuBody() {
-    if (!cursor_.acceptBegin())
+    if (!cursor_.acceptBegin()) {
         cursor_.fail("expected BEGIN");
+    }
     std::vector<MenuTemplateItem> items;
-    while (!cursor_.acceptEnd()) items.push_back(menuItem());
+    while (!cursor_.acceptEnd()) {
+        items.push_back(menuItem());
+    }
     return items;
 }
 
 DialogControlTemplate ScriptParser::control() {
     const ResourceToken keyword = cursor_.next();
     const std::string word = upperCase(keyword.text);
-    const auto kind = std::find_if(std::begin(kControlKinds), std::end(kControlKinds),
+    const auto kind = std::find_if(std::begin(controlKinds), std::end(controlKinds),
                                    [&](const ControlKind& each) { return word == each.keyword; });
-    if (kind == std::end(kControlKinds))
+    if (kind == std::end(controlKinds)) {
         Cursor::fail("unsupported dialog control " + keyword.text, keyword);
+    }
     DialogControlTemplate control;
     control.className = kind->className;
     control.style = WS_CHILD | WS_VISIBLE | kind->defaultStyle;
@@ -327,14 +346,17 @@ DialogControlTemplate ScriptParser::control() {
         control.height = static_cast<int>(expression());
     }
     if (kind->form == Form::Generic) {
-        if (cursor_.accept(','))
+        if (cursor_.accept(',')) {
             control.exStyle = static_cast<DWORD>(expression());
+        }
         return control;
     }
-    if (cursor_.accept(','))
+    if (cursor_.accept(',')) {
         control.style |= static_cast<DWORD>(expression());
-    if (cursor_.accept(','))
+    }
+    if (cursor_.accept(',')) {
         control.exStyle = static_cast<DWORD>(expression());
+    }
     return control;
 }
 
@@ -347,8 +369,9 @@ DialogTemplate ScriptParser::dialog(bool extended) {
     dialog.width = static_cast<int>(expression());
     cursor_.expect(',');
     dialog.height = static_cast<int>(expression());
-    if (extended && cursor_.accept(','))
+    if (extended && cursor_.accept(',')) {
         expression();
+    }
     bool hasStyle = false;
     while (!cursor_.acceptBegin()) {
         const ResourceToken option = cursor_.next();
@@ -364,7 +387,9 @@ DialogTemplate ScriptParser::dialog(bool extended) {
             dialog.fontSize = static_cast<int>(expression());
             cursor_.expect(',');
             dialog.fontFace = cursor_.string();
-            while (cursor_.accept(',')) expression();
+            while (cursor_.accept(',')) {
+                expression();
+            }
         } else if (word == "LANGUAGE") {
             expression();
             cursor_.expect(',');
@@ -377,19 +402,25 @@ DialogTemplate ScriptParser::dialog(bool extended) {
             Cursor::fail("unsupported dialog option " + option.text, option);
         }
     }
-    if (!hasStyle)
+    if (!hasStyle) {
         dialog.style = WS_POPUP | WS_BORDER | WS_SYSMENU;
-    if (!dialog.caption.empty())
+    }
+    if (!dialog.caption.empty()) {
         dialog.style |= WS_CAPTION;
-    if (dialog.fontSize > 0)
+    }
+    if (dialog.fontSize > 0) {
         dialog.style |= DS_SETFONT;
-    while (!cursor_.acceptEnd()) dialog.controls.push_back(control());
+    }
+    while (!cursor_.acceptEnd()) {
+        dialog.controls.push_back(control());
+    }
     return dialog;
 }
 
 void ScriptParser::versionBlock(ResourceScript& script) {
-    if (!cursor_.acceptBegin())
+    if (!cursor_.acceptBegin()) {
         cursor_.fail("expected BEGIN");
+    }
     while (!cursor_.acceptEnd()) {
         const ResourceToken keyword = cursor_.next();
         const std::string word = upperCase(keyword.text);
@@ -402,14 +433,16 @@ void ScriptParser::versionBlock(ResourceScript& script) {
             while (cursor_.accept(',')) {
                 if (cursor_.peek().kind == Kind::String) {
                     const std::string text = cursor_.string();
-                    if (firstText.empty())
+                    if (firstText.empty()) {
                         firstText = text;
+                    }
                 } else {
                     expression();
                 }
             }
-            if (!firstText.empty())
+            if (!firstText.empty()) {
                 script.versionStrings[key] = firstText;
+            }
         } else {
             Cursor::fail("expected BLOCK or VALUE, found \"" + keyword.text + "\"", keyword);
         }
@@ -420,13 +453,17 @@ void ScriptParser::versionInfo(ResourceScript& script) {
     while (!(cursor_.isWord("BEGIN") || cursor_.isPunctuation('{'))) {
         cursor_.next();
         expression();
-        while (cursor_.accept(',')) expression();
+        while (cursor_.accept(',')) {
+            expression();
+        }
     }
     versionBlock(script);
 }
 
 void ScriptParser::skipBlock() {
-    while (!cursor_.acceptBegin()) cursor_.next();
+    while (!cursor_.acceptBegin()) {
+        cursor_.next();
+    }
     for (int depth = 1; depth > 0;) {
         if (cursor_.acceptBegin()) {
             ++depth;
@@ -474,10 +511,12 @@ ResourceScript ScriptParser::parse() {
 }  // namespace
 
 ResourceKey resourceKey(LPCSTR name) {
-    if (IS_INTRESOURCE(name))
+    if (IS_INTRESOURCE(name)) {
         return ResourceKey{static_cast<int>(reinterpret_cast<ULONG_PTR>(name)), {}};
-    if (name[0] == '#')
+    }
+    if (name[0] == '#') {
         return ResourceKey{std::atoi(name + 1), {}};
+    }
     return ResourceKey{-1, upperCase(name)};
 }
 

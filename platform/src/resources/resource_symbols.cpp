@@ -12,12 +12,12 @@ namespace {
     { #name, static_cast < long>(name) }
 
 // Values from the resource compiler's own headers (winresrc.h, winver.h).
-constexpr long kLangNeutral = 0x00;
-constexpr long kLangEnglish = 0x09;
-constexpr long kSublangNeutral = 0x00;
-constexpr long kSublangDefault = 0x01;
-constexpr long kSublangEnglishUs = 0x01;
-constexpr long kSublangEnglishUk = 0x02;
+constexpr long langNeutral = 0x00;
+constexpr long langEnglish = 0x09;
+constexpr long sublangNeutral = 0x00;
+constexpr long sublangDefault = 0x01;
+constexpr long sublangEnglishUs = 0x01;
+constexpr long sublangEnglishUk = 0x02;
 
 const std::map<std::string, long>& symbols() {
     static const std::map<std::string, long> table = {
@@ -89,12 +89,12 @@ const std::map<std::string, long>& symbols() {
         SYMBOL(LBS_HASSTRINGS),
         SYMBOL(LBS_NOINTEGRALHEIGHT),
         SYMBOL(LBS_STANDARD),
-        {"LANG_NEUTRAL", kLangNeutral},
-        {"LANG_ENGLISH", kLangEnglish},
-        {"SUBLANG_NEUTRAL", kSublangNeutral},
-        {"SUBLANG_DEFAULT", kSublangDefault},
-        {"SUBLANG_ENGLISH_US", kSublangEnglishUs},
-        {"SUBLANG_ENGLISH_UK", kSublangEnglishUk},
+        {"LANG_NEUTRAL", langNeutral},
+        {"LANG_ENGLISH", langEnglish},
+        {"SUBLANG_NEUTRAL", sublangNeutral},
+        {"SUBLANG_DEFAULT", sublangDefault},
+        {"SUBLANG_ENGLISH_US", sublangEnglishUs},
+        {"SUBLANG_ENGLISH_UK", sublangEnglishUk},
         {"VS_VERSION_INFO", 1},
         {"VS_FFI_FILEFLAGSMASK", 0x3F},
         {"VS_FF_DEBUG", 0x01},
@@ -117,8 +117,9 @@ const std::map<std::string, long>& symbols() {
 
 std::optional<long> builtinResourceSymbol(const std::string& name) {
     const auto found = symbols().find(name);
-    if (found == symbols().end())
+    if (found == symbols().end()) {
         return std::nullopt;
+    }
     return found->second;
 }
 

@@ -10,7 +10,7 @@ ResourceScriptError::ResourceScriptError(const std::string& file, int line,
 
 namespace {
 
-constexpr int kMaxIncludeDepth = 16;
+constexpr int maxIncludeDepth = 16;
 
 bool isIdentifierStart(char c) {
     return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
@@ -52,15 +52,17 @@ private:
 
 bool Preprocessor::active(const std::vector<Condition>& conditions) const {
     for (const Condition& condition : conditions) {
-        if (!condition.active)
+        if (!condition.active) {
             return false;
+        }
     }
     return true;
 }
 
 void Preprocessor::process(const std::string& text, const std::string& file, int depth) {
-    if (depth > kMaxIncludeDepth)
+    if (depth > maxIncludeDepth) {
         throw ResourceScriptError(file, 1, "includes nested too deeply");
+    }
     std::vector<Condition> conditions;
     bool inComment = false;
     std::size_t position = 0;
@@ -70,11 +72,13 @@ void Preprocessor::process(const std::string& text, const std::string& file, int
         std::string logical;
         for (;;) {
             std::size_t end = text.find('\n', position);
-            if (end == std::string::npos)
+            if (end == std::string::npos) {
                 end = text.size();
+            }
             std::string physical = text.substr(position, end - position);
-            if (!physical.empty() && physical.back() == '\r')
+            if (!physical.empty() && physical.back() == '\r') {
                 physical.pop_back();
+            }
             position = end + 1;
             ++line;
             if (!physical.empty() && physical.back() == '\\' && position <= text.size()) {
@@ -90,24 +94,28 @@ void Preprocessor::process(const std::string& text, const std::string& file, int
         if (!inComment && first != std::string::npos && logical[first] == '#') {
             directive(logical.substr(first + 1), source, conditions, depth);
         } else if (active(conditions)) {
-            for (ResourceToken& token : lex(logical, source, inComment))
+            for (ResourceToken& token : lex(logical, source, inComment)) {
                 result.tokens.push_back(std::move(token));
+            }
         }
     }
-    if (!conditions.empty())
+    if (!conditions.empty()) {
         throw ResourceScriptError(file, conditions.back().line, "#if without #endif");
+    }
 }
 
 void Preprocessor::directive(const std::string& text, const Source& source,
                              std::vector<Condition>& conditions, int depth) {
     bool inComment = false;
     std::vector<ResourceToken> words = lex(text, source, inComment);
-    if (words.empty())
+    if (words.empty()) {
         return;
+    }
     const std::string name = words[0].text;
     const auto defined = [&](std::size_t index) {
-        if (words.size() <= index)
+        if (words.size() <= index) {
             fail(source, "#" + name + " needs a name");
+        }
         return result.defines.count(words[index].text) != 0;
     };
     if (name == "ifdef" || name == "ifndef") {
@@ -117,34 +125,41 @@ void Preprocessor::directive(const std::string& text, const Source& source,
                            !(words[1].kind == ResourceToken::Kind::Number && words[1].value == 0);
         conditions.push_back({value, source.line});
     } else if (name == "else") {
-        if (conditions.empty())
+        if (conditions.empty()) {
             fail(source, "#else without #if");
+        }
         conditions.back().active = !conditions.back().active;
     } else if (name == "endif") {
-        if (conditions.empty())
+        if (conditions.empty()) {
             fail(source, "#endif without #if");
+        }
         conditions.pop_back();
     } else if (!active(conditions)) {
         return;
     } else if (name == "include") {
         const std::size_t quote = text.find('"');
-        if (quote == std::string::npos)
+        if (quote == std::string::npos) {
             return;  // <system headers>: their symbols are built in
+        }
         const std::size_t close = text.find('"', quote + 1);
-        if (close == std::string::npos)
+        if (close == std::string::npos) {
             fail(source, "#include without its closing quote");
+        }
         const std::string included = text.substr(quote + 1, close - quote - 1);
         const std::optional<std::string> contents = readInclude_(included);
-        if (!contents)
+        if (!contents) {
             fail(source, "cannot open include file \"" + included + "\"");
+        }
         process(*contents, included, depth + 1);
     } else if (name == "define") {
-        if (words.size() < 2 || words[1].kind != ResourceToken::Kind::Identifier)
+        if (words.size() < 2 || words[1].kind != ResourceToken::Kind::Identifier) {
             fail(source, "#define needs a name");
+        }
         result.defines[words[1].text] = std::vector<ResourceToken>(words.begin() + 2, words.end());
     } else if (name == "undef") {
-        if (words.size() > 1)
+        if (words.size() > 1) {
             result.defines.erase(words[1].text);
+        }
     } else if (name == "error") {
         fail(source, "#error" + text.substr(5));
     } else if (name != "pragma") {
@@ -163,8 +178,9 @@ std::vector<ResourceToken> Preprocessor::lex(const std::string& text, const Sour
     while (i < text.size()) {
         if (inComment) {
             const std::size_t end = text.find("*/", i);
-            if (end == std::string::npos)
+            if (end == std::string::npos) {
                 return tokens;
+            }
             inComment = false;
             i = end + 2;
             continue;
@@ -181,8 +197,9 @@ std::vector<ResourceToken> Preprocessor::lex(const std::string& text, const Sour
             i += c == 'L' ? 2 : 1;
             std::string value;
             for (;;) {
-                if (i >= text.size())
+                if (i >= text.size()) {
                     fail(source, "string without its closing quote");
+                }
                 const char s = text[i++];
                 if (s == '"') {
                     if (i < text.size() && text[i] == '"') {
@@ -202,7 +219,9 @@ std::vector<ResourceToken> Preprocessor::lex(const std::string& text, const Sour
             make(ResourceToken::Kind::String, std::move(value));
         } else if (std::isdigit(static_cast<unsigned char>(c))) {
             std::size_t end = i;
-            while (end < text.size() && isIdentifierChar(text[end])) ++end;
+            while (end < text.size() && isIdentifierChar(text[end])) {
+                ++end;
+            }
             std::string number = text.substr(i, end - i);
             while (!number.empty() && (number.back() == 'L' || number.back() == 'l' ||
                                        number.back() == 'U' || number.back() == 'u')) {
@@ -215,13 +234,16 @@ std::vector<ResourceToken> Preprocessor::lex(const std::string& text, const Sour
             } catch (const std::exception&) {
                 used = 0;
             }
-            if (used != number.size() || number.empty())
+            if (used != number.size() || number.empty()) {
                 fail(source, "bad number " + text.substr(i, end - i));
+            }
             make(ResourceToken::Kind::Number, text.substr(i, end - i), value);
             i = end;
         } else if (isIdentifierStart(c)) {
             std::size_t end = i;
-            while (end < text.size() && isIdentifierChar(text[end])) ++end;
+            while (end < text.size() && isIdentifierChar(text[end])) {
+                ++end;
+            }
             make(ResourceToken::Kind::Identifier, text.substr(i, end - i));
             i = end;
         } else {

@@ -14,7 +14,7 @@ namespace platform {
 
 namespace {
 
-constexpr int kFirstPredefinedId = 32512;
+constexpr int firstPredefinedId = 32512;
 
 const ResourceScript& applicationScript() {
     static const ResourceScript script = [] {
@@ -25,8 +25,9 @@ const ResourceScript& applicationScript() {
             return ResourceScript{};
         }
         ResourceScriptResult result = parseResourceScript(*text, embeddedScriptName, embeddedFile);
-        if (!result.error.empty())
+        if (!result.error.empty()) {
             std::fprintf(stderr, "resources: %s\n", result.error.c_str());
+        }
         return std::move(result.script);
     }();
     return script;
@@ -51,8 +52,9 @@ std::map<std::pair<ImageKind, ResourceKey>, HICON>& loadedImages() {
 
 HICON sharedImage(ImageKind kind, const ResourceKey& key, const QIcon& icon) {
     const auto found = loadedImages().find({kind, key});
-    if (found != loadedImages().end())
+    if (found != loadedImages().end()) {
         return found->second;
+    }
     const HICON handle = icons().add(std::make_unique<Icon>(Icon{icon}));
     loadedImages()[{kind, key}] = handle;
     return handle;
@@ -60,8 +62,9 @@ HICON sharedImage(ImageKind kind, const ResourceKey& key, const QIcon& icon) {
 
 QIcon loadIconFile(const ResourceKey& key) {
     const auto file = applicationScript().iconFiles.find(key);
-    if (file == applicationScript().iconFiles.end())
+    if (file == applicationScript().iconFiles.end()) {
         return {};
+    }
     const std::optional<std::string> bytes = embeddedFile(file->second);
     QPixmap pixmap;
     if (!bytes || !pixmap.loadFromData(reinterpret_cast<const uchar*>(bytes->data()),
@@ -84,15 +87,17 @@ std::optional<std::string> embeddedFile(const std::string& name) {
 }
 
 const MenuTemplate* findMenuTemplate(LPCSTR name) {
-    if (!name)
+    if (!name) {
         return nullptr;
+    }
     const auto found = applicationScript().menus.find(resourceKey(name));
     return found == applicationScript().menus.end() ? nullptr : &found->second;
 }
 
 const DialogTemplate* findDialogTemplate(LPCSTR name) {
-    if (!name)
+    if (!name) {
         return nullptr;
+    }
     const auto found = applicationScript().dialogs.find(resourceKey(name));
     return found == applicationScript().dialogs.end() ? nullptr : &found->second;
 }
@@ -107,12 +112,14 @@ QIcon iconOf(HICON handle) {
 using namespace platform;
 
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name) {
-    if (!name)
+    if (!name) {
         return nullptr;
+    }
     const ResourceKey key = resourceKey(name);
     if (!instance) {
-        if (key.id < kFirstPredefinedId)
+        if (key.id < firstPredefinedId) {
             return nullptr;
+        }
         return sharedImage(ImageKind::SystemIcon, key,
                            QApplication::style()->standardIcon(QStyle::SP_DesktopIcon));
     }
@@ -130,10 +137,12 @@ HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name) {
 
 HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name) {
     // The stand-in shows Qt's own cursors; the handle only has to be valid and shared.
-    if (!name || instance)
+    if (!name || instance) {
         return nullptr;
+    }
     const ResourceKey key = resourceKey(name);
-    if (key.id < kFirstPredefinedId)
+    if (key.id < firstPredefinedId) {
         return nullptr;
+    }
     return sharedImage(ImageKind::SystemCursor, key, QIcon());
 }

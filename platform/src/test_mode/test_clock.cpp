@@ -15,8 +15,9 @@ using namespace platform;
 namespace win32test {
 
 void enable() {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     if (!QApplication::instance()) {
         static int argc = 1;
         static char name[] = "win32-test";
@@ -33,10 +34,13 @@ void enable() {
 
 void reset() {
     for (HWND handle : allWindows()) {
-        if (const Window* window = findWindow(handle); window && !window->parent)
+        if (const Window* window = findWindow(handle); window && !window->parent) {
             DestroyWindow(handle);
+        }
     }
-    for (HWND handle : allWindows()) DestroyWindow(handle);
+    for (HWND handle : allWindows()) {
+        DestroyWindow(handle);
+    }
     unregisterApplicationClasses();
     resetQueue();
     resetTimers();

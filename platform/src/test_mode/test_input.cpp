@@ -21,8 +21,9 @@ namespace {
 
 bool sendKey(HWND handle, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     const Window* window = findWindow(handle);
-    if (!window)
+    if (!window) {
         return false;
+    }
     QWidget* focus = window->widget->focusWidget();
     QWidget* target = focus && window->widget->isAncestorOf(focus) ? focus : window->client;
     QKeyEvent press(QEvent::KeyPress, key, modifiers);
@@ -47,18 +48,22 @@ int qtKey(UINT virtualKey) {
 
 QPushButton* defaultButton(HWND dialog) {
     const Window* window = findWindow(dialog);
-    if (!window)
+    if (!window) {
         return nullptr;
+    }
     QPushButton* okButton = nullptr;
     for (HWND child : window->children) {
         const Window* control = findWindow(child);
         auto* button = control ? dynamic_cast<QPushButton*>(control->client) : nullptr;
-        if (!button)
+        if (!button) {
             continue;
-        if (button->isDefault())
+        }
+        if (button->isDefault()) {
             return button;
-        if (control->id == IDOK)
+        }
+        if (control->id == IDOK) {
             okButton = button;
+        }
     }
     return okButton;
 }
@@ -93,8 +98,9 @@ void sendClick(QWidget* widget, QPoint at, bool doubleClick) {
     };
     send(QEvent::MouseButtonPress, Qt::LeftButton);
     send(QEvent::MouseButtonRelease, Qt::NoButton);
-    if (!doubleClick)
+    if (!doubleClick) {
         return;
+    }
     send(QEvent::MouseButtonDblClick, Qt::LeftButton);
     send(QEvent::MouseButtonRelease, Qt::NoButton);
 }
@@ -113,8 +119,9 @@ void answerNextDialogWith(DialogAnswer answer) {
 
 bool pressKey(HWND window, UINT virtualKey, bool control) {
     const int key = qtKey(virtualKey);
-    if (!key || !sendKey(window, key, control ? Qt::ControlModifier : Qt::NoModifier))
+    if (!key || !sendKey(window, key, control ? Qt::ControlModifier : Qt::NoModifier)) {
         return false;
+    }
     dispatchPendingMessages();
     return true;
 }
@@ -137,11 +144,13 @@ bool clickTab(HWND tabControl, int index) {
 
 bool chooseMenuCommand(HWND handle, UINT id) {
     const Window* window = findWindow(handle);
-    if (!window || !window->menu)
+    if (!window || !window->menu) {
         return false;
+    }
     QAction* action = findMenuAction(window->menu, id);
-    if (!action || !action->isEnabled())
+    if (!action || !action->isEnabled()) {
         return false;
+    }
     action->trigger();
     dispatchPendingMessages();
     return true;
@@ -149,10 +158,12 @@ bool chooseMenuCommand(HWND handle, UINT id) {
 
 bool clickCloseBox(HWND handle) {
     Window* window = findWindow(handle);
-    if (!window)
+    if (!window) {
         return false;
-    if (window->isChild())
+    }
+    if (window->isChild()) {
         return clickCaptionButton(handle, CaptionButton::Close);
+    }
     window->widget->close();
     dispatchPendingMessages();
     return true;
@@ -160,19 +171,22 @@ bool clickCloseBox(HWND handle) {
 
 bool clickCaptionButton(HWND handle, CaptionButton button) {
     const Window* window = findWindow(handle);
-    if (!window || !IsWindowVisible(handle))
+    if (!window || !IsWindowVisible(handle)) {
         return false;
+    }
     std::optional<std::pair<QWidget*, QPoint>> target;
     if (window->style & WS_MAXIMIZE) {
         target = maximizedButtonPosition(GetParent(window->parent), handle, button);
     } else {
         for (const auto& [kind, box] : window->widget->captionButtons()) {
-            if (kind == button)
+            if (kind == button) {
                 target = std::make_pair(static_cast<QWidget*>(window->widget), box.center());
+            }
         }
     }
-    if (!target)
+    if (!target) {
         return false;
+    }
     sendClick(target->first, target->second, false);
     dispatchPendingMessages();
     return true;
@@ -180,11 +194,13 @@ bool clickCaptionButton(HWND handle, CaptionButton button) {
 
 bool doubleClickCaption(HWND handle) {
     const Window* window = findWindow(handle);
-    if (!window || !IsWindowVisible(handle) || (window->style & WS_MAXIMIZE))
+    if (!window || !IsWindowVisible(handle) || (window->style & WS_MAXIMIZE)) {
         return false;
+    }
     const QRect title = window->widget->titleRect();
-    if (title.isEmpty())
+    if (title.isEmpty()) {
         return false;
+    }
     sendClick(window->widget, title.center(), true);
     dispatchPendingMessages();
     return true;
@@ -192,8 +208,9 @@ bool doubleClickCaption(HWND handle) {
 
 bool resizeClient(HWND handle, int width, int height) {
     Window* window = findWindow(handle);
-    if (!window)
+    if (!window) {
         return false;
+    }
     const QMargins margins = window->widget->nonClientMargins();
     window->widget->resize(width + margins.left() + margins.right(),
                            height + margins.top() + margins.bottom());
@@ -205,11 +222,13 @@ bool resizeClient(HWND handle, int width, int height) {
 
 bool clickAt(HWND handle, int x, int y) {
     const Window* window = findWindow(handle);
-    if (!window)
+    if (!window) {
         return false;
+    }
     QWidget* target = window->client->childAt(x, y);
-    if (!target)
+    if (!target) {
         target = window->client;
+    }
     const QPointF at = target->mapFrom(window->client, QPoint(x, y));
     QMouseEvent press(QEvent::MouseButtonPress, at, target->mapToGlobal(at), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);

@@ -46,21 +46,24 @@ std::vector<win32test::DrawCall>* drawRecording() {
 }
 
 std::optional<std::function<void(HWND)>> takeDialogScript() {
-    if (state().dialogScripts.empty())
+    if (state().dialogScripts.empty()) {
         return std::nullopt;
+    }
     std::function<void(HWND)> script = std::move(state().dialogScripts.front());
     state().dialogScripts.pop_front();
     return script;
 }
 
 void recordDialogShown(const std::string& caption) {
-    if (state().enabled)
+    if (state().enabled) {
         state().dialogsShown.push_back(caption);
+    }
 }
 
 std::optional<std::function<int()>> takeMessageBoxAnswer() {
-    if (state().messageBoxAnswers.empty())
+    if (state().messageBoxAnswers.empty()) {
         return std::nullopt;
+    }
     std::function<int()> answer = std::move(state().messageBoxAnswers.front());
     state().messageBoxAnswers.pop_front();
     return answer;
@@ -71,8 +74,9 @@ void recordMessageBox(const win32test::MessageBoxShown& shown) {
 }
 
 std::optional<FileDialogAnswer> takeFileDialogAnswer() {
-    if (state().fileDialogAnswers.empty())
+    if (state().fileDialogAnswers.empty()) {
         return std::nullopt;
+    }
     FileDialogAnswer answer = std::move(state().fileDialogAnswers.front());
     state().fileDialogAnswers.pop_front();
     return answer;

@@ -48,8 +48,9 @@ RECT clientRect(HWND handle) {
 }
 
 std::string windowText(HWND handle) {
-    if (!findWindow(handle))
+    if (!findWindow(handle)) {
         return {};
+    }
     std::string text(static_cast<std::size_t>(GetWindowTextLengthA(handle)) + 1, '\0');
     text.resize(static_cast<std::size_t>(
         GetWindowTextA(handle, text.data(), static_cast<int>(text.size()))));
@@ -74,8 +75,9 @@ std::vector<HWND> topLevelWindows() {
     std::vector<HWND> result;
     for (HWND handle : allWindows()) {
         const Window* window = findWindow(handle);
-        if (window && !window->isChild())
+        if (window && !window->isChild()) {
             result.push_back(handle);
+        }
     }
     return result;
 }
@@ -115,8 +117,9 @@ int listVisibleItemCount(HWND listBox) {
 
 void paint(HWND handle) {
     const Window* window = findWindow(handle);
-    if (!window || !IsWindowVisible(handle))
+    if (!window || !IsWindowVisible(handle)) {
         return;
+    }
     QImage image(window->widget->size(), QImage::Format_RGB32);
     image.fill(Qt::white);
     window->widget->render(&image);
@@ -126,11 +129,13 @@ void paint(HWND handle) {
 COLORREF pixelAt(HWND handle, int x, int y) {
     const Window* window = findWindow(handle);
     const QImage* painted = paintedImage(handle);
-    if (!window || !painted)
+    if (!window || !painted) {
         return CLR_INVALID;
+    }
     const QPoint at = window->client->mapTo(window->widget, QPoint(x, y));
-    if (!painted->rect().contains(at))
+    if (!painted->rect().contains(at)) {
         return CLR_INVALID;
+    }
     const QColor color = painted->pixelColor(at);
     return RGB(color.red(), color.green(), color.blue());
 }

@@ -10,10 +10,10 @@ namespace platform {
 namespace {
 
 // Win32 leaves a small gap between the close button and the others.
-constexpr int kCloseButtonGap = 2;
+constexpr int closeButtonGap = 2;
 // The bevel of a raised button.
-const QColor kBevelLight(255, 255, 255);
-const QColor kBevelShadow(160, 160, 160);
+const QColor bevelLight(255, 255, 255);
+const QColor bevelShadow(160, 160, 160);
 
 void paintGlyph(QPainter& painter, CaptionButton button, const QRect& box) {
     const int x = box.x();
@@ -46,18 +46,21 @@ void paintGlyph(QPainter& painter, CaptionButton button, const QRect& box) {
 
 std::vector<PlacedCaptionButton> placeCaptionButtons(DWORD style, int right, int top) {
     std::vector<CaptionButton> kinds;
-    if (style & WS_MINIMIZEBOX)
+    if (style & WS_MINIMIZEBOX) {
         kinds.push_back(style & WS_MINIMIZE ? CaptionButton::Restore : CaptionButton::Minimize);
-    if (style & WS_MAXIMIZEBOX)
+    }
+    if (style & WS_MAXIMIZEBOX) {
         kinds.push_back(style & WS_MAXIMIZE ? CaptionButton::Restore : CaptionButton::Maximize);
+    }
     kinds.push_back(CaptionButton::Close);
     std::vector<PlacedCaptionButton> placed(kinds.size());
     int x = right;
     for (std::size_t i = kinds.size(); i-- > 0;) {
-        x -= kCaptionButtonWidth;
-        placed[i] = {kinds[i], QRect(x, top, kCaptionButtonWidth, kCaptionButtonHeight)};
-        if (kinds[i] == CaptionButton::Close)
-            x -= kCloseButtonGap;
+        x -= captionButtonWidth;
+        placed[i] = {kinds[i], QRect(x, top, captionButtonWidth, captionButtonHeight)};
+        if (kinds[i] == CaptionButton::Close) {
+            x -= closeButtonGap;
+        }
     }
     return placed;
 }
@@ -65,8 +68,9 @@ std::vector<PlacedCaptionButton> placeCaptionButtons(DWORD style, int right, int
 std::optional<CaptionButton> captionButtonAt(const std::vector<PlacedCaptionButton>& buttons,
                                              QPoint at) {
     for (const auto& [button, box] : buttons) {
-        if (box.contains(at))
+        if (box.contains(at)) {
             return button;
+        }
     }
     return std::nullopt;
 }
@@ -74,10 +78,10 @@ std::optional<CaptionButton> captionButtonAt(const std::vector<PlacedCaptionButt
 void paintCaptionButton(QPainter& painter, CaptionButton button, const QRect& box, bool down) {
     painter.save();
     painter.fillRect(box, systemColor(COLOR_BTNFACE));
-    painter.setPen(down ? kBevelShadow : kBevelLight);
+    painter.setPen(down ? bevelShadow : bevelLight);
     painter.drawLine(box.topLeft(), box.topRight());
     painter.drawLine(box.topLeft(), box.bottomLeft());
-    painter.setPen(down ? kBevelLight : Qt::black);
+    painter.setPen(down ? bevelLight : Qt::black);
     painter.drawLine(box.bottomLeft(), box.bottomRight());
     painter.drawLine(box.topRight(), box.bottomRight());
     painter.setPen(Qt::black);

@@ -19,8 +19,8 @@ namespace platform {
 using CaptionButton = win32test::CaptionButton;
 using PlacedCaptionButton = std::pair<CaptionButton, QRect>;
 
-constexpr int kCaptionButtonWidth = 16;
-constexpr int kCaptionButtonHeight = 14;
+constexpr int captionButtonWidth = 16;
+constexpr int captionButtonHeight = 14;
 
 // The buttons a window of this style shows, left to right, the last one
 // ending at `right`: a minimised window offers restore, a maximised one

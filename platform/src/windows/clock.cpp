@@ -25,8 +25,9 @@ void setVirtualClock(unsigned long long now) {
 }  // namespace platform
 
 DWORD WINAPI GetTickCount(void) {
-    if (platform::testMode())
+    if (platform::testMode()) {
         return static_cast<DWORD>(virtualNow);
+    }
     static QElapsedTimer sinceStart = [] {
         QElapsedTimer timer;
         timer.start();

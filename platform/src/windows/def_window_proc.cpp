@@ -9,8 +9,9 @@ using namespace platform;
 
 LRESULT WINAPI DefWindowProcA(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     Window* window = findWindow(handle);
-    if (!window)
+    if (!window) {
         return 0;
+    }
     switch (message) {
         case WM_NCCREATE:
             return TRUE;
@@ -38,15 +39,17 @@ LRESULT WINAPI DefWindowProcA(HWND handle, UINT message, WPARAM wParam, LPARAM l
         case WM_SETTEXT: {
             const char* text = reinterpret_cast<const char*>(lParam);
             setWindowText(*window, text ? text : "");
-            if (Window* parent = findWindow(window->parent); parent && parent->control)
+            if (Window* parent = findWindow(window->parent); parent && parent->control) {
                 parent->control->childTextChanged(*parent, handle);
+            }
             return TRUE;
         }
         case WM_GETTEXT: {
             char* buffer = reinterpret_cast<char*>(lParam);
             const auto capacity = static_cast<std::size_t>(wParam);
-            if (!buffer || capacity == 0)
+            if (!buffer || capacity == 0) {
                 return 0;
+            }
             const std::size_t length = std::min(window->text.size(), capacity - 1);
             std::memcpy(buffer, window->text.data(), length);
             buffer[length] = '\0';
@@ -57,10 +60,12 @@ LRESULT WINAPI DefWindowProcA(HWND handle, UINT message, WPARAM wParam, LPARAM l
         case WM_SETFONT:
             // Every control takes its new font here, and nowhere else.
             window->font = reinterpret_cast<HFONT>(wParam);
-            if (window->control)
+            if (window->control) {
                 window->control->fontChanged(*window);
-            if (LOWORD(lParam) && (window = findWindow(handle)) && window->client)
+            }
+            if (LOWORD(lParam) && (window = findWindow(handle)) && window->client) {
                 window->client->update();
+            }
             return 0;
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(window->font);

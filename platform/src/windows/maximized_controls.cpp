@@ -13,7 +13,7 @@ namespace platform {
 
 namespace {
 
-constexpr int kMenuBarMargin = 2;
+constexpr int menuBarMargin = 2;
 
 // The icon and buttons of the maximised document, on the frame's menu bar.
 class MaximizedIcon : public QWidget {
@@ -22,7 +22,7 @@ public:
     // The menu bar places its corner widgets by their size hints; one pixel
     // above and below the icon keeps the bar's usual height.
     QSize sizeHint() const override {
-        return QSize(kCaptionButtonWidth + 2 * kMenuBarMargin, kCaptionButtonWidth + 2);
+        return QSize(captionButtonWidth + 2 * menuBarMargin, captionButtonWidth + 2);
     }
     void setDocument(HWND document) {
         document_ = document;
@@ -33,10 +33,10 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         const Window* window = findWindow(document_);
-        if (!window)
+        if (!window) {
             return;
-        paintSmallIcon(painter,
-                       rect().marginsRemoved(QMargins(kMenuBarMargin, 1, kMenuBarMargin, 1)),
+        }
+        paintSmallIcon(painter, rect().marginsRemoved(QMargins(menuBarMargin, 1, menuBarMargin, 1)),
                        window->windowClass->icon);
     }
     // As on a caption, a double click on the icon closes the document.
@@ -57,21 +57,22 @@ public:
         const std::vector<PlacedCaptionButton> placed =
             placeCaptionButtons(styleOfDocument(), 0, 0);
         const int span = placed.empty() ? 0 : -placed.front().second.left();
-        size_ = QSize(span + 2 * kMenuBarMargin, kCaptionButtonHeight + 2 * kMenuBarMargin);
+        size_ = QSize(span + 2 * menuBarMargin, captionButtonHeight + 2 * menuBarMargin);
         resize(size_);
         update();
     }
     QSize sizeHint() const override { return size_; }
     std::vector<PlacedCaptionButton> buttons() const {
-        return placeCaptionButtons(styleOfDocument(), width() - kMenuBarMargin, kMenuBarMargin);
+        return placeCaptionButtons(styleOfDocument(), width() - menuBarMargin, menuBarMargin);
     }
     HWND document() const { return document_; }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        for (const auto& [button, box] : buttons())
+        for (const auto& [button, box] : buttons()) {
             paintCaptionButton(painter, button, box, pressed_ == button);
+        }
     }
     void mousePressEvent(QMouseEvent* event) override {
         pressed_ = captionButtonAt(buttons(), event->position().toPoint());
@@ -83,8 +84,9 @@ protected:
         update();
         const std::optional<CaptionButton> released =
             captionButtonAt(buttons(), event->position().toPoint());
-        if (pressed && pressed == released)
+        if (pressed && pressed == released) {
             sendMessage(document_, WM_SYSCOMMAND, commandOf(*released), 0);
+        }
     }
 
 private:
@@ -104,8 +106,9 @@ QMenuBar* menuBarOf(HWND frame) {
 
 void removeCornerWidget(QMenuBar& bar, Qt::Corner corner) {
     QWidget* widget = bar.cornerWidget(corner);
-    if (!widget)
+    if (!widget) {
         return;
+    }
     bar.setCornerWidget(nullptr, corner);
     widget->hide();
     // A click on one of its buttons may be what takes it away.
@@ -116,8 +119,9 @@ void removeCornerWidget(QMenuBar& bar, Qt::Corner corner) {
 
 void showMaximizedControls(HWND frame, HWND document) {
     QMenuBar* bar = menuBarOf(frame);
-    if (!bar)
+    if (!bar) {
         return;
+    }
     auto* icon = dynamic_cast<MaximizedIcon*>(bar->cornerWidget(Qt::TopLeftCorner));
     auto* buttons = dynamic_cast<MaximizedButtons*>(bar->cornerWidget(Qt::TopRightCorner));
     if (!document) {
@@ -144,11 +148,13 @@ std::optional<std::pair<QWidget*, QPoint>> maximizedButtonPosition(HWND frame, H
     QMenuBar* bar = menuBarOf(frame);
     auto* buttons =
         bar ? dynamic_cast<MaximizedButtons*>(bar->cornerWidget(Qt::TopRightCorner)) : nullptr;
-    if (!buttons || buttons->document() != document || !buttons->isVisible())
+    if (!buttons || buttons->document() != document || !buttons->isVisible()) {
         return std::nullopt;
+    }
     for (const auto& [kind, box] : buttons->buttons()) {
-        if (kind == button)
+        if (kind == button) {
             return std::make_pair(static_cast<QWidget*>(buttons), box.center());
+        }
     }
     return std::nullopt;
 }

@@ -38,9 +38,9 @@ HandleTable<Menu, HMENU>& menus() {
     return table;
 }
 
-constexpr UINT kStateFlags = MF_CHECKED | MF_GRAYED | MF_DISABLED | MF_SEPARATOR | MF_POPUP |
-                             MF_MENUBARBREAK | MF_MENUBREAK | MF_HILITE | MF_OWNERDRAW |
-                             MF_DEFAULT | MF_RIGHTJUSTIFY;
+constexpr UINT stateFlags = MF_CHECKED | MF_GRAYED | MF_DISABLED | MF_SEPARATOR | MF_POPUP |
+                            MF_MENUBARBREAK | MF_MENUBREAK | MF_HILITE | MF_OWNERDRAW | MF_DEFAULT |
+                            MF_RIGHTJUSTIFY;
 
 struct Found {
     Menu* menu = nullptr;
@@ -51,13 +51,15 @@ struct Found {
 // By command: the first item with this id in the menu or its submenus.
 Found findByCommand(HMENU handle, UINT id) {
     Menu* menu = menus().find(handle);
-    if (!menu)
+    if (!menu) {
         return {};
+    }
     for (std::size_t index = 0; index < menu->entries.size(); ++index) {
         const MenuEntry& entry = menu->entries[index];
         if (entry.popup) {
-            if (Found inner = findByCommand(entry.popup, id); inner.menu)
+            if (Found inner = findByCommand(entry.popup, id); inner.menu) {
                 return inner;
+            }
         } else if (!(entry.flags & MF_SEPARATOR) && entry.id == id) {
             return {menu, handle, index};
         }
@@ -66,11 +68,13 @@ Found findByCommand(HMENU handle, UINT id) {
 }
 
 Found findItem(HMENU handle, UINT item, UINT flags) {
-    if (!(flags & MF_BYPOSITION))
+    if (!(flags & MF_BYPOSITION)) {
         return findByCommand(handle, item);
+    }
     Menu* menu = menus().find(handle);
-    if (!menu || item >= menu->entries.size())
+    if (!menu || item >= menu->entries.size()) {
         return {};
+    }
     return {menu, handle, item};
 }
 
@@ -96,8 +100,9 @@ QMenu* qmenuOf(HMENU handle, HWND target);
 
 void rebuildPopup(HMENU handle) {
     Menu* menu = menus().find(handle);
-    if (!menu || !menu->qmenu)
+    if (!menu || !menu->qmenu) {
         return;
+    }
     QMenu& qmenu = *menu->qmenu;
     qmenu.clear();
     for (const MenuEntry& entry : menu->entries) {
@@ -116,8 +121,9 @@ void rebuildPopup(HMENU handle) {
 
 QMenu* qmenuOf(HMENU handle, HWND target) {
     Menu* menu = menus().find(handle);
-    if (!menu)
+    if (!menu) {
         return nullptr;
+    }
     menu->commandTarget = target;
     if (!menu->qmenu) {
         menu->qmenu = std::make_unique<QMenu>();
@@ -130,13 +136,15 @@ QMenu* qmenuOf(HMENU handle, HWND target) {
 
 void rebuildBar(HMENU handle) {
     Menu* menu = menus().find(handle);
-    if (!menu || !menu->bar)
+    if (!menu || !menu->bar) {
         return;
+    }
     QMenuBar& bar = *menu->bar;
     bar.clear();
     for (const MenuEntry& entry : menu->entries) {
-        if (entry.flags & MF_SEPARATOR)
+        if (entry.flags & MF_SEPARATOR) {
             continue;
+        }
         if (entry.popup) {
             if (QMenu* submenu = qmenuOf(entry.popup, menu->commandTarget)) {
                 submenu->setTitle(fromAnsi(entry.text));
@@ -152,10 +160,12 @@ void rebuildBar(HMENU handle) {
 // (it is rebuilt when it next opens).
 void menuChanged(HMENU handle) {
     Menu* menu = menus().find(handle);
-    if (!menu)
+    if (!menu) {
         return;
-    if (menu->qmenu && !menu->qmenu->isVisible())
+    }
+    if (menu->qmenu && !menu->qmenu->isVisible()) {
         rebuildPopup(handle);
+    }
 }
 
 HMENU buildFromTemplate(const std::vector<MenuTemplateItem>& items, HMENU menu) {
@@ -178,8 +188,9 @@ HMENU buildFromTemplate(const std::vector<MenuTemplateItem>& items, HMENU menu) 
 
 void attachMenuBar(Window& window, HMENU handle) {
     Menu* menu = menus().find(handle);
-    if (!menu)
+    if (!menu) {
         return;
+    }
     window.menu = handle;
     menu->commandTarget = window.handle;
     if (!menu->bar) {
@@ -191,8 +202,9 @@ void attachMenuBar(Window& window, HMENU handle) {
 
 QAction* findMenuAction(HMENU root, UINT id) {
     const Found found = findByCommand(root, id);
-    if (!found.menu)
+    if (!found.menu) {
         return nullptr;
+    }
     QWidget* container = nullptr;
     if (found.handle == root && found.menu->bar) {
         rebuildBar(root);
@@ -201,11 +213,13 @@ QAction* findMenuAction(HMENU root, UINT id) {
         Menu* rootMenu = menus().find(root);
         container = qmenuOf(found.handle, rootMenu ? rootMenu->commandTarget : nullptr);
     }
-    if (!container)
+    if (!container) {
         return nullptr;
+    }
     for (QAction* action : container->actions()) {
-        if (!action->menu() && !action->isSeparator() && action->data().toUInt() == id)
+        if (!action->menu() && !action->isSeparator() && action->data().toUInt() == id) {
             return action;
+        }
     }
     return nullptr;
 }
@@ -213,8 +227,9 @@ QAction* findMenuAction(HMENU root, UINT id) {
 std::vector<win32test::MenuItem> menuItemsOf(HMENU handle) {
     std::vector<win32test::MenuItem> items;
     const Menu* menu = menus().find(handle);
-    if (!menu)
+    if (!menu) {
         return items;
+    }
     for (const MenuEntry& entry : menu->entries) {
         items.push_back(win32test::MenuItem{entry.popup ? 0 : entry.id, entry.text,
                                             (entry.flags & MF_SEPARATOR) != 0,
@@ -238,19 +253,22 @@ HMENU WINAPI CreatePopupMenu(void) {
 
 BOOL WINAPI AppendMenuA(HMENU handle, UINT flags, UINT_PTR idOrPopup, LPCSTR text) {
     Menu* menu = menus().find(handle);
-    if (!menu)
+    if (!menu) {
         return FALSE;
+    }
     MenuEntry entry;
-    entry.flags = flags & kStateFlags;
+    entry.flags = flags & stateFlags;
     if (flags & MF_POPUP) {
-        if (!menus().find(reinterpret_cast<HMENU>(idOrPopup)))
+        if (!menus().find(reinterpret_cast<HMENU>(idOrPopup))) {
             return FALSE;
+        }
         entry.popup = reinterpret_cast<HMENU>(idOrPopup);
     } else {
         entry.id = static_cast<UINT>(idOrPopup);
     }
-    if (!(flags & MF_SEPARATOR) && text)
+    if (!(flags & MF_SEPARATOR) && text) {
         entry.text = text;
+    }
     menu->entries.push_back(std::move(entry));
     menuChanged(handle);
     return TRUE;
@@ -260,8 +278,9 @@ namespace platform {
 
 bool removeMenuItem(HMENU handle, UINT position) {
     const Found found = findItem(handle, position, MF_BYPOSITION);
-    if (!found.menu)
+    if (!found.menu) {
         return false;
+    }
     found.menu->entries.erase(found.menu->entries.begin() +
                               static_cast<std::ptrdiff_t>(found.index));
     menuChanged(found.handle);
@@ -272,11 +291,13 @@ bool removeMenuItem(HMENU handle, UINT position) {
 
 BOOL WINAPI DestroyMenu(HMENU handle) {
     std::unique_ptr<Menu> menu = menus().remove(handle);
-    if (!menu)
+    if (!menu) {
         return FALSE;
+    }
     for (const MenuEntry& entry : menu->entries) {
-        if (entry.popup)
+        if (entry.popup) {
             DestroyMenu(entry.popup);
+        }
     }
     return TRUE;
 }
@@ -297,8 +318,9 @@ HMENU WINAPI GetMenu(HWND handle) {
 
 HMENU WINAPI GetSubMenu(HMENU handle, int position) {
     const Menu* menu = menus().find(handle);
-    if (!menu || position < 0 || static_cast<std::size_t>(position) >= menu->entries.size())
+    if (!menu || position < 0 || static_cast<std::size_t>(position) >= menu->entries.size()) {
         return nullptr;
+    }
     return menu->entries[static_cast<std::size_t>(position)].popup;
 }
 
@@ -309,16 +331,18 @@ int WINAPI GetMenuItemCount(HMENU handle) {
 
 UINT WINAPI GetMenuItemID(HMENU handle, int position) {
     const Menu* menu = menus().find(handle);
-    if (!menu || position < 0 || static_cast<std::size_t>(position) >= menu->entries.size())
+    if (!menu || position < 0 || static_cast<std::size_t>(position) >= menu->entries.size()) {
         return UINT(-1);
+    }
     const MenuEntry& entry = menu->entries[static_cast<std::size_t>(position)];
     return entry.popup ? UINT(-1) : entry.id;
 }
 
 DWORD WINAPI CheckMenuItem(HMENU handle, UINT item, UINT flags) {
     const Found found = findItem(handle, item, flags);
-    if (!found.menu)
+    if (!found.menu) {
         return DWORD(-1);
+    }
     MenuEntry& entry = found.menu->entries[found.index];
     const DWORD previous = entry.flags & MF_CHECKED;
     entry.flags = (entry.flags & ~MF_CHECKED) | (flags & MF_CHECKED);
@@ -328,8 +352,9 @@ DWORD WINAPI CheckMenuItem(HMENU handle, UINT item, UINT flags) {
 
 UINT WINAPI GetMenuState(HMENU handle, UINT item, UINT flags) {
     const Found found = findItem(handle, item, flags);
-    if (!found.menu)
+    if (!found.menu) {
         return UINT(-1);
+    }
     const MenuEntry& entry = found.menu->entries[found.index];
     if (entry.popup) {
         const int count = GetMenuItemCount(entry.popup);
@@ -340,11 +365,13 @@ UINT WINAPI GetMenuState(HMENU handle, UINT item, UINT flags) {
 
 int WINAPI GetMenuStringA(HMENU handle, UINT item, LPSTR buffer, int capacity, UINT flags) {
     const Found found = findItem(handle, item, flags);
-    if (!found.menu)
+    if (!found.menu) {
         return 0;
+    }
     const std::string& text = found.menu->entries[found.index].text;
-    if (!buffer || capacity <= 0)
+    if (!buffer || capacity <= 0) {
         return static_cast<int>(text.size());
+    }
     const std::size_t length = std::min(text.size(), static_cast<std::size_t>(capacity - 1));
     text.copy(buffer, length);
     buffer[length] = '\0';

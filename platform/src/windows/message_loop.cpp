@@ -26,25 +26,31 @@ Queue& queue() {
 }
 
 void wakeWaitingLoops() {
-    for (QEventLoop* loop : queue().waitingLoops) loop->quit();
+    for (QEventLoop* loop : queue().waitingLoops) {
+        loop->quit();
+    }
 }
 
 bool matches(const MSG& message, HWND window, UINT filterMin, UINT filterMax) {
-    if (window && message.hwnd != window)
+    if (window && message.hwnd != window) {
         return false;
-    if (filterMin == 0 && filterMax == 0)
+    }
+    if (filterMin == 0 && filterMax == 0) {
         return true;
+    }
     return message.message >= filterMin && message.message <= filterMax;
 }
 
 bool takeMessage(LPMSG message, HWND window, UINT filterMin, UINT filterMax, bool remove) {
     auto& messages = queue().messages;
     for (auto each = messages.begin(); each != messages.end(); ++each) {
-        if (!matches(*each, window, filterMin, filterMax))
+        if (!matches(*each, window, filterMin, filterMax)) {
             continue;
+        }
         *message = *each;
-        if (remove)
+        if (remove) {
             messages.erase(each);
+        }
         return true;
     }
     return false;
@@ -66,8 +72,9 @@ void postMessage(const MSG& message) {
 
 bool hasPostedMessage(HWND window, UINT message, WPARAM wParam) {
     for (const MSG& each : queue().messages) {
-        if (each.hwnd == window && each.message == message && each.wParam == wParam)
+        if (each.hwnd == window && each.message == message && each.wParam == wParam) {
             return true;
+        }
     }
     return false;
 }
@@ -115,28 +122,34 @@ void WINAPI PostQuitMessage(int exitCode) {
 }
 
 BOOL WINAPI PeekMessageA(LPMSG message, HWND window, UINT filterMin, UINT filterMax, UINT remove) {
-    if (!message)
+    if (!message) {
         return FALSE;
+    }
     // As Win32's does, a look at the queue lets due timers and painting in.
-    if (!testMode())
+    if (!testMode()) {
         QCoreApplication::processEvents();
-    if (takeMessage(message, window, filterMin, filterMax, (remove & PM_REMOVE) != 0))
+    }
+    if (takeMessage(message, window, filterMin, filterMax, (remove & PM_REMOVE) != 0)) {
         return TRUE;
+    }
     if (queue().quitPosted && !window) {
         fillQuit(message);
-        if (remove & PM_REMOVE)
+        if (remove & PM_REMOVE) {
             queue().quitPosted = false;
+        }
         return TRUE;
     }
     return FALSE;
 }
 
 BOOL WINAPI GetMessageA(LPMSG message, HWND window, UINT filterMin, UINT filterMax) {
-    if (!message)
+    if (!message) {
         return -1;
+    }
     for (;;) {
-        if (takeMessage(message, window, filterMin, filterMax, true))
+        if (takeMessage(message, window, filterMin, filterMax, true)) {
             return TRUE;
+        }
         if (queue().quitPosted) {
             fillQuit(message);
             queue().quitPosted = false;
@@ -164,15 +177,17 @@ BOOL WINAPI TranslateMessage(const MSG*) {
 }
 
 LRESULT WINAPI DispatchMessageA(const MSG* message) {
-    if (!message)
+    if (!message) {
         return 0;
+    }
     if (message->message == WM_TIMER && message->lParam) {
         const auto procedure = reinterpret_cast<TIMERPROC>(message->lParam);
         procedure(message->hwnd, WM_TIMER, message->wParam, message->time);
         return 0;
     }
-    if (!IsWindow(message->hwnd))
+    if (!IsWindow(message->hwnd)) {
         return 0;
+    }
     return SendMessageA(message->hwnd, message->message, message->wParam, message->lParam);
 }
 
@@ -197,8 +212,9 @@ void dispatchPendingMessages() {
             DispatchMessageA(&message);
             dispatched = true;
         }
-        if (!dispatched)
+        if (!dispatched) {
             return;
+        }
     }
 }
 

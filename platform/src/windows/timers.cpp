@@ -14,8 +14,8 @@ using namespace platform;
 namespace {
 
 // Win32 raises shorter periods to this minimum.
-constexpr UINT kMinimumPeriod = 10;
-constexpr UINT_PTR kFirstThreadTimerId = 0x7FF0;
+constexpr UINT minimumPeriod = 10;
+constexpr UINT_PTR firstThreadTimerId = 0x7FF0;
 
 struct Timer {
     HWND window = nullptr;
@@ -33,7 +33,7 @@ std::vector<std::unique_ptr<Timer>>& timers() {
 }
 
 unsigned long long nextOrder = 0;
-UINT_PTR nextThreadTimerId = kFirstThreadTimerId;
+UINT_PTR nextThreadTimerId = firstThreadTimerId;
 
 auto findTimer(HWND window, UINT_PTR id) {
     return std::find_if(timers().begin(), timers().end(), [&](const auto& timer) {
@@ -54,8 +54,9 @@ void startRealTimer(Timer& timer) {
     QObject::connect(timer.qtimer.get(), &QTimer::timeout, [window, id] {
         // Like Win32, at most one WM_TIMER of a timer waits in the queue.
         const auto found = findTimer(window, id);
-        if (found == timers().end() || hasPostedMessage(window, WM_TIMER, id))
+        if (found == timers().end() || hasPostedMessage(window, WM_TIMER, id)) {
             return;
+        }
         postMessage(timerMessage(**found));
     });
     timer.qtimer->start();
@@ -72,7 +73,7 @@ void killWindowTimers(HWND window) {
 void resetTimers() {
     timers().clear();
     setVirtualClock(0);
-    nextThreadTimerId = kFirstThreadTimerId;
+    nextThreadTimerId = firstThreadTimerId;
 }
 
 void advanceVirtualClock(unsigned milliseconds) {
@@ -80,15 +81,17 @@ void advanceVirtualClock(unsigned milliseconds) {
     for (;;) {
         Timer* next = nullptr;
         for (const auto& timer : timers()) {
-            if (timer->due > target)
+            if (timer->due > target) {
                 continue;
+            }
             if (!next || timer->due < next->due ||
                 (timer->due == next->due && timer->order < next->order)) {
                 next = timer.get();
             }
         }
-        if (!next)
+        if (!next) {
             break;
+        }
         setVirtualClock(next->due);
         next->due += next->period;
         const MSG message = timerMessage(*next);
@@ -104,27 +107,31 @@ UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR id, UINT milliseconds, TIMERPROC 
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;
     }
-    if (!window)
+    if (!window) {
         id = nextThreadTimerId++;
-    if (const auto existing = findTimer(window, id); existing != timers().end())
+    }
+    if (const auto existing = findTimer(window, id); existing != timers().end()) {
         timers().erase(existing);
+    }
     auto timer = std::make_unique<Timer>();
     timer->window = window;
     timer->id = id;
-    timer->period = std::max(milliseconds, kMinimumPeriod);
+    timer->period = std::max(milliseconds, minimumPeriod);
     timer->procedure = procedure;
     timer->due = virtualClockNow() + timer->period;
     timer->order = nextOrder++;
-    if (!testMode())
+    if (!testMode()) {
         startRealTimer(*timer);
+    }
     timers().push_back(std::move(timer));
     return window ? (id ? id : 1) : id;
 }
 
 BOOL WINAPI KillTimer(HWND window, UINT_PTR id) {
     const auto found = findTimer(window, id);
-    if (found == timers().end())
+    if (found == timers().end()) {
         return FALSE;
+    }
     timers().erase(found);
     dropTimerMessages(window, id);
     return TRUE;

@@ -33,8 +33,9 @@ std::map<std::string, std::shared_ptr<WindowClass>>& classes() {
 
 void ensurePredefinedClasses() {
     static bool registered = false;
-    if (registered)
+    if (registered) {
         return;
+    }
     registered = true;
     registerPredefinedClasses();
 }
@@ -80,8 +81,9 @@ std::unique_ptr<Window> removeWindow(HWND handle) {
 
 std::shared_ptr<const WindowClass> findClass(const char* name, HINSTANCE) {
     ensurePredefinedClasses();
-    if (!name)
+    if (!name) {
         return nullptr;
+    }
     const auto found = classes().find(lowerCase(name));
     return found == classes().end() ? nullptr : found->second;
 }
@@ -90,19 +92,22 @@ bool addClass(std::shared_ptr<WindowClass> windowClass) {
     ensurePredefinedClasses();
     const std::string key = lowerCase(windowClass->name.c_str());
     auto found = classes().find(key);
-    if (found != classes().end() && !found->second->predefined)
+    if (found != classes().end() && !found->second->predefined) {
         return false;
+    }
     classes()[key] = std::move(windowClass);
     return true;
 }
 
 bool removeClass(const char* name) {
     ensurePredefinedClasses();
-    if (!name)
+    if (!name) {
         return false;
+    }
     const auto found = classes().find(lowerCase(name));
-    if (found == classes().end() || found->second->predefined)
+    if (found == classes().end() || found->second->predefined) {
         return false;
+    }
     classes().erase(found);
     return true;
 }
@@ -129,23 +134,27 @@ QSize clientSize(const Window& window) {
 }
 
 QRect windowRectangle(const Window& window) {
-    if (!window.widget)
+    if (!window.widget) {
         return {};
-    if (!window.isChild())
+    }
+    if (!window.isChild()) {
         return window.widget->frameGeometry();
+    }
     return window.widget->geometry();
 }
 
 LRESULT sendMessage(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     Window* window = findWindow(handle);
-    if (!window || !window->procedure)
+    if (!window || !window->procedure) {
         return 0;
+    }
     return window->procedure(handle, message, wParam, lParam);
 }
 
 void layoutWindow(Window& window) {
-    if (!window.widget || !window.content)
+    if (!window.widget || !window.content) {
         return;
+    }
     if (QMenuBar* bar = window.widget->menuBar()) {
         bar->setGeometry(0, 0, window.widget->width(), bar->sizeHint().height());
     }
@@ -154,14 +163,16 @@ void layoutWindow(Window& window) {
         window.client->parentWidget() == window.content) {
         window.client->setGeometry(window.content->rect());
     }
-    if (window.control)
+    if (window.control) {
         window.control->layout(window);
+    }
 }
 
 void reportGeometry(HWND handle) {
     Window* window = findWindow(handle);
-    if (!window || !window->client || window->destroying)
+    if (!window || !window->client || window->destroying) {
         return;
+    }
     const QSize size = clientSize(*window);
     const QPoint position =
         window->isChild()
@@ -186,12 +197,15 @@ void reportGeometry(HWND handle) {
 
 void setWindowText(Window& window, std::string text) {
     window.text = std::move(text);
-    if (window.widget && !window.isChild())
+    if (window.widget && !window.isChild()) {
         window.widget->setWindowTitle(QString::fromLatin1(window.text.c_str()));
-    if (window.widget)
+    }
+    if (window.widget) {
         window.widget->update();
-    if (window.control)
+    }
+    if (window.control) {
         window.control->textChanged(window);
+    }
 }
 
 HWND& focusedWindow() {

@@ -20,8 +20,9 @@ WINDOWPOS windowPosOf(const Window& window, UINT flags) {
 
 void sendWindowPosChanged(HWND handle, UINT flags) {
     const Window* window = findWindow(handle);
-    if (!window)
+    if (!window) {
         return;
+    }
     WINDOWPOS position = windowPosOf(*window, flags);
     sendMessage(handle, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
 }
@@ -34,15 +35,17 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR) {
 
 BOOL WINAPI ShowWindow(HWND handle, int command) {
     Window* window = findWindow(handle);
-    if (!window)
+    if (!window) {
         return FALSE;
+    }
     const bool wasVisible = (window->style & WS_VISIBLE) != 0;
     const bool show = command != SW_HIDE;
     if (show != wasVisible) {
         sendMessage(handle, WM_SHOWWINDOW, show, 0);
         window = findWindow(handle);
-        if (!window)
+        if (!window) {
             return wasVisible;
+        }
         if (show) {
             window->style |= WS_VISIBLE;
         } else {
@@ -53,8 +56,9 @@ BOOL WINAPI ShowWindow(HWND handle, int command) {
                                          (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
         window = findWindow(handle);
     }
-    if (Window* parent = show && window ? managingParent(*window) : nullptr)
+    if (Window* parent = show && window ? managingParent(*window) : nullptr) {
         parent->control->childShown(*parent, handle, command);
+    }
     return wasVisible;
 }
 
@@ -70,19 +74,23 @@ BOOL WINAPI IsZoomed(HWND handle) {
 
 BOOL WINAPI UpdateWindow(HWND handle) {
     Window* window = findWindow(handle);
-    if (!window)
+    if (!window) {
         return FALSE;
-    if (window->widget->isVisible())
+    }
+    if (window->widget->isVisible()) {
         window->widget->repaint();
+    }
     return TRUE;
 }
 
 BOOL WINAPI IsWindowVisible(HWND handle) {
     for (const Window* window = findWindow(handle); window; window = findWindow(window->parent)) {
-        if (!(window->style & WS_VISIBLE))
+        if (!(window->style & WS_VISIBLE)) {
             return FALSE;
-        if (!window->isChild())
+        }
+        if (!window->isChild()) {
             return TRUE;
+        }
     }
     return FALSE;
 }
@@ -91,8 +99,9 @@ namespace platform {
 
 void enableWindow(HWND handle, bool enable) {
     Window* window = findWindow(handle);
-    if (!window)
+    if (!window) {
         return;
+    }
     const bool wasDisabled = (window->style & WS_DISABLED) != 0;
     if (enable) {
         window->style &= ~WS_DISABLED;
@@ -100,8 +109,9 @@ void enableWindow(HWND handle, bool enable) {
         window->style |= WS_DISABLED;
     }
     window->widget->setEnabled(enable);
-    if (wasDisabled == enable)
+    if (wasDisabled == enable) {
         sendMessage(handle, WM_ENABLE, enable, 0);
+    }
 }
 
 }  // namespace platform
@@ -120,26 +130,33 @@ BOOL WINAPI SetWindowPos(HWND handle, HWND, int x, int y, int width, int height,
     const QSize size(std::max(0, width), std::max(0, height));
     if (window->isChild()) {
         QRect rect = window->widget->geometry();
-        if (!(flags & SWP_NOMOVE))
+        if (!(flags & SWP_NOMOVE)) {
             rect.moveTo(x, y);
-        if (!(flags & SWP_NOSIZE))
+        }
+        if (!(flags & SWP_NOSIZE)) {
             rect.setSize(size);
+        }
         window->widget->setGeometry(rect);
     } else {
         // The desktop draws the frame of a top-level window: the size given is
         // the stand-in's own, menu bar and client area.
-        if (!(flags & SWP_NOMOVE))
+        if (!(flags & SWP_NOMOVE)) {
             window->widget->move(x, y);
-        if (!(flags & SWP_NOSIZE))
+        }
+        if (!(flags & SWP_NOSIZE)) {
             window->widget->resize(size);
+        }
     }
     layoutWindow(*window);
-    if (!(flags & SWP_NOZORDER) && window->isChild())
+    if (!(flags & SWP_NOZORDER) && window->isChild()) {
         window->widget->raise();
-    if (flags & SWP_SHOWWINDOW)
+    }
+    if (flags & SWP_SHOWWINDOW) {
         ShowWindow(handle, SW_SHOWNA);
-    if (flags & SWP_HIDEWINDOW)
+    }
+    if (flags & SWP_HIDEWINDOW) {
         ShowWindow(handle, SW_HIDE);
+    }
     sendWindowPosChanged(handle, flags);
     reportGeometry(handle);
     return TRUE;
@@ -158,28 +175,33 @@ BOOL WINAPI GetClientRect(HWND handle, LPRECT rect) {
 
 BOOL WINAPI GetWindowRect(HWND handle, LPRECT rect) {
     const Window* window = findWindow(handle);
-    if (!window || !rect)
+    if (!window || !rect) {
         return FALSE;
+    }
     QRect outer = windowRectangle(*window);
-    if (window->isChild())
+    if (window->isChild()) {
         outer.moveTo(window->widget->mapToGlobal(QPoint(0, 0)));
+    }
     *rect =
         RECT{outer.left(), outer.top(), outer.left() + outer.width(), outer.top() + outer.height()};
     return TRUE;
 }
 
 BOOL WINAPI SetWindowTextA(HWND handle, LPCSTR text) {
-    if (!findWindow(handle))
+    if (!findWindow(handle)) {
         return FALSE;
+    }
     return sendMessage(handle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : "")) != 0;
 }
 
 int WINAPI GetWindowTextA(HWND handle, LPSTR buffer, int capacity) {
-    if (!buffer || capacity <= 0)
+    if (!buffer || capacity <= 0) {
         return 0;
+    }
     buffer[0] = '\0';
-    if (!findWindow(handle))
+    if (!findWindow(handle)) {
         return 0;
+    }
     return static_cast<int>(
         sendMessage(handle, WM_GETTEXT, capacity, reinterpret_cast<LPARAM>(buffer)));
 }
@@ -190,12 +212,15 @@ int WINAPI GetWindowTextLengthA(HWND handle) {
 
 BOOL WINAPI InvalidateRect(HWND handle, const RECT* rect, BOOL) {
     if (!handle) {
-        for (HWND each : allWindows()) InvalidateRect(each, nullptr, FALSE);
+        for (HWND each : allWindows()) {
+            InvalidateRect(each, nullptr, FALSE);
+        }
         return TRUE;
     }
     const Window* window = findWindow(handle);
-    if (!window)
+    if (!window) {
         return FALSE;
+    }
     if (rect) {
         window->client->update(
             QRect(QPoint(rect->left, rect->top), QPoint(rect->right - 1, rect->bottom - 1)));
@@ -276,15 +301,19 @@ HWND WINAPI GetParent(HWND handle) {
 // Siblings in creation order, which for a dialog is the template's order.
 HWND WINAPI GetWindow(HWND handle, UINT relation) {
     const Window* window = findWindow(handle);
-    if (!window)
+    if (!window) {
         return nullptr;
-    if (relation == GW_CHILD)
+    }
+    if (relation == GW_CHILD) {
         return window->children.empty() ? nullptr : window->children.front();
-    if (relation == GW_OWNER)
+    }
+    if (relation == GW_OWNER) {
         return window->isChild() ? nullptr : window->parent;
+    }
     const Window* parent = findWindow(window->parent);
-    if (!parent || !window->isChild())
+    if (!parent || !window->isChild()) {
         return nullptr;
+    }
     const std::vector<HWND>& siblings = parent->children;
     const auto self = std::find(siblings.begin(), siblings.end(), handle);
     switch (relation) {
@@ -304,12 +333,15 @@ HWND WINAPI GetWindow(HWND handle, UINT relation) {
 HWND WINAPI FindWindowA(LPCSTR className, LPCSTR windowName) {
     for (HWND handle : allWindows()) {
         const Window* window = findWindow(handle);
-        if (window->isChild() || window->destroying)
+        if (window->isChild() || window->destroying) {
             continue;
-        if (className && strcasecmp(window->windowClass->name.c_str(), className) != 0)
+        }
+        if (className && strcasecmp(window->windowClass->name.c_str(), className) != 0) {
             continue;
-        if (windowName && window->text != windowName)
+        }
+        if (windowName && window->text != windowName) {
             continue;
+        }
         return handle;
     }
     return nullptr;
@@ -317,8 +349,9 @@ HWND WINAPI FindWindowA(LPCSTR className, LPCSTR windowName) {
 
 int WINAPI GetClassNameA(HWND handle, LPSTR buffer, int capacity) {
     const Window* window = findWindow(handle);
-    if (!window || !buffer || capacity <= 0)
+    if (!window || !buffer || capacity <= 0) {
         return 0;
+    }
     const std::string& name = window->windowClass->name;
     const int length = std::min(static_cast<int>(name.size()), capacity - 1);
     name.copy(buffer, static_cast<std::size_t>(length));
@@ -328,12 +361,14 @@ int WINAPI GetClassNameA(HWND handle, LPSTR buffer, int capacity) {
 
 HWND WINAPI GetDlgItem(HWND dialog, int id) {
     const Window* window = findWindow(dialog);
-    if (!window)
+    if (!window) {
         return nullptr;
+    }
     for (HWND child : window->children) {
         const Window* control = findWindow(child);
-        if (control && static_cast<int>(control->id) == id)
+        if (control && static_cast<int>(control->id) == id) {
             return child;
+        }
     }
     return nullptr;
 }
@@ -346,16 +381,20 @@ int WINAPI GetDlgCtrlID(HWND handle) {
 HWND WINAPI SetFocus(HWND handle) {
     const HWND previous = focusedWindow();
     Window* window = findWindow(handle);
-    if (handle && !window)
+    if (handle && !window) {
         return nullptr;
-    if (previous == handle)
+    }
+    if (previous == handle) {
         return previous;
-    if (previous)
+    }
+    if (previous) {
         sendMessage(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(handle), 0);
+    }
     focusedWindow() = handle;
     window = findWindow(handle);
-    if (!window)
+    if (!window) {
         return previous;
+    }
     QWidget* target = window->client->focusProxy() ? window->client->focusProxy() : window->client;
     // Keys go to the focused window even when it ignores them, never to the menu bar.
     target->setFocus(Qt::OtherFocusReason);

@@ -12,15 +12,15 @@
 namespace platform {
 namespace {
 
-constexpr QPoint kDefaultTopLevelPosition(80, 60);
-constexpr QSize kDefaultTopLevelSize(800, 600);
+constexpr QPoint defaultTopLevelPosition(80, 60);
+constexpr QSize defaultTopLevelSize(800, 600);
 
 QRect initialRect(const Window& window, int x, int y, int width, int height) {
     QRect defaults(0, 0, 0, 0);
     if (Window* parent = managingParent(window)) {
         defaults = parent->control->defaultChildRect(*parent);
     } else if (!window.isChild()) {
-        defaults = QRect(kDefaultTopLevelPosition, kDefaultTopLevelSize);
+        defaults = QRect(defaultTopLevelPosition, defaultTopLevelSize);
     }
     const QPoint position = x == CW_USEDEFAULT ? defaults.topLeft() : QPoint(x, y);
     const QSize size =
@@ -42,8 +42,9 @@ void buildWidgets(Window& window, Window* parent, HMENU menu) {
             attachMenuBar(window, barMenu);
             layoutWindow(window);
         }
-        if (windowClass.icon)
+        if (windowClass.icon) {
             window.widget->setWindowIcon(iconOf(windowClass.icon));
+        }
     }
     if (window.windowClass->createWidget) {
         window.content = new QWidget(window.widget);
@@ -55,33 +56,43 @@ void buildWidgets(Window& window, Window* parent, HMENU menu) {
 
 void sendDestroyMessages(HWND handle) {
     Window* window = findWindow(handle);
-    if (!window || window->destroying)
+    if (!window || window->destroying) {
         return;
+    }
     window->destroying = true;
-    if (window->widget)
+    if (window->widget) {
         window->widget->hide();
-    if (focusedWindow() == handle)
+    }
+    if (focusedWindow() == handle) {
         focusedWindow() = nullptr;
+    }
     sendMessage(handle, WM_DESTROY, 0, 0);
     window = findWindow(handle);
-    if (!window)
+    if (!window) {
         return;
+    }
     const std::vector<HWND> children = window->children;
-    for (HWND child : children) sendDestroyMessages(child);
+    for (HWND child : children) {
+        sendDestroyMessages(child);
+    }
 }
 
 void releaseWindow(HWND handle) {
     Window* window = findWindow(handle);
-    if (!window)
+    if (!window) {
         return;
+    }
     const std::vector<HWND> children = window->children;
-    for (HWND child : children) releaseWindow(child);
+    for (HWND child : children) {
+        releaseWindow(child);
+    }
     sendMessage(handle, WM_NCDESTROY, 0, 0);
     killWindowTimers(handle);
     dropWindowMessages(handle);
     window = findWindow(handle);
-    if (!window)
+    if (!window) {
         return;
+    }
     if (Window* parent = findWindow(window->parent)) {
         auto& siblings = parent->children;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), handle), siblings.end());
@@ -94,11 +105,13 @@ void releaseWindow(HWND handle) {
         record->widget->hide();
         record->widget->deleteLater();
     }
-    if (menu)
+    if (menu) {
         DestroyMenu(menu);
+    }
     Window* parent = managed ? findWindow(parentHandle) : nullptr;
-    if (parent && parent->control)
+    if (parent && parent->control) {
         parent->control->childDestroyed(*parent, handle);
+    }
 }
 
 }  // namespace
@@ -108,8 +121,9 @@ using namespace platform;
 
 ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass) {
     static ATOM nextAtom = 0xC000;
-    if (!windowClass || !windowClass->lpszClassName || !windowClass->lpfnWndProc)
+    if (!windowClass || !windowClass->lpszClassName || !windowClass->lpfnWndProc) {
         return 0;
+    }
     auto record = std::make_shared<WindowClass>();
     record->name = windowClass->lpszClassName;
     record->procedure = windowClass->lpfnWndProc;
@@ -159,8 +173,9 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     // style says; it is created normal, then minimised or maximised as asked.
     const bool managed =
         parentWindow && parentWindow->control && parentWindow->control->managesChild(exStyle);
-    if (managed)
+    if (managed) {
         style |= WS_CHILD;
+    }
     if ((parent && !parentWindow) || ((style & WS_CHILD) && !parentWindow)) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return nullptr;
@@ -174,18 +189,21 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     record->instance = instance;
     record->parent = parent;
     record->text = windowName ? windowName : "";
-    if (style & WS_CHILD)
+    if (style & WS_CHILD) {
         record->id = reinterpret_cast<LONG_PTR>(menu);
+    }
     const HWND handle = addWindow(std::move(record));
     Window& window = *findWindow(handle);
-    if (parentWindow)
+    if (parentWindow) {
         parentWindow->children.push_back(handle);
+    }
 
     buildWidgets(window, parentWindow, (style & WS_CHILD) ? nullptr : menu);
     const QRect rect = initialRect(window, x, y, width, height);
     window.widget->setGeometry(rect);
-    if (window.isChild())
+    if (window.isChild()) {
         window.widget->hide();
+    }
     layoutWindow(window);
 
     CREATESTRUCTA creation{param,      instance,      menu,
@@ -200,17 +218,21 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
         DestroyWindow(handle);
         return nullptr;
     }
-    if (!findWindow(handle))
+    if (!findWindow(handle)) {
         return nullptr;
-    reportGeometry(handle);
-    if (style & WS_VISIBLE)
-        ShowWindow(handle, SW_SHOW);
-    if (const Window* created = findWindow(handle)) {
-        if (Window* manager = managingParent(*created))
-            manager->control->childCreated(*manager, handle);
     }
-    if (shape && findWindow(handle))
+    reportGeometry(handle);
+    if (style & WS_VISIBLE) {
+        ShowWindow(handle, SW_SHOW);
+    }
+    if (const Window* created = findWindow(handle)) {
+        if (Window* manager = managingParent(*created)) {
+            manager->control->childCreated(*manager, handle);
+        }
+    }
+    if (shape && findWindow(handle)) {
         ShowWindow(handle, (shape & WS_MAXIMIZE) ? SW_MAXIMIZE : SW_MINIMIZE);
+    }
     return findWindow(handle) ? handle : nullptr;
 }
 
@@ -220,8 +242,9 @@ BOOL WINAPI DestroyWindow(HWND handle) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
-    if (window->destroying)
+    if (window->destroying) {
         return TRUE;
+    }
     sendDestroyMessages(handle);
     releaseWindow(handle);
     return TRUE;

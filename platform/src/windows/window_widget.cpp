@@ -13,7 +13,7 @@ namespace platform {
 
 namespace {
 
-constexpr int kResizeGripSize = 8;
+constexpr int resizeGripSize = 8;
 
 }  // namespace
 
@@ -32,24 +32,25 @@ QMargins WindowWidget::nonClientMargins() const {
     QMargins margins;
     if (style_ & WS_CHILD) {
         if (hasCaption()) {
-            margins = QMargins(kFrameWidth, kFrameWidth + kCaptionHeight, kFrameWidth, kFrameWidth);
+            margins = QMargins(frameWidth, frameWidth + captionHeight, frameWidth, frameWidth);
         } else if (style_ & (WS_BORDER | WS_DLGFRAME)) {
-            margins = QMargins(kBorderWidth, kBorderWidth, kBorderWidth, kBorderWidth);
+            margins = QMargins(borderWidth, borderWidth, borderWidth, borderWidth);
         }
         if (exStyle_ & WS_EX_CLIENTEDGE) {
-            margins +=
-                QMargins(kClientEdgeWidth, kClientEdgeWidth, kClientEdgeWidth, kClientEdgeWidth);
+            margins += QMargins(clientEdgeWidth, clientEdgeWidth, clientEdgeWidth, clientEdgeWidth);
         }
     }
-    if (menuBar_)
+    if (menuBar_) {
         margins.setTop(margins.top() + menuBar_->sizeHint().height());
+    }
     return margins;
 }
 
 QRect WindowWidget::contentRect() const {
     const QMargins margins = nonClientMargins();
-    if (currentStyle() & WS_MINIMIZE)
+    if (currentStyle() & WS_MINIMIZE) {
         return QRect(margins.left(), margins.top(), 0, 0);
+    }
     return rect().marginsRemoved(margins);
 }
 
@@ -59,28 +60,31 @@ DWORD WindowWidget::currentStyle() const {
 }
 
 QRect WindowWidget::captionRect() const {
-    return QRect(kFrameWidth, kFrameWidth, width() - 2 * kFrameWidth, kCaptionHeight);
+    return QRect(frameWidth, frameWidth, width() - 2 * frameWidth, captionHeight);
 }
 
 QRect WindowWidget::iconRect() const {
-    return QRect(kFrameWidth + 2, kFrameWidth + 2, kCaptionHeight - 4, kCaptionHeight - 4);
+    return QRect(frameWidth + 2, frameWidth + 2, captionHeight - 4, captionHeight - 4);
 }
 
 std::vector<PlacedCaptionButton> WindowWidget::captionButtons() const {
-    if (!hasCaption())
+    if (!hasCaption()) {
         return {};
-    return placeCaptionButtons(currentStyle(), width() - kFrameWidth - 2,
-                               kFrameWidth + (kCaptionHeight - kCaptionButtonHeight) / 2);
+    }
+    return placeCaptionButtons(currentStyle(), width() - frameWidth - 2,
+                               frameWidth + (captionHeight - captionButtonHeight) / 2);
 }
 
 QRect WindowWidget::titleRect() const {
-    if (!hasCaption())
+    if (!hasCaption()) {
         return {};
+    }
     const std::vector<PlacedCaptionButton> buttons = captionButtons();
     QRect title = captionRect();
     title.setLeft(iconRect().right() + 4);
-    if (!buttons.empty())
+    if (!buttons.empty()) {
         title.setRight(buttons.front().second.left() - 2);
+    }
     return title;
 }
 
@@ -97,8 +101,9 @@ void WindowWidget::resizeEvent(QResizeEvent*) {
 }
 
 void WindowWidget::moveEvent(QMoveEvent*) {
-    if (findWindow(handle_))
+    if (findWindow(handle_)) {
         reportGeometry(handle_);
+    }
 }
 
 void WindowWidget::closeEvent(QCloseEvent* event) {
@@ -109,16 +114,18 @@ void WindowWidget::closeEvent(QCloseEvent* event) {
 
 void WindowWidget::paintEvent(QPaintEvent*) {
     const QMargins margins = nonClientMargins();
-    if (margins.isNull())
+    if (margins.isNull()) {
         return;
+    }
     QPainter painter(this);
     if (hasCaption()) {
         paintCaption(painter);
         return;
     }
     painter.setPen(systemColor(COLOR_WINDOWFRAME));
-    if (style_ & (WS_BORDER | WS_DLGFRAME))
+    if (style_ & (WS_BORDER | WS_DLGFRAME)) {
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
     if (exStyle_ & WS_EX_CLIENTEDGE) {
         painter.setPen(Qt::gray);
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
@@ -132,16 +139,18 @@ void WindowWidget::paintCaption(QPainter& painter) {
     painter.fillRect(captionRect(),
                      systemColor(activeCaption_ ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
     const Window* window = findWindow(handle_);
-    if (window)
+    if (window) {
         paintSmallIcon(painter, iconRect(), window->windowClass->icon);
+    }
     painter.setPen(systemColor(COLOR_CAPTIONTEXT));
     QFont font = painter.font();
     font.setBold(true);
     painter.setFont(font);
     const QString title = window ? fromAnsi(window->text) : QString();
     painter.drawText(titleRect(), Qt::AlignVCenter | Qt::AlignLeft, title);
-    for (const auto& [button, box] : captionButtons())
+    for (const auto& [button, box] : captionButtons()) {
         paintCaptionButton(painter, button, box, pressedButton_ == button);
+    }
 }
 
 void WindowWidget::mousePressEvent(QMouseEvent* event) {
@@ -157,21 +166,23 @@ void WindowWidget::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const DWORD style = currentStyle();
-    if (style & WS_MAXIMIZE)
+    if (style & WS_MAXIMIZE) {
         return;
+    }
     dragStart_ = event->globalPosition().toPoint();
     geometryAtDragStart_ = geometry();
-    if (!(style & WS_MINIMIZE) && at.x() >= width() - kResizeGripSize &&
-        at.y() >= height() - kResizeGripSize) {
+    if (!(style & WS_MINIMIZE) && at.x() >= width() - resizeGripSize &&
+        at.y() >= height() - resizeGripSize) {
         drag_ = Drag::Resize;
-    } else if (at.y() < kFrameWidth + kCaptionHeight) {
+    } else if (at.y() < frameWidth + captionHeight) {
         drag_ = Drag::Move;
     }
 }
 
 void WindowWidget::mouseMoveEvent(QMouseEvent* event) {
-    if (drag_ == Drag::None)
+    if (drag_ == Drag::None) {
         return;
+    }
     const QPoint delta = event->globalPosition().toPoint() - dragStart_;
     QRect target = geometryAtDragStart_;
     if (drag_ == Drag::Move) {
@@ -179,7 +190,7 @@ void WindowWidget::mouseMoveEvent(QMouseEvent* event) {
     } else {
         target.setSize(target.size() + QSize(delta.x(), delta.y()));
         target.setSize(
-            target.size().expandedTo(QSize(3 * kCaptionHeight, kCaptionHeight + 2 * kFrameWidth)));
+            target.size().expandedTo(QSize(3 * captionHeight, captionHeight + 2 * frameWidth)));
     }
     SetWindowPos(handle_, nullptr, target.x(), target.y(), target.width(), target.height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -220,8 +231,9 @@ ClientArea::ClientArea(HWND handle, QWidget* parent) : QWidget(parent), handle_(
 
 void ClientArea::paintEvent(QPaintEvent*) {
     const Window* window = findWindow(handle_);
-    if (!window)
+    if (!window) {
         return;
+    }
     if (const auto color = brushColor(window->windowClass->background)) {
         QPainter painter(this);
         painter.fillRect(rect(), *color);

@@ -19,13 +19,13 @@ class QMenuBar;
 namespace platform {
 
 // Non-client metrics of the stand-in's own frames.
-constexpr int kBorderWidth = 1;
-constexpr int kClientEdgeWidth = 2;
-constexpr int kFrameWidth = 4;
-constexpr int kCaptionHeight = 20;
+constexpr int borderWidth = 1;
+constexpr int clientEdgeWidth = 2;
+constexpr int frameWidth = 4;
+constexpr int captionHeight = 20;
 // A minimised document: a caption bar this wide.
-constexpr int kMinimizedWidth = 160;
-constexpr int kMinimizedHeight = kCaptionHeight + 2 * kFrameWidth;
+constexpr int minimizedWidth = 160;
+constexpr int minimizedHeight = captionHeight + 2 * frameWidth;
 
 class WindowWidget : public QWidget {
 public:
