@@ -8,6 +8,7 @@
 
 #include "ui/file_handle.h"
 #include "ui/file_replacement.h"
+#include "ui/log_list.h"
 #include "ui/workbench.h"
 
 namespace {
@@ -174,20 +175,8 @@ Failure outcomeOf(FileReplacement& file) {
 Failure writeDescription(const DocumentData& data, const char* path) {
     FileReplacement file(path);
     file.write(editorText(data.editor));
-    file.write(std::string_view("", 1));
+    file.write(std::string(1, '\0'));
     return outcomeOf(file);
-}
-
-std::string listLine(HWND list, int index) {
-    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
-    if (length < 0) {
-        return {};
-    }
-    std::string line(static_cast<std::size_t>(length) + 1, '\0');
-    const LRESULT copied =
-        SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(line.data()));
-    line.resize(copied < 0 ? 0 : static_cast<std::size_t>(copied));
-    return line;
 }
 
 // One line per step: the states line, a TAB, the tape line, CR LF, written in
@@ -197,9 +186,9 @@ Failure writeOutput(const DocumentData& data, const char* path) {
     FileReplacement file(path);
     const auto count = static_cast<int>(SendMessageA(data.statesLog, LB_GETCOUNT, 0, 0));
     for (int index = 0; index < count; ++index) {
-        file.write(listLine(data.statesLog, index));
+        file.write(lineText(data.statesLog, static_cast<UINT>(index)));
         file.write("\t");
-        file.write(listLine(data.tapeLog, index));
+        file.write(lineText(data.tapeLog, static_cast<UINT>(index)));
         file.write("\r\n");
     }
     return outcomeOf(file);

@@ -24,20 +24,6 @@ HWND createChild(const char* windowClass, const char* title, DWORD style, HWND p
                            appInstance, nullptr);
 }
 
-// Fetched whole: parser messages quote entire description lines, which can be
-// longer than any fixed buffer.
-std::string lineText(HWND list, UINT index) {
-    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
-    if (length <= 0) {
-        return {};
-    }
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const LRESULT copied =
-        SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(copied > 0 ? static_cast<size_t>(std::min(copied, length)) : 0);
-    return text;
-}
-
 // A one-character box around the marker column, from the item's top down one
 // text height. A column so far right that its position overflows is off any
 // screen, so it draws nothing.
@@ -79,6 +65,20 @@ LRESULT onDrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 }  // namespace
+
+// Fetched whole: parser messages quote entire description lines, which can be
+// longer than any fixed buffer.
+std::string lineText(HWND list, UINT index) {
+    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
+    if (length <= 0) {
+        return {};
+    }
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const LRESULT copied =
+        SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 ? static_cast<size_t>(std::min(copied, length)) : 0);
+    return text;
+}
 
 ATOM registerLogHostClass() {
     WNDCLASSA hostClass{};

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 ATOM registerLogHostClass();
 BOOL unregisterLogHostClass();
 
@@ -14,6 +16,8 @@ HWND createLogList(HWND host, const RECT& area);
 // Appends a line without a marker, selects it and scrolls it into view.
 // Returns its index, or the list box's negative error when it refused the line.
 int appendLogLine(HWND list, const char* text);
+// The text of a line, empty for a line that is not there.
+std::string lineText(HWND list, UINT index);
 
 LRESULT CALLBACK logHostProc(HWND host, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -4,14 +4,6 @@
 
 #include <windows.h>
 
-typedef struct tagINITCOMMONCONTROLSEX {
-    DWORD dwSize;
-    DWORD dwICC;
-} INITCOMMONCONTROLSEX, *LPINITCOMMONCONTROLSEX;
-
-#define ICC_TAB_CLASSES 0x00000008
-#define ICC_WIN95_CLASSES 0x000000FF
-
 #define WC_TABCONTROLA "SysTabControl32"
 #define WC_TABCONTROL WC_TABCONTROLA
 
@@ -38,16 +30,11 @@ typedef struct tagTCITEMA {
 #define TCM_FIRST 0x1300
 #define TCM_GETITEMCOUNT (TCM_FIRST + 4)
 #define TCM_GETITEMA (TCM_FIRST + 5)
-#define TCM_SETITEMA (TCM_FIRST + 6)
 #define TCM_INSERTITEMA (TCM_FIRST + 7)
-#define TCM_DELETEITEM (TCM_FIRST + 8)
-#define TCM_DELETEALLITEMS (TCM_FIRST + 9)
 #define TCM_GETITEMRECT (TCM_FIRST + 10)
 #define TCM_GETCURSEL (TCM_FIRST + 11)
 #define TCM_SETCURSEL (TCM_FIRST + 12)
 #define TCM_ADJUSTRECT (TCM_FIRST + 40)
-#define TCM_GETCURFOCUS (TCM_FIRST + 47)
-#define TCM_SETCURFOCUS (TCM_FIRST + 48)
 
 #define NM_FIRST (0U - 0U)
 #define NM_CLICK (NM_FIRST - 2)
@@ -56,6 +43,5 @@ typedef struct tagTCITEMA {
 #define TCN_SELCHANGING (TCN_FIRST - 2)
 
 void WINAPI InitCommonControls(void);
-BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls);
 
 #endif

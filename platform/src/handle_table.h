@@ -29,8 +29,9 @@ public:
 
     std::unique_ptr<Object> remove(Handle handle) {
         const auto found = objects.find(reinterpret_cast<std::uintptr_t>(handle));
-        if (found == objects.end())
+        if (found == objects.end()) {
             return nullptr;
+        }
         std::unique_ptr<Object> object = std::move(found->second);
         objects.erase(found);
         return object;
@@ -40,8 +41,12 @@ public:
     template <typename Visit>
     void forEachHandle(Visit visit) const {
         std::vector<Handle> handles;
-        for (const auto& entry : objects) handles.push_back(reinterpret_cast<Handle>(entry.first));
-        for (Handle handle : handles) visit(handle);
+        for (const auto& entry : objects) {
+            handles.push_back(reinterpret_cast<Handle>(entry.first));
+        }
+        for (Handle handle : handles) {
+            visit(handle);
+        }
     }
 
 private:

@@ -29,7 +29,8 @@ void checkFixedFont(HWND top) {
     CHECK(GetTextExtentPoint32A(dc, "WWWW", 4, &wide));
     CHECK_EQ(narrow.cx, wide.cx);
     CHECK_EQ(narrow.cx, 4 * metrics.tmAveCharWidth);
-    SelectObject(dc, previous);
+    // A device context starts with a font of its own, which can be put back.
+    CHECK(SelectObject(dc, previous) == font);
     ReleaseDC(top, dc);
     CHECK(DeleteObject(font));
 }

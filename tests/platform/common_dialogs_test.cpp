@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr char kFilter[] = "Text files\0*.txt\0All files\0*.*\0";
+constexpr char filter[] = "Text files\0*.txt\0All files\0*.*\0";
 
 class CommonDialogs : public PlatformTest {
 protected:
@@ -17,7 +17,7 @@ protected:
             conformance::createRecorder(nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100);
         dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
         dialog.hwndOwner = owner;
-        dialog.lpstrFilter = kFilter;
+        dialog.lpstrFilter = filter;
         dialog.lpstrFile = path;
         dialog.nMaxFile = sizeof path;
         dialog.lpstrFileTitle = title;

@@ -2,9 +2,9 @@
 
 namespace {
 
-constexpr DWORD kLogListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL |
-                                LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS | LBS_OWNERDRAWFIXED;
-constexpr int kItemHeight = 20;
+constexpr DWORD logListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL |
+                               LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS | LBS_OWNERDRAWFIXED;
+constexpr int lineHeight = 20;
 
 class ListBox : public PlatformTest {
 protected:
@@ -12,17 +12,18 @@ protected:
         PlatformTest::SetUp();
         // The owner sets the line height and, when told to, destroys the list as it draws.
         conformance::answer = [this](HWND, UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
-            if (message == WM_MEASUREITEM)
-                reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = kItemHeight;
-            else if (message == WM_DRAWITEM && destroyWhileDrawing)
+            if (message == WM_MEASUREITEM) {
+                reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = lineHeight;
+            } else if (message == WM_DRAWITEM && destroyWhileDrawing) {
                 DestroyWindow(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem);
+            }
             result = TRUE;
             return message == WM_MEASUREITEM || message == WM_DRAWITEM;
         };
         top =
             conformance::createRecorder(nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300);
         owner = conformance::createRecorder(top, WS_CHILD | WS_VISIBLE, 0, 0, 300, 200);
-        list = CreateWindowExA(0, "LISTBOX", nullptr, kLogListStyle, 0, 0, 280, 102, owner, nullptr,
+        list = CreateWindowExA(0, "LISTBOX", nullptr, logListStyle, 0, 0, 280, 102, owner, nullptr,
                                nullptr, nullptr);
         ASSERT_NE(list, nullptr);
     }
@@ -45,26 +46,30 @@ protected:
 };
 
 TEST_F(ListBox, OnlyTheVisibleItemsOfAMillionAreDrawn) {
-    constexpr int kLines = 1000000;
-    for (int i = 0; i < kLines; ++i)
+    constexpr int lineCount = 1000000;
+    for (int i = 0; i < lineCount; ++i) {
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("x"));
-    SendMessageA(list, LB_SETCURSEL, kLines - 1, 0);
+    }
+    SendMessageA(list, LB_SETCURSEL, lineCount - 1, 0);
     const std::vector<win32test::DrawCall> calls = paintAndRecord();
     const int visible = win32test::listVisibleItemCount(list);
     EXPECT_EQ(visible, 5);
     int drawnEntire = 0;
     for (const win32test::DrawCall& call : calls) {
-        if (call.itemAction == ODA_DRAWENTIRE)
+        if (call.itemAction == ODA_DRAWENTIRE) {
             ++drawnEntire;
-        EXPECT_GE(call.itemID, static_cast<UINT>(kLines - visible));
+        }
+        EXPECT_GE(call.itemID, static_cast<UINT>(lineCount - visible));
     }
     EXPECT_EQ(drawnEntire, visible);
 }
 
 TEST_F(ListBox, ClicksAndArrowKeysMoveTheSelectionAndTheFocus) {
-    for (int i = 0; i < 8; ++i) append("line");
+    for (int i = 0; i < 8; ++i) {
+        append("line");
+    }
     SendMessageA(list, LB_SETTOPINDEX, 0, 0);
-    ASSERT_TRUE(win32test::clickAt(list, 10, 2 * kItemHeight + 5));
+    ASSERT_TRUE(win32test::clickAt(list, 10, 2 * lineHeight + 5));
     EXPECT_EQ(win32test::listSelectedIndex(list), 2);
     EXPECT_EQ(GetFocus(), list);
     win32test::pressKey(list, VK_DOWN);
@@ -78,7 +83,9 @@ TEST_F(ListBox, ClicksAndArrowKeysMoveTheSelectionAndTheFocus) {
 }
 
 TEST_F(ListBox, AnOwnerMayDestroyTheListWhileItDraws) {
-    for (int i = 0; i < 5; ++i) append("line");
+    for (int i = 0; i < 5; ++i) {
+        append("line");
+    }
     win32test::processPendingMessages();
     win32test::clearDrawCalls();
     destroyWhileDrawing = true;
@@ -90,11 +97,13 @@ TEST_F(ListBox, AnOwnerMayDestroyTheListWhileItDraws) {
 
 TEST_F(ListBox, LinesAddedWhileHiddenAreAllThereWhenShown) {
     ShowWindow(list, SW_HIDE);
-    for (int i = 0; i < 10; ++i) append("hidden");
+    for (int i = 0; i < 10; ++i) {
+        append("hidden");
+    }
     EXPECT_TRUE(paintAndRecord().empty());
     ShowWindow(list, SW_SHOW);
     EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 10);
-    EXPECT_EQ(win32test::listTopIndex(list), 10 - win32test::clientRect(list).bottom / kItemHeight);
+    EXPECT_EQ(win32test::listTopIndex(list), 10 - win32test::clientRect(list).bottom / lineHeight);
     EXPECT_FALSE(paintAndRecord().empty());
 }
 

@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr UINT kFirstChildId = 100;
+constexpr UINT firstChildId = 100;
 
 using Place = std::array<LONG, 4>;
 
@@ -31,7 +31,7 @@ protected:
         frame = CreateWindowExA(WS_EX_APPWINDOW, "RECFRAME", "Frame",
                                 WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu, nullptr, nullptr);
-        CLIENTCREATESTRUCT settings{windows, kFirstChildId};
+        CLIENTCREATESTRUCT settings{windows, firstChildId};
         mdiClient = CreateWindowExA(0, "MDICLIENT", nullptr,
                                     WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0, 0,
                                     0, frame, reinterpret_cast<HMENU>(3244), nullptr, &settings);
@@ -117,7 +117,7 @@ TEST_F(Mdi, TheMaximisedStateGoesWithTheActivation) {
     HWND second = newDocument("Two");
     const Place secondNormal = windowPlace(second);
     SendMessageA(mdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(second), 0);
-    ASSERT_TRUE(win32test::chooseMenuCommand(frame, kFirstChildId));
+    ASSERT_TRUE(win32test::chooseMenuCommand(frame, firstChildId));
     EXPECT_EQ(active(), first);
     EXPECT_TRUE(IsZoomed(first));
     EXPECT_FALSE(IsZoomed(second));

@@ -13,8 +13,9 @@ protected:
     static std::vector<WPARAM> timerTicks() {
         std::vector<WPARAM> ticks;
         for (const conformance::Received& each : received) {
-            if (each.message == WM_TIMER)
+            if (each.message == WM_TIMER) {
                 ticks.push_back(each.wParam);
+            }
         }
         return ticks;
     }
@@ -63,8 +64,9 @@ TEST_F(MessageLoop, AKilledTimerAndATimerOfADestroyedWindowStayQuiet) {
 TEST_F(MessageLoop, ATimerKilledByItsOwnTickFiresNoMore) {
     SetTimer(window, 9, 50, nullptr);
     conformance::answer = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
-        if (message == WM_TIMER)
+        if (message == WM_TIMER) {
             KillTimer(hwnd, wParam);
+        }
         return false;
     };
     win32test::advanceClock(500);

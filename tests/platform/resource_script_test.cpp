@@ -1,4 +1,4 @@
-#include "resource_script.h"
+#include "resources/resource_script.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,9 @@ ResourceScriptResult parse(const std::string& script,
     return parseResourceScript(script, "test.rc",
                                [&](const std::string& name) -> std::optional<std::string> {
                                    const auto found = files.find(name);
-                                   if (found == files.end())
+                                   if (found == files.end()) {
                                        return std::nullopt;
+                                   }
                                    return found->second;
                                });
 }

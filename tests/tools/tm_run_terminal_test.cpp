@@ -48,7 +48,7 @@ TEST(TmRunOnATerminal, ALongRunShowsItsProgress) {
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
     close(terminal);
-    EXPECT_NE(seen.find("\r"), std::string::npos) << seen;
+    EXPECT_NE(seen.find('\r'), std::string::npos) << seen;
     EXPECT_NE(seen.find(" steps/s, tape: "), std::string::npos) << seen;
     EXPECT_NE(seen.find(" runs of "), std::string::npos) << seen;
 }

@@ -8,30 +8,27 @@ namespace {
 
 using WindowMenuTest = WorkbenchTest;
 
-// The Window menu hands its work to the MDI client, whose tiling the stand-in's
-// own tests check; here only that each item reaches it as itself.
-TEST_F(WindowMenuTest, TileHorizontallyStacksTileVerticallySetsSideBySideCascadeOverlaps) {
-    HWND first = newDocument();
-    HWND second = newDocument();
+// The Window menu hands its work to the MDI client, whose geometry the
+// stand-in's own tests check; here only that each item asks for its own
+// arrangement: tiles span the client's width or its height, a cascade neither.
+TEST_F(WindowMenuTest, EachItemArrangesTheDocumentsItsOwnWay) {
+    const HWND documents[] = {newDocument(), newDocument()};
     const RECT area = win32test::clientRect(mdiClient);
-    ASSERT_TRUE(choose(CMD_TILE_HORZ));
-    RECT a = win32test::windowRect(first);
-    RECT b = win32test::windowRect(second);
-    EXPECT_EQ(a.right - a.left, area.right);
-    EXPECT_NE(a.top, b.top);
-
-    ASSERT_TRUE(choose(CMD_TILE_VERT));
-    a = win32test::windowRect(first);
-    b = win32test::windowRect(second);
-    EXPECT_EQ(a.bottom - a.top, area.bottom);
-    EXPECT_NE(a.left, b.left);
-
-    ASSERT_TRUE(choose(CMD_CASCADE));
-    a = win32test::windowRect(first);
-    b = win32test::windowRect(second);
-    EXPECT_LT(a.left, b.left);
-    EXPECT_LT(b.left, a.right);
-    EXPECT_LT(a.top, b.top);
+    const struct {
+        UINT command;
+        bool fullWidth;
+        bool fullHeight;
+    } items[] = {
+        {CMD_TILE_HORZ, true, false}, {CMD_TILE_VERT, false, true}, {CMD_CASCADE, false, false}};
+    for (const auto& item : items) {
+        SCOPED_TRACE(item.command);
+        ASSERT_TRUE(choose(item.command));
+        for (HWND document : documents) {
+            const RECT rect = win32test::windowRect(document);
+            EXPECT_EQ(rect.right - rect.left == area.right, item.fullWidth);
+            EXPECT_EQ(rect.bottom - rect.top == area.bottom, item.fullHeight);
+        }
+    }
 }
 
 }  // namespace

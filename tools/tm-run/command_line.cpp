@@ -34,7 +34,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
 
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        if (optionsEnded || argument == "-" || argument.rfind("-", 0) != 0) {
+        if (optionsEnded || argument == "-" || argument.rfind('-', 0) != 0) {
             files.push_back(argument);
             continue;
         }
