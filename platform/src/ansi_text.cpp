@@ -3,7 +3,7 @@
 namespace platform {
 namespace {
 
-constexpr char16_t kEscapeBase = 0xDC00;
+constexpr char16_t escapeBase = 0xDC00;
 
 // The length of the valid UTF-8 sequence at the start of text and its code
 // point, or 0 when it is not one: overlong forms, surrogates and code points
@@ -65,7 +65,7 @@ QString fromAnsi(std::string_view text) {
         char32_t codePoint = 0;
         std::size_t length = decodeOne(text, codePoint);
         if (length == 0) {
-            codePoint = kEscapeBase + static_cast<unsigned char>(text[0]);
+            codePoint = escapeBase + static_cast<unsigned char>(text[0]);
             length = 1;
         }
         if (QChar::requiresSurrogates(codePoint)) {
@@ -89,8 +89,8 @@ std::string toAnsi(const QString& text) {
         if (QChar::isHighSurrogate(unit) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
             appendUtf8(bytes, QChar::surrogateToUcs4(unit, text[i + 1].unicode()));
             ++i;
-        } else if (unit >= kEscapeBase + 0x80 && unit <= kEscapeBase + 0xFF) {
-            bytes += static_cast<char>(unit - kEscapeBase);
+        } else if (unit >= escapeBase + 0x80 && unit <= escapeBase + 0xFF) {
+            bytes += static_cast<char>(unit - escapeBase);
         } else {
             appendUtf8(bytes, QChar::isSurrogate(unit) ? U'\uFFFD' : unit);
         }

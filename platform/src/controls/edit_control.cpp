@@ -28,9 +28,9 @@ namespace {
 // and given a margin: about 250 bytes a line, the text itself in several
 // forms, and some 40 bytes a character for the layout of a line on show, of
 // which the longest counts.
-constexpr std::size_t kEditorBytesPerLine = 256;
-constexpr std::size_t kEditorBytesPerByte = 8;
-constexpr std::size_t kEditorBytesPerShownByte = 48;
+constexpr std::size_t editorBytesPerLine = 256;
+constexpr std::size_t editorBytesPerByte = 8;
+constexpr std::size_t editorBytesPerShownByte = 48;
 
 // Win32 text (CR LF) to the editor's (one '\n' per break). CR CR LF, Win32's
 // mark of a wrapped line, is one break too.
@@ -106,8 +106,8 @@ struct EditControl : ControlState, TypingTarget {
                 lines += i < text.size() && (text[i] == '\n' || text.substr(i + 1, 1) != "\n");
             }
         }
-        void* room = std::malloc(lines * kEditorBytesPerLine + text.size() * kEditorBytesPerByte +
-                                 longest * kEditorBytesPerShownByte);
+        void* room = std::malloc(lines * editorBytesPerLine + text.size() * editorBytesPerByte +
+                                 longest * editorBytesPerShownByte);
         std::free(room);
         return room != nullptr;
     }

@@ -53,8 +53,8 @@ QByteArray folderOf(const QByteArray& path) {
 // Replacing a file through a symbolic link replaces the file it names, as
 // Linux editors do, and a link to a file not made yet makes that file.
 QByteArray throughLinks(QByteArray path) {
-    constexpr int kMostLinks = 40;  // as the kernel follows at most
-    for (int followed = 0; followed < kMostLinks; ++followed) {
+    constexpr int mostLinks = 40;  // as the kernel follows at most
+    for (int followed = 0; followed < mostLinks; ++followed) {
         struct stat status {};
         if (::lstat(path.constData(), &status) != 0 || !S_ISLNK(status.st_mode)) {
             return path;
