@@ -1,6 +1,7 @@
 #include "tools/tm-run/command_line.h"
 
 #include <charconv>
+#include <cstdio>
 
 namespace {
 
@@ -12,6 +13,21 @@ std::optional<std::int64_t> parseStepCount(const std::string& text) {
         return std::nullopt;
     }
     return value;
+}
+
+// "4x2": states, then symbols, each as many as the one-line notation writes.
+bool parseSize(const std::string& text, RunOptions& options) {
+    int states = 0;
+    int symbols = 0;
+    char separator = 0;
+    char extra = 0;
+    if (std::sscanf(text.c_str(), "%d%c%d%c", &states, &separator, &symbols, &extra) != 3 ||
+        separator != 'x' || states < 1 || states > 26 || symbols < 2 || symbols > 10) {
+        return false;
+    }
+    options.enumerateStates = states;
+    options.enumerateSymbols = symbols;
+    return true;
 }
 
 // Splits "--name=value" so that both spellings of an option with a value work.
@@ -38,7 +54,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             continue;
         }
         auto [name, value] = splitInlineValue(argument);
-        const bool takesValue = name == "--max-steps" || name == "--trace";
+        const bool takesValue = name == "--max-steps" || name == "--trace" || name == "--enumerate";
         if (takesValue && !value) {
             if (i + 1 == arguments.size()) {
                 result.error = name + " needs a value";
@@ -62,6 +78,14 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             options.showCounts = true;
         } else if (name == "--plain") {
             options.plain = true;
+        } else if (name == "--decide") {
+            options.decide = true;
+        } else if (name == "--enumerate") {
+            if (!parseSize(*value, options)) {
+                result.error = "--enumerate needs a size such as 4x2 (states x symbols), not '" +
+                               *value + "'";
+                return result;
+            }
         } else if (name == "--trace") {
             if (value->empty()) {
                 result.error = "--trace needs a file name";
@@ -80,7 +104,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         }
     }
 
-    if (options.showHelp || options.showVersion) {
+    if (options.showHelp || options.showVersion || (options.enumerateStates > 0 && files.empty())) {
         return result;
     }
     if (files.size() != 1) {

@@ -1,0 +1,16 @@
+#include "tools/tm-run/decision.h"
+
+#include "tools/tm-run/backward_reasoning_decider.h"
+#include "tools/tm-run/cycler_decider.h"
+#include "tools/tm-run/translated_cycler_decider.h"
+
+Verdict decide(const DeciderMachine& machine, const DecideBudget& budget) {
+    Verdict verdict = decideCycler(machine, budget.cyclerSteps);
+    if (verdict.kind == VerdictKind::Undecided) {
+        verdict = decideTranslatedCycler(machine, budget.translatedCyclerSteps);
+    }
+    if (verdict.kind == VerdictKind::Undecided) {
+        verdict = decideBackwardReasoning(machine, budget.backwardDepth, budget.backwardNodes);
+    }
+    return verdict;
+}
