@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "tools/tm-run/decision.h"
 #include "tools/tm-run/description_file.h"
@@ -14,8 +15,12 @@
 
 namespace {
 
-DecideBudget budgetOf(const RunOptions& options) {
+// Each of many machines gets less time than a machine on its own.
+constexpr std::int64_t enumerationProvenRuleSteps = 1'000'000;
+
+DecideBudget budgetOf(const RunOptions& options, std::int64_t provenRuleSteps) {
     DecideBudget budget;
+    budget.provenRuleSteps = provenRuleSteps;
     if (options.maxSteps) {
         budget.cyclerSteps = std::min(budget.cyclerSteps, *options.maxSteps);
         budget.translatedCyclerSteps = std::min(budget.translatedCyclerSteps, *options.maxSteps);
@@ -54,6 +59,65 @@ bool readMachine(const std::string& argument, DeciderMachine& machine, int& stat
     return true;
 }
 
+// A window's blocks, nearest the head first, each block's cells left to right.
+std::vector<std::string> blocksOf(std::uint64_t window, const WindowCertificate& windows,
+                                  const DeciderMachine& machine) {
+    std::vector<std::string> blocks;
+    for (int block = 0; block < windows.width; ++block) {
+        std::string cells;
+        for (int cell = 0; cell < windows.blockSize; ++cell) {
+            cells += machine.symbolNames[window % static_cast<std::uint64_t>(machine.symbolCount)];
+            window /= static_cast<std::uint64_t>(machine.symbolCount);
+        }
+        blocks.push_back(cells);
+    }
+    return blocks;
+}
+
+std::string leftText(std::uint64_t window, const WindowCertificate& windows,
+                     const DeciderMachine& machine) {
+    const std::vector<std::string> blocks = blocksOf(window, windows, machine);
+    std::string text;
+    for (auto block = blocks.rbegin(); block != blocks.rend(); ++block) {
+        text += *block;
+    }
+    return text;
+}
+
+std::string rightText(std::uint64_t window, const WindowCertificate& windows,
+                      const DeciderMachine& machine) {
+    std::string text;
+    for (const std::string& block : blocksOf(window, windows, machine)) {
+        text += block;
+    }
+    return text;
+}
+
+void printWindows(const WindowCertificate& windows, const DeciderMachine& machine) {
+    std::printf("never halts: closed tape language: blocks of %d cells, windows of %d blocks, "
+                "closed under every step, hold the blank start and no halt\n",
+                windows.blockSize, windows.width);
+    std::printf("left windows:");
+    for (const std::uint64_t window : windows.left) {
+        std::printf(" %s", leftText(window, windows, machine).c_str());
+    }
+    std::printf("\nright windows:");
+    for (const std::uint64_t window : windows.right) {
+        std::printf(" %s", rightText(window, windows, machine).c_str());
+    }
+    // The head's block in brackets, its cell after the state.
+    std::printf("\nneighbourhoods:");
+    for (const auto& here : windows.neighbourhoods) {
+        const std::string block = rightText(here.block, {windows.blockSize, 1, {}, {}, {}}, machine);
+        std::printf(" %s[%s%s:%s]%s", leftText(here.left, windows, machine).c_str(),
+                    block.substr(0, static_cast<std::size_t>(here.offset)).c_str(),
+                    machine.stateNames[here.state].c_str(),
+                    block.substr(static_cast<std::size_t>(here.offset)).c_str(),
+                    rightText(here.right, windows, machine).c_str());
+    }
+    std::printf("\n");
+}
+
 int printVerdict(const Verdict& verdict, const DeciderMachine& machine,
                  const DecideBudget& budget) {
     switch (verdict.kind) {
@@ -81,6 +145,9 @@ int printVerdict(const Verdict& verdict, const DeciderMachine& machine,
                 "the first %d steps do not halt\n",
                 verdict.depth, verdict.depth);
             return exitStuck;
+        case VerdictKind::ClosedTapeLanguage:
+            printWindows(verdict.windows, machine);
+            return exitStuck;
         case VerdictKind::Undecided:
             break;
     }
@@ -97,14 +164,15 @@ int runDecide(const RunOptions& options) {
     if (!readMachine(options.descriptionPath, machine, status)) {
         return status;
     }
-    const DecideBudget budget = budgetOf(options);
+    const DecideBudget budget = budgetOf(options, DecideBudget::defaultProvenRuleSteps);
     return printVerdict(decide(machine, budget), machine, budget);
 }
 
 int runEnumerate(const RunOptions& options) {
     ProgressMeter progress = ProgressMeter::forTerminal(stderr);
     const EnumerationTally tally = enumerateTreeNormalForm(
-        options.enumerateStates, options.enumerateSymbols, budgetOf(options),
+        options.enumerateStates, options.enumerateSymbols,
+        budgetOf(options, enumerationProvenRuleSteps),
         [&](std::int64_t machines) { progress.update(machines); });
     progress.clear();
     std::printf("machines: %lld\n", static_cast<long long>(tally.machines));
@@ -114,6 +182,7 @@ int runEnumerate(const RunOptions& options) {
         {VerdictKind::TranslatedCycler, "translated cycler"},
         {VerdictKind::ProvenRule, "proven rule that never runs out"},
         {VerdictKind::HaltingUnreachable, "halting unreachable"},
+        {VerdictKind::ClosedTapeLanguage, "closed tape language"},
     };
     for (const auto& [kind, name] : reasons) {
         std::printf("never halt, %s: %lld\n", name, static_cast<long long>(tally.count(kind)));

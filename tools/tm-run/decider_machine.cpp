@@ -5,6 +5,7 @@
 
 #include "engine/machine_runner.h"
 #include "tools/tm-run/compiled_rules.h"
+#include "tools/tm-run/stream_log_sink.h"
 
 namespace {
 
@@ -119,8 +120,12 @@ std::string oneLineOf(const DeciderMachine& machine) {
 
 bool deciderMachineOf(const std::string& description, DeciderMachine& machine,
                       std::string& error) {
-    MachineRunner runner(nullptr, nullptr, nullptr);
+    StreamLogSink quiet(nullptr);
+    MachineRunner runner(&quiet, nullptr, nullptr);
     if (runner.parse(description.c_str()) == 0) {
+        // Parsed again, only to show the parser's messages.
+        StreamLogSink errors(stderr);
+        MachineRunner(&errors, nullptr, nullptr).parse(description.c_str());
         error = "the description has errors";
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "tools/tm-run/backward_reasoning_decider.h"
 #include "tools/tm-run/cycler_decider.h"
+#include "tools/tm-run/proven_rule_decider.h"
 #include "tools/tm-run/translated_cycler_decider.h"
 
 Verdict decide(const DeciderMachine& machine, const DecideBudget& budget) {
@@ -11,6 +12,16 @@ Verdict decide(const DeciderMachine& machine, const DecideBudget& budget) {
     }
     if (verdict.kind == VerdictKind::Undecided) {
         verdict = decideBackwardReasoning(machine, budget.backwardDepth, budget.backwardNodes);
+    }
+    if (verdict.kind == VerdictKind::Undecided) {
+        verdict = decideClosedTapeLanguage(machine, budget.windows);
+    }
+    if (verdict.kind == VerdictKind::Undecided) {
+        verdict = decideProvenRule(machine, budget.provenRuleSteps);
+    }
+    // Blocks hide which transition halted; a plain run that far tells.
+    if (verdict.kind == VerdictKind::Halts && verdict.steps <= budget.provenRuleSteps) {
+        verdict = decideCycler(machine, verdict.steps.get_si());
     }
     return verdict;
 }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "tools/tm-run/closed_tape_language_decider.h"
 #include "tools/tm-run/decider_machine.h"
 #include "tools/tm-run/verdict.h"
 
@@ -12,6 +13,7 @@ struct DecideBudget {
     std::int64_t translatedCyclerSteps = 4096;
     int backwardDepth = 40;
     std::int64_t backwardNodes = 20000;
+    WindowLimits windows;
     // The proof system's run, in steps of the machine; it also finds late halts.
     std::int64_t provenRuleSteps = defaultProvenRuleSteps;
 
