@@ -32,15 +32,21 @@ public:
     }
 
     bool close() {
-        bool grew = true;
-        while (grew) {
-            grew = false;
-            const std::vector<Neighbourhood> known(neighbourhoods.begin(), neighbourhoods.end());
-            for (const Neighbourhood& here : known) {
-                grew |= step(here);
+        // New neighbourhoods wait in `pending`; a window set that grew may
+        // give any known neighbourhood new successors, so all go again.
+        std::vector<Neighbourhood> pending(neighbourhoods.begin(), neighbourhoods.end());
+        while (!pending.empty()) {
+            windowsGrew = false;
+            while (!pending.empty()) {
+                const Neighbourhood here = pending.back();
+                pending.pop_back();
+                step(here, pending);
                 if (halted || neighbourhoods.size() > most) {
                     return false;
                 }
+            }
+            if (windowsGrew) {
+                pending.assign(neighbourhoods.begin(), neighbourhoods.end());
             }
         }
         return true;
@@ -59,21 +65,28 @@ private:
         return weight;
     }
 
-    // Every neighbourhood one step on; true if anything was new.
-    bool step(const Neighbourhood& here) {
+    void add(const Neighbourhood& there, std::vector<Neighbourhood>& pending) {
+        if (neighbourhoods.insert(there).second) {
+            pending.push_back(there);
+        }
+    }
+
+    // Every neighbourhood one step on.
+    void step(const Neighbourhood& here, std::vector<Neighbourhood>& pending) {
         const std::uint32_t cellWeight = weight(here.offset);
         const auto read = static_cast<int>(here.block / cellWeight % symbols);
         const DeciderTransition& transition = machine.at(here.state, read);
         if (transition.halts()) {
             halted = true;
-            return false;
+            return;
         }
         const std::uint32_t block =
             here.block + (static_cast<std::uint32_t>(transition.write) - read) * cellWeight;
         const int offset = here.offset + transition.move;
         const int next = transition.next;
         if (offset >= 0 && offset < blockSize) {
-            return neighbourhoods.insert({here.left, next, block, offset, here.right}).second;
+            add({here.left, next, block, offset, here.right}, pending);
+            return;
         }
         const bool rightward = offset >= blockSize;
         std::set<std::uint64_t>& behind = rightward ? left : right;
@@ -83,7 +96,7 @@ private:
         // The block left joins the windows behind; the nearest block ahead
         // comes under the head, and a deeper one joins the window ahead.
         const std::uint64_t pushed = block + behindWindow % deepest * blocks;
-        bool grew = behind.insert(pushed).second;
+        windowsGrew |= behind.insert(pushed).second;
         const std::uint64_t remaining = aheadWindow / blocks;
         const auto entered = static_cast<std::uint32_t>(aheadWindow % blocks);
         const int enteredAt = rightward ? 0 : blockSize - 1;
@@ -95,9 +108,8 @@ private:
             const Neighbourhood there =
                 rightward ? Neighbourhood{pushed, next, entered, enteredAt, window}
                           : Neighbourhood{window, next, entered, enteredAt, pushed};
-            grew |= neighbourhoods.insert(there).second;
+            add(there, pending);
         }
-        return grew;
     }
 
     const DeciderMachine& machine;
@@ -107,6 +119,7 @@ private:
     std::uint64_t deepest = 1;  // the weight of a window's deepest block
     std::size_t most;
     bool halted = false;
+    bool windowsGrew = false;
 };
 
 }  // namespace

@@ -8,7 +8,7 @@
 
 struct WindowLimits {
     int largestBlock = 3;
-    int widest = 4;  // blocks in a window
+    int widest = 5;  // blocks in a window
     std::size_t mostNeighbourhoods = 20000;
 };
 

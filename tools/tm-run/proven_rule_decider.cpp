@@ -12,7 +12,7 @@ namespace {
 
 // Each block size gets this many macro steps at most, so that a machine the
 // blocks do not compress costs a bounded time.
-constexpr std::int64_t macroStepsPerSize = 1 << 8;
+constexpr std::int64_t macroStepsPerSize = 1 << 14;
 constexpr const char* finishName = "halt";
 
 std::string stateName(int state) {
