@@ -118,6 +118,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
 
 const char* helpText() {
     return "Usage: tm-run [options] FILE\n"
+           "       tm-run --decide FILE\n"
+           "       tm-run --enumerate SxK\n"
            "Runs the Turing machine described in FILE (\"-\" reads standard input) until\n"
            "it reaches its finish state. The parser's messages go to standard error, the\n"
            "line \"Run complete! N steps.\" to standard output.\n"
@@ -159,17 +161,29 @@ const char* helpText() {
            "  --counts       the same without the cells: where the written stretch of\n"
            "                 tape begins, the head's position and how many cells hold\n"
            "                 each symbol, for tapes too long to print\n"
+           "  --decide       instead of running, print whether the machine halts, with\n"
+           "                 evidence: \"halts after N steps\" and the counts; \"never\n"
+           "                 halts\" with the reason (cycler, translated cycler, proven\n"
+           "                 rule that never runs out, halting unreachable or closed tape\n"
+           "                 language); or \"undecided\". FILE may be a one-line machine\n"
+           "                 itself. An undefined transition halts, and that step counts.\n"
+           "                 --max-steps bounds the deciders, 100000000 steps by default\n"
+           "  --enumerate SxK  decide every machine of S states and K symbols in tree\n"
+           "                 normal form; print the counts by verdict and the machines\n"
+           "                 with the most steps and the most non-blank cells\n"
            "  --help         show this text\n"
            "  --version      show the version\n"
            "\n"
            "Exit status:\n"
-           "  0  the machine reached its finish state\n"
+           "  0  the machine reached its finish state; --decide: it halts; --enumerate:\n"
+           "     nothing is undecided\n"
            "  1  bad command line, or a file that cannot be read or written\n"
            "  2  the description has errors and cannot run\n"
-           "  3  stopped by --max-steps before the finish state\n"
+           "  3  stopped by --max-steps before the finish state; --decide: undecided;\n"
+           "     --enumerate: some machines are undecided\n"
            "  4  stuck or endless: the machine can never finish, since no rule changes\n"
            "     anything any more, or what it does from some step on is proven to repeat\n"
-           "     for ever\n";
+           "     for ever; --decide: it never halts\n";
 }
 
 const char* versionText() {

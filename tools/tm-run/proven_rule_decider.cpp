@@ -62,7 +62,7 @@ std::string textOf(const std::vector<RuleRun>& runs, bool grown, bool left) {
     std::string text;
     const auto add = [&](const RuleRun& run) {
         const mpz_class length = grown ? mpz_class(run.length + run.growth) : run.length;
-        text += " " + run.cells + "^" + length.get_str();
+        text += " " + run.cells + "{" + length.get_str() + "}";
     };
     if (left) {
         std::for_each(runs.begin(), runs.end(), add);
