@@ -313,7 +313,9 @@ TEST(Deciders, EachVerdictKindHasAMachineAndEveryCertificateChecks) {
             decideProvenRule(machine, 1'000'000),
         };
         for (const Verdict& verdict : verdicts) {
-            EXPECT_EQ(verdict.kind == VerdictKind::Halts, kind == VerdictKind::Halts) << line;
+            if (verdict.kind != VerdictKind::Undecided) {
+                EXPECT_EQ(verdict.kind == VerdictKind::Halts, kind == VerdictKind::Halts) << line;
+            }
             checkCertificate(machine, verdict);
         }
         EXPECT_EQ(decide(machine, budget).kind, kind) << line;
