@@ -167,7 +167,9 @@ void checkClosedTapeLanguage(const DeciderMachine& machine, const Verdict& verdi
     const WindowCertificate& w = verdict.windows;
     const int k = w.blockSize;
     const int n = w.width;
-    const auto cellsOf = [&](unsigned long long window) { return digits(window, n * k, machine.symbolCount); };
+    const auto cellsOf = [&](unsigned long long window) {
+        return digits(window, n * k, machine.symbolCount);
+    };
     std::set<std::vector<int>> left;
     std::set<std::vector<int>> right;
     for (const auto window : w.left) {
@@ -180,8 +182,8 @@ void checkClosedTapeLanguage(const DeciderMachine& machine, const Verdict& verdi
     using Local = std::tuple<std::vector<int>, int, std::vector<int>, int, std::vector<int>>;
     std::set<Local> locals;
     for (const auto& h : w.neighbourhoods) {
-        locals.insert({cellsOf(h.left), h.state, digits(h.block, k, machine.symbolCount),
-                       h.offset, cellsOf(h.right)});
+        locals.insert({cellsOf(h.left), h.state, digits(h.block, k, machine.symbolCount), h.offset,
+                       cellsOf(h.right)});
     }
     const std::vector<int> blank(static_cast<std::size_t>(n * k), 0);
     ASSERT_TRUE(left.count(blank) && right.count(blank));

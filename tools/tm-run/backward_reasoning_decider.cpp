@@ -12,7 +12,9 @@ constexpr std::uint8_t unknown = 255;
 class BackwardSearch {
 public:
     BackwardSearch(const DeciderMachine& machine, int depthLimit, std::int64_t nodeLimit)
-        : machine(machine), depthLimit(depthLimit), nodeLimit(nodeLimit),
+        : machine(machine),
+          depthLimit(depthLimit),
+          nodeLimit(nodeLimit),
           cells(static_cast<std::size_t>(2 * depthLimit + 3), unknown) {}
 
     // False when the search gives up: a branch reached the depth limit, or

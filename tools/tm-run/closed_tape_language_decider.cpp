@@ -18,8 +18,10 @@ using Neighbourhood = WindowCertificate::Neighbourhood;
 class WindowClosure {
 public:
     WindowClosure(const DeciderMachine& machine, int blockSize, int width, std::size_t most)
-        : machine(machine), symbols(static_cast<std::uint32_t>(machine.symbolCount)),
-          blockSize(blockSize), most(most) {
+        : machine(machine),
+          symbols(static_cast<std::uint32_t>(machine.symbolCount)),
+          blockSize(blockSize),
+          most(most) {
         for (int cell = 0; cell < blockSize; ++cell) {
             blocks *= symbols;
         }
@@ -115,7 +117,7 @@ private:
     const DeciderMachine& machine;
     std::uint32_t symbols;
     int blockSize;
-    std::uint32_t blocks = 1;    // how many different blocks there are
+    std::uint32_t blocks = 1;   // how many different blocks there are
     std::uint64_t deepest = 1;  // the weight of a window's deepest block
     std::size_t most;
     bool halted = false;

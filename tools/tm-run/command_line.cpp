@@ -82,8 +82,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             options.decide = true;
         } else if (name == "--enumerate") {
             if (!parseSize(*value, options)) {
-                result.error = "--enumerate needs a size such as 4x2 (states x symbols), not '" +
-                               *value + "'";
+                result.error =
+                    "--enumerate needs a size such as 4x2 (states x symbols), not '" + *value + "'";
                 return result;
             }
         } else if (name == "--trace") {

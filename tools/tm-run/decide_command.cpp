@@ -94,9 +94,10 @@ std::string rightText(std::uint64_t window, const WindowCertificate& windows,
 }
 
 void printWindows(const WindowCertificate& windows, const DeciderMachine& machine) {
-    std::printf("never halts: closed tape language: blocks of %d cells, windows of %d blocks, "
-                "closed under every step, hold the blank start and no halt\n",
-                windows.blockSize, windows.width);
+    std::printf(
+        "never halts: closed tape language: blocks of %d cells, windows of %d blocks, "
+        "closed under every step, hold the blank start and no halt\n",
+        windows.blockSize, windows.width);
     std::printf("left windows:");
     for (const std::uint64_t window : windows.left) {
         std::printf(" %s", leftText(window, windows, machine).c_str());
@@ -108,7 +109,8 @@ void printWindows(const WindowCertificate& windows, const DeciderMachine& machin
     // The head's block in brackets, its cell after the state.
     std::printf("\nneighbourhoods:");
     for (const auto& here : windows.neighbourhoods) {
-        const std::string block = rightText(here.block, {windows.blockSize, 1, {}, {}, {}}, machine);
+        const std::string block =
+            rightText(here.block, {windows.blockSize, 1, {}, {}, {}}, machine);
         std::printf(" %s[%s%s:%s]%s", leftText(here.left, windows, machine).c_str(),
                     block.substr(0, static_cast<std::size_t>(here.offset)).c_str(),
                     machine.stateNames[here.state].c_str(),
@@ -170,10 +172,10 @@ int runDecide(const RunOptions& options) {
 
 int runEnumerate(const RunOptions& options) {
     ProgressMeter progress = ProgressMeter::forTerminal(stderr);
-    const EnumerationTally tally = enumerateTreeNormalForm(
-        options.enumerateStates, options.enumerateSymbols,
-        budgetOf(options, enumerationProvenRuleSteps),
-        [&](std::int64_t machines) { progress.update(machines); });
+    const EnumerationTally tally =
+        enumerateTreeNormalForm(options.enumerateStates, options.enumerateSymbols,
+                                budgetOf(options, enumerationProvenRuleSteps),
+                                [&](std::int64_t machines) { progress.update(machines); });
     progress.clear();
     std::printf("machines: %lld\n", static_cast<long long>(tally.machines));
     std::printf("halt: %lld\n", static_cast<long long>(tally.halting));

@@ -47,7 +47,8 @@ bool parseTransition(const std::string& text, const DeciderMachine& machine, boo
         (!halts && (next < 0 || next >= machine.stateCount))) {
         return false;
     }
-    transition = {static_cast<std::uint8_t>(write), static_cast<std::int8_t>(text[1] == 'L' ? -1 : 1),
+    transition = {static_cast<std::uint8_t>(write),
+                  static_cast<std::int8_t>(text[1] == 'L' ? -1 : 1),
                   halts ? DeciderTransition::halt : static_cast<std::uint8_t>(next), true};
     return true;
 }
@@ -73,8 +74,9 @@ DeciderMachine parseOneLine(const std::string& line, std::string& error) {
     const std::size_t width = fields.empty() ? 0 : fields.front().size();
     if (fields.empty() || fields.size() > mostOneLineStates || width % 3 != 0 || width == 0 ||
         width / 3 > mostOneLineSymbols) {
-        error = "expected 1 to 26 states of 1 to 10 transitions such as 1RB, one state after "
-                "another, separated by \"_\"";
+        error =
+            "expected 1 to 26 states of 1 to 10 transitions such as 1RB, one state after "
+            "another, separated by \"_\"";
         return {};
     }
     DeciderMachine machine =
@@ -118,8 +120,7 @@ std::string oneLineOf(const DeciderMachine& machine) {
     return line;
 }
 
-bool deciderMachineOf(const std::string& description, DeciderMachine& machine,
-                      std::string& error) {
+bool deciderMachineOf(const std::string& description, DeciderMachine& machine, std::string& error) {
     StreamLogSink quiet(nullptr);
     MachineRunner runner(&quiet, nullptr, nullptr);
     if (runner.parse(description.c_str()) == 0) {
@@ -132,7 +133,8 @@ bool deciderMachineOf(const std::string& description, DeciderMachine& machine,
     const CompiledRules rules(runner);
     // The symbols the machine can ever see: the blank first, then the tape's
     // and the rules' in order of their codes.
-    const auto length = static_cast<std::int32_t>(std::min<std::size_t>(description.size(), 1 << 20));
+    const auto length =
+        static_cast<std::int32_t>(std::min<std::size_t>(description.size(), 1 << 20));
     std::string start(static_cast<std::size_t>(length), blankSymbol);
     runner.readWindow(0, length, start.data());
     std::vector<bool> seen(256);
@@ -196,7 +198,8 @@ bool deciderMachineOf(const std::string& description, DeciderMachine& machine,
         }
     }
     for (const char cell : start) {
-        machine.startTape.push_back(static_cast<std::uint8_t>(indexOf[static_cast<unsigned char>(cell)]));
+        machine.startTape.push_back(
+            static_cast<std::uint8_t>(indexOf[static_cast<unsigned char>(cell)]));
     }
     machine.startHead = runner.headPosition();
     return true;

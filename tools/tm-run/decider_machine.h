@@ -48,7 +48,6 @@ std::string oneLineOf(const DeciderMachine& machine);
 
 // The machine of a description in the workbench's own format; a rule into the
 // finish state halts. False, with `error` set, if it cannot be studied.
-bool deciderMachineOf(const std::string& description, DeciderMachine& machine,
-                      std::string& error);
+bool deciderMachineOf(const std::string& description, DeciderMachine& machine, std::string& error);
 
 #endif

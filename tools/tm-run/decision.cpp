@@ -1,6 +1,7 @@
 #include "tools/tm-run/decision.h"
 
 #include "tools/tm-run/backward_reasoning_decider.h"
+#include "tools/tm-run/big_count.h"
 #include "tools/tm-run/cycler_decider.h"
 #include "tools/tm-run/proven_rule_decider.h"
 #include "tools/tm-run/translated_cycler_decider.h"
@@ -20,8 +21,9 @@ Verdict decide(const DeciderMachine& machine, const DecideBudget& budget) {
         verdict = decideProvenRule(machine, budget.provenRuleSteps);
     }
     // Blocks hide which transition halted; a plain run that far tells.
-    if (verdict.kind == VerdictKind::Halts && verdict.steps <= budget.provenRuleSteps) {
-        verdict = decideCycler(machine, verdict.steps.get_si());
+    const auto steps = int64Of(verdict.steps);
+    if (verdict.kind == VerdictKind::Halts && steps && *steps <= budget.provenRuleSteps) {
+        verdict = decideCycler(machine, *steps);
     }
     return verdict;
 }

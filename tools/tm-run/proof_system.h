@@ -28,10 +28,10 @@ struct Jump {
 // A proven rule that no application shortens, so that once it applies it
 // applies again after every application, for ever.
 struct NeverEndingRule {
-    MacroTape at;                     // where it first applied, run lengths as then
-    std::vector<mpz_class> delta;     // what each application adds to each run, left then right
-    mpz_class firstSteps;             // the steps of that first application
-    mpz_class stepGrowth;             // how many more each next application takes
+    MacroTape at;                  // where it first applied, run lengths as then
+    std::vector<mpz_class> delta;  // what each application adds to each run, left then right
+    mpz_class firstSteps;          // the steps of that first application
+    mpz_class stepGrowth;          // how many more each next application takes
 };
 
 // Marxen and Buntrock's proof machine. It watches the macro machine for a

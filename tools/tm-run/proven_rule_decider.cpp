@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "engine/machine_runner.h"
+#include "tools/tm-run/big_count.h"
 #include "tools/tm-run/compiled_rules.h"
 #include "tools/tm-run/macro_machine.h"
 #include "tools/tm-run/stream_log_sink.h"
@@ -37,13 +38,17 @@ std::string descriptionOf(const DeciderMachine& machine) {
             const char read = machine.symbolNames[symbol];
             if (!transition.defined) {
                 // Leaves the cell and the head where they are, as an undefined step does.
-                text += "(" + stateName(state) + "," + read + "," + finishName + "," + read + ",N)\n";
+                text +=
+                    "(" + stateName(state) + "," + read + "," + finishName + "," + read + ",N)\n";
                 continue;
             }
             text += "(" + stateName(state) + "," + read + "," +
                     (transition.halts() ? finishName : stateName(transition.next)) + "," +
                     machine.symbolNames[transition.write] + "," +
-                    (transition.move < 0 ? 'L' : transition.move > 0 ? 'R' : 'N') + ")\n";
+                    (transition.move < 0   ? 'L'
+                     : transition.move > 0 ? 'R'
+                                           : 'N') +
+                    ")\n";
         }
     }
     return text;
@@ -125,7 +130,7 @@ Verdict decideProvenRule(const DeciderMachine& machine, std::int64_t budget) {
         // No step limit: with one, the proof system applies a rule only as
         // often as the limit allows and never calls it endless.
         MacroMachine macro(rules, blockSize, start, machine.startHead, std::nullopt);
-        for (std::int64_t made = 0; made < macroStepsPerSize && macro.steps() < budget;
+        for (std::int64_t made = 0; made < macroStepsPerSize && macro.steps() < bigOf(budget);
              made += 256) {
             if (!macro.advance(256)) {
                 continue;

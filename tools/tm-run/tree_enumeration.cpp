@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "tools/tm-run/big_count.h"
+
 namespace {
 
 class Enumeration {
@@ -25,8 +27,8 @@ public:
         for (int next = 0; next < nextStates; ++next) {
             for (int write = 0; write < nextSymbols; ++write) {
                 for (const std::int8_t move : {std::int8_t{-1}, std::int8_t{1}}) {
-                    open = {static_cast<std::uint8_t>(write), move,
-                            static_cast<std::uint8_t>(next), true};
+                    open = {static_cast<std::uint8_t>(write), move, static_cast<std::uint8_t>(next),
+                            true};
                     visit(machine, std::max(statesUsed, next + 1),
                           std::max(symbolsUsed, write + 1));
                 }
@@ -52,7 +54,7 @@ private:
             std::int64_t ones = 0;
             for (std::size_t symbol = 0; symbol < verdict.counts.symbols.size(); ++symbol) {
                 if (symbol != static_cast<unsigned char>(machine.symbolNames[0])) {
-                    ones += verdict.counts.symbols[symbol].get_si();
+                    ones += int64Of(verdict.counts.symbols[symbol]).value_or(0);
                 }
             }
             if (ones > tally.mostOnes) {

@@ -31,7 +31,7 @@ struct RuleRun {
 // of the right runs, or on the last of the left ones. Beyond the runs the
 // tape is blank.
 struct RuleCertificate {
-    std::vector<RuleRun> left;  // from the far end to the head
+    std::vector<RuleRun> left;   // from the far end to the head
     std::vector<RuleRun> right;  // from the far end to the head
     int state = 0;
     bool facingRight = true;
@@ -83,9 +83,7 @@ struct Verdict {
     RuleCertificate certificate;
     WindowCertificate windows;
 
-    bool neverHalts() const {
-        return kind != VerdictKind::Undecided && kind != VerdictKind::Halts;
-    }
+    bool neverHalts() const { return kind != VerdictKind::Undecided && kind != VerdictKind::Halts; }
 };
 
 // The verdict of a run whose last step halted: steps, halting transition and
