@@ -172,6 +172,7 @@ int runDecide(const RunOptions& options) {
 
 int runEnumerate(const RunOptions& options) {
     ProgressMeter progress = ProgressMeter::forTerminal(stderr);
+    progress.countIn("machines");
     const EnumerationTally tally =
         enumerateTreeNormalForm(options.enumerateStates, options.enumerateSymbols,
                                 budgetOf(options, enumerationProvenRuleSteps),

@@ -17,7 +17,9 @@ constexpr std::int64_t macroStepsPerSize = 1 << 14;
 constexpr const char* finishName = "halt";
 
 std::string stateName(int state) {
-    return "s" + std::to_string(state);
+    std::string name(1, 's');
+    name += std::to_string(state);
+    return name;
 }
 
 // The same machine in the workbench's format, every halting or undefined
@@ -32,23 +34,32 @@ std::string descriptionOf(const DeciderMachine& machine) {
         tape += machine.symbolNames[position < cells ? machine.startTape[position] : 0];
     }
     std::string text = "tape(" + tape + ")\nstart(s0)\nfinish(" + finishName + ")\n";
+    // Appended piece by piece: one long sum of strings and characters trips
+    // a false alarm of the Windows compiler.
+    const auto addRule = [&](int state, char read, const std::string& next, char write, char move) {
+        text += '(';
+        for (const std::string& piece : {stateName(state), std::string(1, read), next,
+                                         std::string(1, write), std::string(1, move)}) {
+            text += piece;
+            text += ',';
+        }
+        text.back() = ')';
+        text += '\n';
+    };
     for (int state = 0; state < machine.stateCount; ++state) {
         for (int symbol = 0; symbol < machine.symbolCount; ++symbol) {
             const DeciderTransition& transition = machine.at(state, symbol);
             const char read = machine.symbolNames[symbol];
             if (!transition.defined) {
                 // Leaves the cell and the head where they are, as an undefined step does.
-                text +=
-                    "(" + stateName(state) + "," + read + "," + finishName + "," + read + ",N)\n";
+                addRule(state, read, finishName, read, 'N');
                 continue;
             }
-            text += "(" + stateName(state) + "," + read + "," +
-                    (transition.halts() ? finishName : stateName(transition.next)) + "," +
-                    machine.symbolNames[transition.write] + "," +
-                    (transition.move < 0   ? 'L'
-                     : transition.move > 0 ? 'R'
-                                           : 'N') +
-                    ")\n";
+            addRule(state, read, transition.halts() ? finishName : stateName(transition.next),
+                    machine.symbolNames[transition.write],
+                    transition.move < 0   ? 'L'
+                    : transition.move > 0 ? 'R'
+                                          : 'N');
         }
     }
     return text;
