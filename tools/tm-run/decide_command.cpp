@@ -153,7 +153,6 @@ int printVerdict(const Verdict& verdict, const DeciderMachine& machine,
         case VerdictKind::Undecided:
             break;
     }
-    (void)machine;
     std::printf("undecided within %lld steps\n", static_cast<long long>(budget.provenRuleSteps));
     return exitStepLimit;
 }
