@@ -1,6 +1,7 @@
 #include "tools/tm-run/command_line.h"
 
 #include <charconv>
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -13,6 +14,21 @@ std::optional<std::int64_t> parseStepCount(const std::string& text) {
         return std::nullopt;
     }
     return value;
+}
+
+// "4x2": states, then symbols, each as many as the one-line notation writes.
+bool parseSize(const std::string& text, RunOptions& options) {
+    int states = 0;
+    int symbols = 0;
+    char separator = 0;
+    char extra = 0;
+    if (std::sscanf(text.c_str(), "%d%c%d%c", &states, &separator, &symbols, &extra) != 3 ||
+        separator != 'x' || states < 1 || states > 26 || symbols < 2 || symbols > 10) {
+        return false;
+    }
+    options.enumerateStates = states;
+    options.enumerateSymbols = symbols;
+    return true;
 }
 
 // Splits "--name=value" so that both spellings of an option with a value work.
@@ -40,7 +56,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         }
         auto [name, value] = splitInlineValue(argument);
         const bool takesValue = name == "--max-steps" || name == "--trace" || name == "--picture" ||
-                                name == "--picture-steps";
+                                name == "--picture-steps" || name == "--enumerate";
         if (takesValue && !value) {
             if (i + 1 == arguments.size()) {
                 result.error = name + " needs a value";
@@ -64,6 +80,14 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             options.showCounts = true;
         } else if (name == "--plain") {
             options.plain = true;
+        } else if (name == "--decide") {
+            options.decide = true;
+        } else if (name == "--enumerate") {
+            if (!parseSize(*value, options)) {
+                result.error =
+                    "--enumerate needs a size such as 4x2 (states x symbols), not '" + *value + "'";
+                return result;
+            }
         } else if (name == "--trace") {
             if (value->empty()) {
                 result.error = "--trace needs a file name";
@@ -96,7 +120,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         }
     }
 
-    if (options.showHelp || options.showVersion) {
+    if (options.showHelp || options.showVersion || (options.enumerateStates > 0 && files.empty())) {
         return result;
     }
     if (files.size() != 1) {
@@ -110,6 +134,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
 
 const char* helpText() {
     return "Usage: tm-run [options] FILE\n"
+           "       tm-run --decide FILE\n"
+           "       tm-run --enumerate SxK\n"
            "Runs the Turing machine described in FILE (\"-\" reads standard input) until\n"
            "it reaches its finish state. The parser's messages go to standard error, the\n"
            "line \"Run complete! N steps.\" to standard output.\n"
@@ -166,17 +192,30 @@ const char* helpText() {
            "  --counts       the same without the cells: where the written stretch of\n"
            "                 tape begins, the head's position and how many cells hold\n"
            "                 each symbol, for tapes too long to print\n"
+           "  --decide       instead of running, print whether the machine halts, with\n"
+           "                 evidence: \"halts after N steps\" and the counts; \"never\n"
+           "                 halts\" with the reason (cycler, translated cycler, proven\n"
+           "                 rule that never runs out, halting unreachable or closed tape\n"
+           "                 language); or \"undecided\". FILE may be a one-line machine\n"
+           "                 itself. An undefined transition halts, and that step counts.\n"
+           "                 --max-steps bounds the deciders, 100000000 steps by default\n"
+           "  --enumerate SxK  decide every machine of S states and K symbols in tree\n"
+           "                 normal form; print the counts by verdict and the machines\n"
+           "                 with the most steps and the most non-blank cells\n"
            "  --help         show this text\n"
            "  --version      show the version\n"
            "\n"
            "Exit status:\n"
-           "  0  the machine reached its finish state\n"
+           "  0  the machine reached its finish state; --decide: it halts; --enumerate:\n"
+           "     nothing is undecided\n"
            "  1  bad command line, or a file that cannot be read or written\n"
            "  2  the description has errors and cannot run\n"
-           "  3  stopped by --max-steps before the finish state\n"
+           "  3  stopped by --max-steps before the finish state; --decide: undecided;\n"
+           "     --enumerate: some machines are undecided\n"
            "  4  stuck or endless: the machine can never finish, since no rule changes\n"
            "     anything any more, or what it does from some step on is proven to repeat\n"
-           "     for ever; \"stuck after N steps\" counts the steps that changed something\n"
+           "     for ever; \"stuck after N steps\" counts the steps that changed something;\n"
+           "     --decide: it never halts\n"
            "  5  stopped before the tape took more than 1 GiB of memory\n";
 }
 

@@ -15,6 +15,9 @@ struct RunOptions {
     bool showTape = false;
     bool showCounts = false;  // the tape's counts without its cells
     bool plain = false;       // one rule at a time, even where the run could skip ahead
+    bool decide = false;      // print whether the machine halts, with evidence
+    int enumerateStates = 0;  // with the symbols: enumerate every machine of that size
+    int enumerateSymbols = 0;
     bool showHelp = false;
     bool showVersion = false;
 };

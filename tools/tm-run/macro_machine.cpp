@@ -69,6 +69,10 @@ BlockId MacroMachine::idOf(const BlockHead& head) {
     return found->second;
 }
 
+std::string MacroMachine::blockText(BlockId block) const {
+    return std::string(headIn(block, 0, 0).cells.data(), static_cast<std::size_t>(blockSize_));
+}
+
 BlockHead MacroMachine::headIn(BlockId block, StateIndex state, int offset) const {
     BlockHead head;
     head.state = state;

@@ -46,6 +46,9 @@ public:
     int blockSize() const { return blockSize_; }
     std::size_t runCount() const { return tape.left.size() + tape.right.size(); }
     std::int64_t rulesApplied() const { return prover.rulesApplied(); }
+    const ProofSystem& proofs() const { return prover; }
+    // The cells of a block, from left to right.
+    std::string blockText(BlockId block) const;
 
     // Where the machine stands: between macro steps, on the cell next to the
     // edge it faces; once the run has ended, where it ended.

@@ -11,6 +11,7 @@
 #include "engine/machine_runner.h"
 #include "tools/tm-run/accelerated_run.h"
 #include "tools/tm-run/command_line.h"
+#include "tools/tm-run/decide_command.h"
 #include "tools/tm-run/description_file.h"
 #include "tools/tm-run/exit_status.h"
 #include "tools/tm-run/memory_ceiling.h"
@@ -172,6 +173,12 @@ int chooseAndRun(const RunOptions& options) {
     if (options.showVersion) {
         std::fputs(versionText(), stdout);
         return exitFinished;
+    }
+    if (options.enumerateStates > 0) {
+        return runEnumerate(options);
+    }
+    if (options.decide) {
+        return runDecide(options);
     }
     return run(options);
 }

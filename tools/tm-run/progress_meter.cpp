@@ -24,7 +24,7 @@ void ProgressMeter::update(std::int64_t steps, std::optional<CompressedTapeSize>
     const double seconds = std::chrono::duration<double>(now - started).count();
     const double rate = seconds > 0 ? static_cast<double>(steps) / seconds : 0.0;
     // "\033[K" erases what a longer earlier line left behind.
-    std::fprintf(stream, "\r%lld steps, %.0f steps/s", static_cast<long long>(steps), rate);
+    std::fprintf(stream, "\r%lld %s, %.0f %s/s", static_cast<long long>(steps), unit, rate, unit);
     if (tape) {
         std::fprintf(stream, ", tape: %zu runs of %d-cell blocks", tape->runs, tape->blockCells);
     }

@@ -30,11 +30,14 @@ public:
     void update(std::int64_t steps, std::optional<CompressedTapeSize> tape, Clock::time_point now);
     // Erases the status line, if one was drawn.
     void clear();
+    // What the count is of, "steps" unless set.
+    void countIn(const char* newUnit) { unit = newUnit; }
 
 private:
     std::FILE* stream;
     bool enabled;
     bool drawn = false;
+    const char* unit = "steps";
     Clock::time_point started;
     Clock::time_point lastDrawn;
 };

@@ -384,6 +384,8 @@ std::optional<Jump> ProofSystem::apply(const Rule& rule, MacroTape& tape,
         }
         times = low;
     } else if (!times) {
+        neverEnding_ = NeverEndingRule{tape, rule.delta, total(rule.steps, 1),
+                                       total(rule.steps, 2) - 2 * total(rule.steps, 1)};
         return Jump{0, 0, true};
     }
     if (*times == 0) {

@@ -25,6 +25,15 @@ struct Jump {
     bool endless = false;
 };
 
+// A proven rule that no application shortens, so that once it applies it
+// applies again after every application, for ever.
+struct NeverEndingRule {
+    MacroTape at;                  // where it first applied, run lengths as then
+    std::vector<mpz_class> delta;  // what each application adds to each run, left then right
+    mpz_class firstSteps;          // the steps of that first application
+    mpz_class stepGrowth;          // how many more each next application takes
+};
+
 // Marxen and Buntrock's proof machine. It watches the macro machine for a
 // configuration that recurs with the same blocks in the same order, in the
 // same state, and with some run lengths changed. From the earlier one it
@@ -42,6 +51,8 @@ public:
     std::optional<Jump> consider(MacroTape& tape, const std::optional<mpz_class>& remaining);
 
     std::int64_t rulesApplied() const { return applied; }
+    // Set once a jump was endless: the rule that never runs out.
+    const std::optional<NeverEndingRule>& neverEnding() const { return neverEnding_; }
 
     // A run length as a sighting keeps it: the length itself when short
     // (`value` >= 0); for a long one, minus its size in limbs and its lowest limb.
@@ -92,6 +103,7 @@ private:
     CrossingLookup crossings;
     std::int64_t macroStep = 0;
     std::int64_t applied = 0;
+    std::optional<NeverEndingRule> neverEnding_;
     struct Sightings {
         std::deque<Sighting> latest;  // newest first
         std::int64_t times = 0;

@@ -1,0 +1,201 @@
+#include "tools/tm-run/decide_command.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tools/tm-run/decision.h"
+#include "tools/tm-run/description_file.h"
+#include "tools/tm-run/exit_status.h"
+#include "tools/tm-run/progress_meter.h"
+#include "tools/tm-run/standard_notation.h"
+#include "tools/tm-run/tape_report.h"
+#include "tools/tm-run/tree_enumeration.h"
+
+namespace {
+
+// Each of many machines gets less time than a machine on its own.
+constexpr std::int64_t enumerationProvenRuleSteps = 1'000'000;
+
+DecideBudget budgetOf(const RunOptions& options, std::int64_t provenRuleSteps) {
+    DecideBudget budget;
+    budget.provenRuleSteps = provenRuleSteps;
+    if (options.maxSteps) {
+        budget.cyclerSteps = std::min(budget.cyclerSteps, *options.maxSteps);
+        budget.translatedCyclerSteps = std::min(budget.translatedCyclerSteps, *options.maxSteps);
+        budget.provenRuleSteps = *options.maxSteps;
+    }
+    return budget;
+}
+
+// A one-line machine may stand on the command line in place of a file.
+bool readMachine(const std::string& argument, DeciderMachine& machine, int& status) {
+    std::string text = argument;
+    std::error_code error;
+    if (argument == "-" || std::filesystem::exists(argument, error) ||
+        !isStandardNotation(argument)) {
+        const DescriptionFile file = readDescriptionFile(argument);
+        if (!file.error.empty()) {
+            std::fprintf(stderr, "tm-run: cannot read %s: %s\n", argument.c_str(),
+                         file.error.c_str());
+            status = exitFailure;
+            return false;
+        }
+        text = file.text;
+    }
+    std::string problem;
+    if (isStandardNotation(text)) {
+        machine = parseOneLine(text, problem);
+    } else {
+        deciderMachineOf(text, machine, problem);
+    }
+    if (!problem.empty()) {
+        std::fprintf(stderr, "tm-run: %s cannot be decided: %s\n", argument.c_str(),
+                     problem.c_str());
+        status = exitUnparseable;
+        return false;
+    }
+    return true;
+}
+
+// A window's blocks, nearest the head first, each block's cells left to right.
+std::vector<std::string> blocksOf(std::uint64_t window, const WindowCertificate& windows,
+                                  const DeciderMachine& machine) {
+    std::vector<std::string> blocks;
+    for (int block = 0; block < windows.width; ++block) {
+        std::string cells;
+        for (int cell = 0; cell < windows.blockSize; ++cell) {
+            cells += machine.symbolNames[window % static_cast<std::uint64_t>(machine.symbolCount)];
+            window /= static_cast<std::uint64_t>(machine.symbolCount);
+        }
+        blocks.push_back(cells);
+    }
+    return blocks;
+}
+
+std::string leftText(std::uint64_t window, const WindowCertificate& windows,
+                     const DeciderMachine& machine) {
+    const std::vector<std::string> blocks = blocksOf(window, windows, machine);
+    std::string text;
+    for (auto block = blocks.rbegin(); block != blocks.rend(); ++block) {
+        text += *block;
+    }
+    return text;
+}
+
+std::string rightText(std::uint64_t window, const WindowCertificate& windows,
+                      const DeciderMachine& machine) {
+    std::string text;
+    for (const std::string& block : blocksOf(window, windows, machine)) {
+        text += block;
+    }
+    return text;
+}
+
+void printWindows(const WindowCertificate& windows, const DeciderMachine& machine) {
+    std::printf(
+        "never halts: closed tape language: blocks of %d cells, windows of %d blocks, "
+        "closed under every step, hold the blank start and no halt\n",
+        windows.blockSize, windows.width);
+    std::printf("left windows:");
+    for (const std::uint64_t window : windows.left) {
+        std::printf(" %s", leftText(window, windows, machine).c_str());
+    }
+    std::printf("\nright windows:");
+    for (const std::uint64_t window : windows.right) {
+        std::printf(" %s", rightText(window, windows, machine).c_str());
+    }
+    // The head's block in brackets, its cell after the state.
+    std::printf("\nneighbourhoods:");
+    for (const auto& here : windows.neighbourhoods) {
+        const std::string block =
+            rightText(here.block, {windows.blockSize, 1, {}, {}, {}}, machine);
+        std::printf(" %s[%s%s:%s]%s", leftText(here.left, windows, machine).c_str(),
+                    block.substr(0, static_cast<std::size_t>(here.offset)).c_str(),
+                    machine.stateNames[here.state].c_str(),
+                    block.substr(static_cast<std::size_t>(here.offset)).c_str(),
+                    rightText(here.right, windows, machine).c_str());
+    }
+    std::printf("\n");
+}
+
+int printVerdict(const Verdict& verdict, const DeciderMachine& machine,
+                 const DecideBudget& budget) {
+    switch (verdict.kind) {
+        case VerdictKind::Halts:
+            std::printf("halts after %s steps\n", verdict.steps.get_str().c_str());
+            printTapeReport(stdout, nullptr, verdict.counts, verdict.headPosition);
+            return exitFinished;
+        case VerdictKind::Cycler:
+            std::printf("never halts: cycler: the same configuration at steps %lld and %lld\n",
+                        static_cast<long long>(verdict.t1), static_cast<long long>(verdict.t2));
+            return exitStuck;
+        case VerdictKind::TranslatedCycler:
+            std::printf(
+                "never halts: translated cycler: records at steps %lld and %lld, the same "
+                "cells behind the head, shifted by %lld\n",
+                static_cast<long long>(verdict.t1), static_cast<long long>(verdict.t2),
+                static_cast<long long>(verdict.shift));
+            return exitStuck;
+        case VerdictKind::ProvenRule:
+            std::printf("never halts: proven rule that never runs out: %s\n", verdict.rule.c_str());
+            return exitStuck;
+        case VerdictKind::HaltingUnreachable:
+            std::printf(
+                "never halts: halting unreachable: no configuration halts after %d steps, and "
+                "the first %d steps do not halt\n",
+                verdict.depth, verdict.depth);
+            return exitStuck;
+        case VerdictKind::ClosedTapeLanguage:
+            printWindows(verdict.windows, machine);
+            return exitStuck;
+        case VerdictKind::Undecided:
+            break;
+    }
+    std::printf("undecided within %lld steps\n", static_cast<long long>(budget.provenRuleSteps));
+    return exitStepLimit;
+}
+
+}  // namespace
+
+int runDecide(const RunOptions& options) {
+    DeciderMachine machine;
+    int status = exitFailure;
+    if (!readMachine(options.descriptionPath, machine, status)) {
+        return status;
+    }
+    const DecideBudget budget = budgetOf(options, DecideBudget::defaultProvenRuleSteps);
+    return printVerdict(decide(machine, budget), machine, budget);
+}
+
+int runEnumerate(const RunOptions& options) {
+    ProgressMeter progress = ProgressMeter::forTerminal(stderr);
+    progress.countIn("machines");
+    const EnumerationTally tally =
+        enumerateTreeNormalForm(options.enumerateStates, options.enumerateSymbols,
+                                budgetOf(options, enumerationProvenRuleSteps),
+                                [&](std::int64_t machines) { progress.update(machines); });
+    progress.clear();
+    std::printf("machines: %lld\n", static_cast<long long>(tally.machines));
+    std::printf("halt: %lld\n", static_cast<long long>(tally.halting));
+    const std::pair<VerdictKind, const char*> reasons[] = {
+        {VerdictKind::Cycler, "cycler"},
+        {VerdictKind::TranslatedCycler, "translated cycler"},
+        {VerdictKind::ProvenRule, "proven rule that never runs out"},
+        {VerdictKind::HaltingUnreachable, "halting unreachable"},
+        {VerdictKind::ClosedTapeLanguage, "closed tape language"},
+    };
+    for (const auto& [kind, name] : reasons) {
+        std::printf("never halt, %s: %lld\n", name, static_cast<long long>(tally.count(kind)));
+    }
+    std::printf("undecided: %lld\n", static_cast<long long>(tally.count(VerdictKind::Undecided)));
+    std::printf("most steps: %s %s\n", tally.mostSteps.get_str().c_str(),
+                tally.mostStepsMachine.c_str());
+    std::printf("most ones: %lld %s\n", static_cast<long long>(tally.mostOnes),
+                tally.mostOnesMachine.c_str());
+    for (const std::string& machine : tally.undecidedMachines) {
+        std::printf("undecided: %s\n", machine.c_str());
+    }
+    return tally.count(VerdictKind::Undecided) == 0 ? exitFinished : exitStepLimit;
+}

@@ -1,0 +1,93 @@
+#ifndef ZARN_TOOLS_TM_RUN_VERDICT_H
+#define ZARN_TOOLS_TM_RUN_VERDICT_H
+
+#include <gmpxx.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/tm-run/decider_run.h"
+#include "tools/tm-run/tape_cells.h"
+
+enum class VerdictKind {
+    Undecided,
+    Halts,
+    Cycler,              // the same whole configuration at steps t1 < t2
+    TranslatedCycler,    // records at t1 < t2, in the same state, the same cells behind
+    ProvenRule,          // a proven rule that shortens no run
+    HaltingUnreachable,  // no configuration leads to a halt in `depth` steps
+    ClosedTapeLanguage,  // `windows` are closed under the steps and hold no halt
+};
+
+// A run of equal stretches of cells in a proven rule's configuration.
+struct RuleRun {
+    std::string cells;  // one stretch, as symbol names
+    mpz_class length;   // how many stretches when the rule first applies
+    mpz_class growth;   // added by each application, never negative
+};
+
+// Where the head stands in a proven rule's configuration: on the first cell
+// of the right runs, or on the last of the left ones. Beyond the runs the
+// tape is blank.
+struct RuleCertificate {
+    std::vector<RuleRun> left;   // from the far end to the head
+    std::vector<RuleRun> right;  // from the far end to the head
+    int state = 0;
+    bool facingRight = true;
+    mpz_class reachedAt;   // the step at which the machine first stands there
+    mpz_class firstSteps;  // the steps of the first application
+    mpz_class stepGrowth;  // how many more steps each next application takes
+};
+
+// What the closed tape language decider proves. The tape is cut into blocks
+// of `blockSize` cells, as from the start cell on. On each side of the head's
+// block, every stretch of `width` neighbouring blocks belongs to a set, and
+// the head with its neighbourhood is always one of `neighbourhoods`; together
+// closed under the machine's steps, holding the blank start and no halt.
+struct WindowCertificate {
+    int blockSize = 0;
+    int width = 0;
+    // A block's cells are the digits of a number in base symbolCount, its
+    // first cell the lowest; a window's blocks are the digits of a number in
+    // base symbolCount^blockSize, the block nearest the head the lowest.
+    std::vector<std::uint64_t> left;
+    std::vector<std::uint64_t> right;
+    struct Neighbourhood {
+        std::uint64_t left;
+        int state;
+        std::uint32_t block;
+        int offset;  // the head's cell in its block
+        std::uint64_t right;
+
+        bool operator<(const Neighbourhood& other) const;
+    };
+    std::vector<Neighbourhood> neighbourhoods;
+};
+
+// What a decider found, with the evidence that lets another program check it.
+struct Verdict {
+    VerdictKind kind = VerdictKind::Undecided;
+    // Halts: the steps, the halting step among them; where and on what it halted.
+    mpz_class steps = 0;
+    int haltState = 0;
+    int haltSymbol = 0;
+    TapeCounts counts;
+    mpz_class headPosition = 0;
+    // Cyclers: the two steps, and the head's move between them.
+    std::int64_t t1 = 0;
+    std::int64_t t2 = 0;
+    std::int64_t shift = 0;
+    int depth = 0;
+    std::string rule;  // the proven rule, as a user reads it
+    RuleCertificate certificate;
+    WindowCertificate windows;
+
+    bool neverHalts() const { return kind != VerdictKind::Undecided && kind != VerdictKind::Halts; }
+};
+
+// The verdict of a run whose last step halted: steps, halting transition and
+// tape counts. `state` and `symbol` are what the halting step read.
+Verdict haltedVerdict(const DeciderRun& run, int state, int symbol);
+
+#endif
