@@ -12,7 +12,8 @@ struct CpuClock {
     using rep = duration::rep;
     using period = duration::period;
     using time_point = std::chrono::time_point<CpuClock>;
-    static constexpr bool is_steady = true;
+    // The name is the standard's, which clocks must use.
+    static constexpr bool is_steady = true;  // NOLINT(readability-identifier-naming)
 
     static time_point now() {
         return time_point(duration(static_cast<rep>(std::clock()) * 1'000'000 / CLOCKS_PER_SEC));

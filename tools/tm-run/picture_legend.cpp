@@ -63,9 +63,9 @@ void drawText(Picture& picture, int x, int y, std::string text) {
     for (int quad = 0; quad < quads; ++quad) {
         const auto corner = [&](int vertex, int coordinate) {
             float value = 0;
-            std::copy_n(
-                &vertices[static_cast<std::size_t>(quad * 64 + vertex * 16 + coordinate * 4)],
-                sizeof value, reinterpret_cast<char*>(&value));
+            std::copy_n(&vertices[static_cast<std::size_t>(quad) * 64 +
+                                  static_cast<std::size_t>(vertex * 16 + coordinate * 4)],
+                        sizeof value, reinterpret_cast<char*>(&value));
             return static_cast<int>(value);
         };
         picture.fill(corner(0, 0), corner(0, 1), corner(2, 0), corner(2, 1), black);
