@@ -32,9 +32,7 @@ protected:
         QFile file(QString::fromUtf8(path));
         return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "(unreadable)";
     }
-    static void setMode(const std::string& path, mode_t mode) {
-        ::chmod(path.c_str(), mode);
-    }
+    static void setMode(const std::string& path, mode_t mode) { ::chmod(path.c_str(), mode); }
 
     // Named after the test, so that tests run side by side never share it.
     std::string folder = testing::TempDir() + "files_test_\xC3\xA9t\xC3\xA9_" +
