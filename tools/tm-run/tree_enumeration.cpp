@@ -12,7 +12,7 @@ public:
                 const std::function<void(std::int64_t)>& progress)
         : states(states), symbols(symbols), budget(budget), progress(progress) {}
 
-    void visit(DeciderMachine& machine, int statesUsed, int symbolsUsed) {
+    void visit(DeciderMachine& machine, int statesUsed, int symbolsUsed, bool first) {
         const Verdict verdict = decide(machine, budget);
         if (verdict.kind != VerdictKind::Halts) {
             count(verdict, machine);
@@ -26,11 +26,16 @@ public:
         const int nextSymbols = std::min(symbols, symbolsUsed + 1);
         for (int next = 0; next < nextStates; ++next) {
             for (int write = 0; write < nextSymbols; ++write) {
-                for (const std::int8_t move : {std::int8_t{-1}, std::int8_t{1}}) {
+                for (const std::int8_t move : {std::int8_t{1}, std::int8_t{-1}}) {
+                    // A machine whose first move goes left is the mirror
+                    // image of one going right, and halts or not alike.
+                    if (first && move < 0) {
+                        continue;
+                    }
                     open = {static_cast<std::uint8_t>(write), move, static_cast<std::uint8_t>(next),
                             true};
                     visit(machine, std::max(statesUsed, next + 1),
-                          std::max(symbolsUsed, write + 1));
+                          std::max(symbolsUsed, write + 1), false);
                 }
             }
         }
@@ -79,6 +84,6 @@ EnumerationTally enumerateTreeNormalForm(int states, int symbols, const DecideBu
                                          const std::function<void(std::int64_t)>& progress) {
     Enumeration enumeration(states, symbols, budget, progress);
     DeciderMachine machine = blankDeciderMachine(states, symbols);
-    enumeration.visit(machine, 1, 1);
+    enumeration.visit(machine, 1, 1, true);
     return enumeration.tally;
 }
