@@ -9,6 +9,8 @@
 
 // How far each decider may go before the next one tries.
 struct DecideBudget {
+    // The first, short runs of the cycler deciders.
+    std::int64_t quickSteps = 256;
     std::int64_t cyclerSteps = 4096;
     std::int64_t translatedCyclerSteps = 4096;
     int backwardDepth = 40;
