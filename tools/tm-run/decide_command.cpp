@@ -125,7 +125,7 @@ int printVerdict(const Verdict& verdict, const DeciderMachine& machine,
     switch (verdict.kind) {
         case VerdictKind::Halts:
             std::printf("halts after %s steps\n", verdict.steps.get_str().c_str());
-            printTapeReport(stdout, nullptr, verdict.counts, verdict.headPosition);
+            printTapeReport(stdout, nullptr, *verdict.counts, verdict.headPosition);
             return exitFinished;
         case VerdictKind::Cycler:
             std::printf("never halts: cycler: the same configuration at steps %lld and %lld\n",

@@ -57,9 +57,9 @@ private:
                 tally.mostStepsMachine = oneLineOf(machine);
             }
             std::int64_t ones = 0;
-            for (std::size_t symbol = 0; symbol < verdict.counts.symbols.size(); ++symbol) {
+            for (std::size_t symbol = 0; symbol < verdict.counts->symbols.size(); ++symbol) {
                 if (symbol != static_cast<unsigned char>(machine.symbolNames[0])) {
-                    ones += int64Of(verdict.counts.symbols[symbol]).value_or(0);
+                    ones += int64Of(verdict.counts->symbols[symbol]).value_or(0);
                 }
             }
             if (ones > tally.mostOnes) {
