@@ -312,7 +312,7 @@ TEST(Deciders, EachVerdictKindHasAMachineAndEveryCertificateChecks) {
             decideTranslatedCycler(machine, budget.translatedCyclerSteps),
             decideBackwardReasoning(machine, budget.backwardDepth, budget.backwardNodes),
             decideClosedTapeLanguage(machine, budget.windows),
-            decideProvenRule(machine, 1'000'000),
+            decideProvenRule(machine, 1'000'000, 1 << 14),
         };
         for (const Verdict& verdict : verdicts) {
             if (verdict.kind != VerdictKind::Undecided) {

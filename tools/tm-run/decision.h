@@ -18,6 +18,7 @@ struct DecideBudget {
     WindowLimits windows;
     // The proof system's run, in steps of the machine; it also finds late halts.
     std::int64_t provenRuleSteps = defaultProvenRuleSteps;
+    std::int64_t provenRuleMacroSteps = 1 << 14;  // for each block size
 
     static constexpr std::int64_t defaultProvenRuleSteps = 100'000'000;
 };
