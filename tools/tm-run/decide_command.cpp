@@ -181,7 +181,8 @@ int runEnumerate(const RunOptions& options) {
         enumerateTreeNormalForm(options.enumerateStates, options.enumerateSymbols, budget,
                                 [&](std::int64_t machines) { progress.update(machines); });
     progress.clear();
-    std::printf("machines: %lld\n", static_cast<long long>(tally.machines));
+    std::printf("machines: %lld (each and its mirror image once)\n",
+                static_cast<long long>(tally.machines));
     std::printf("halt: %lld\n", static_cast<long long>(tally.halting));
     const std::pair<VerdictKind, const char*> reasons[] = {
         {VerdictKind::Cycler, "cycler"},
