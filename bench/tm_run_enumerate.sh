@@ -20,7 +20,7 @@ for size in "${sizes[@]}"; do
   end=$EPOCHREALTIME
   printf '%-4s %8.2f s (CPU %6.2f s)  most steps %s, most ones %s, undecided %s\n' "$size" \
     "$(awk -v a="${start/./}" -v b="${end/./}" 'BEGIN { print (b - a) / 1e6 }')" \
-    "$(awk '{ print $1 + $2 }' "$scratch/cpu")" \
+    "$(awk 'END { print $1 + $2 }' "$scratch/cpu")" \
     "$(sed -n 's/^most steps: \([0-9]*\).*/\1/p' "$scratch/out")" \
     "$(sed -n 's/^most ones: \([0-9]*\).*/\1/p' "$scratch/out")" \
     "$(sed -n 's/^undecided: \([0-9]*\)$/\1/p' "$scratch/out")"
