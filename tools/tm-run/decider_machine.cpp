@@ -59,7 +59,8 @@ DeciderMachine blankDeciderMachine(int stateCount, int symbolCount) {
     DeciderMachine machine;
     machine.stateCount = stateCount;
     machine.symbolCount = symbolCount;
-    machine.table.resize(static_cast<std::size_t>(stateCount * symbolCount));
+    machine.table.resize(static_cast<std::size_t>(stateCount) *
+                         static_cast<std::size_t>(symbolCount));
     for (int state = 0; state < stateCount; ++state) {
         machine.stateNames.push_back(letter(state));
     }
@@ -182,7 +183,8 @@ bool deciderMachineOf(const std::string& description, DeciderMachine& machine, s
     }
     machine.stateCount = static_cast<int>(machine.stateNames.size());
     machine.symbolCount = static_cast<int>(machine.symbolNames.size());
-    machine.table.resize(static_cast<std::size_t>(machine.stateCount * machine.symbolCount));
+    machine.table.resize(static_cast<std::size_t>(machine.stateCount) *
+                         static_cast<std::size_t>(machine.symbolCount));
     for (StateIndex state = 0; state < rules.stateCount(); ++state) {
         for (int symbol = 0; state != finish && symbol < machine.symbolCount; ++symbol) {
             const CompiledRule& rule = rules.rule(state, machine.symbolNames[symbol]);

@@ -9,6 +9,8 @@
 
 // How far each decider may go before the next one tries.
 struct DecideBudget {
+    // The first, short runs of the cycler deciders.
+    std::int64_t quickSteps = 256;
     std::int64_t cyclerSteps = 4096;
     std::int64_t translatedCyclerSteps = 4096;
     int backwardDepth = 40;
@@ -16,6 +18,7 @@ struct DecideBudget {
     WindowLimits windows;
     // The proof system's run, in steps of the machine; it also finds late halts.
     std::int64_t provenRuleSteps = defaultProvenRuleSteps;
+    std::int64_t provenRuleMacroSteps = 1 << 14;  // for each block size
 
     static constexpr std::int64_t defaultProvenRuleSteps = 100'000'000;
 };

@@ -11,9 +11,6 @@
 
 namespace {
 
-// Each block size gets this many macro steps at most, so that a machine the
-// blocks do not compress costs a bounded time.
-constexpr std::int64_t macroStepsPerSize = 1 << 14;
 constexpr const char* finishName = "halt";
 
 std::string stateName(int state) {
@@ -118,7 +115,8 @@ Verdict provenRuleOf(const MacroMachine& macro, const NeverEndingRule& rule,
 
 }  // namespace
 
-Verdict decideProvenRule(const DeciderMachine& machine, std::int64_t budget) {
+Verdict decideProvenRule(const DeciderMachine& machine, std::int64_t budget,
+                         std::int64_t macroStepsPerSize) {
     StreamLogSink quiet(nullptr);
     MachineRunner runner(&quiet, nullptr, nullptr);
     const std::string description = descriptionOf(machine);

@@ -10,6 +10,9 @@
 // watching, for about `budget` steps each: ProvenRule when the proof system
 // proves a rule that no application shortens, Halts (with the steps and tape
 // counts, but no halting transition) when the machine halts, else Undecided.
-Verdict decideProvenRule(const DeciderMachine& machine, std::int64_t budget);
+// Each block size gets `macroStepsPerSize` block steps at most, so that a
+// machine the blocks do not compress costs a bounded time.
+Verdict decideProvenRule(const DeciderMachine& machine, std::int64_t budget,
+                         std::int64_t macroStepsPerSize);
 
 #endif

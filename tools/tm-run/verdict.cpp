@@ -23,10 +23,11 @@ Verdict haltedVerdict(const DeciderRun& run, int state, int symbol) {
             last = position;
         }
     }
-    verdict.counts.firstPosition = bigOf(first <= last ? first : run.head());
+    verdict.counts.emplace();
+    verdict.counts->firstPosition = bigOf(first <= last ? first : run.head());
     const auto& names = run.machine().symbolNames;
     for (std::int64_t position = first; position <= last; ++position) {
-        ++verdict.counts.symbols[static_cast<unsigned char>(names[run.cell(position)])];
+        ++verdict.counts->symbols[static_cast<unsigned char>(names[run.cell(position)])];
     }
     return verdict;
 }

@@ -4,6 +4,7 @@
 #include <gmpxx.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -72,7 +73,8 @@ struct Verdict {
     mpz_class steps = 0;
     int haltState = 0;
     int haltSymbol = 0;
-    TapeCounts counts;
+    // Only a halt has them: 256 big counts would cost every other verdict.
+    std::optional<TapeCounts> counts;
     mpz_class headPosition = 0;
     // Cyclers: the two steps, and the head's move between them.
     std::int64_t t1 = 0;
