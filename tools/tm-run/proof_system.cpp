@@ -1,7 +1,6 @@
 #include "tools/tm-run/proof_system.h"
 
 #include <algorithm>
-#include <deque>
 
 #include "tools/tm-run/big_count.h"
 
@@ -39,25 +38,14 @@ std::vector<ProofSystem::CountPrint> printsOf(const MacroTape& tape) {
     return prints;
 }
 
-std::vector<mpz_class> countsOf(const MacroTape& tape) {
-    std::vector<mpz_class> counts;
-    counts.reserve(tape.left.size() + tape.right.size());
-    for (const TapeRun& run : tape.left) {
-        counts.push_back(run.count);
-    }
-    for (const TapeRun& run : tape.right) {
-        counts.push_back(run.count);
-    }
-    return counts;
-}
-
-void setCounts(MacroTape& tape, const std::vector<mpz_class>& counts) {
+// Calls `visit` with each run's index, left then right, and the run.
+template <typename Visit>
+void forEachRun(MacroTape& tape, Visit visit) {
     std::size_t index = 0;
-    for (TapeRun& run : tape.left) {
-        run.count = counts[index++];
-    }
-    for (TapeRun& run : tape.right) {
-        run.count = counts[index++];
+    for (auto* side : {&tape.left, &tape.right}) {
+        for (TapeRun& run : *side) {
+            visit(index++, run);
+        }
     }
 }
 
@@ -121,7 +109,7 @@ std::optional<Jump> ProofSystem::consider(MacroTape& tape,
         history.clear();
     }
     Sightings& seen = history[signature];
-    std::deque<Sighting>& sightings = seen.latest;
+    std::vector<Sighting>& sightings = seen.latest;
     // A configuration whose proofs failed is tried again after 1, 2, 4, ...
     // more sightings: a transient costs little, a rule is still found.
     if (++seen.times >= seen.nextTry) {
@@ -147,7 +135,7 @@ std::optional<Jump> ProofSystem::consider(MacroTape& tape,
     if (sightings.size() == sightingsKept) {
         sightings.pop_back();
     }
-    sightings.push_front({macroStep, std::move(counts)});
+    sightings.insert(sightings.begin(), {macroStep, std::move(counts)});
     return std::nullopt;
 }
 
@@ -335,29 +323,38 @@ std::optional<ProofSystem::Rule> ProofSystem::prove(const MacroTape& from,
 
 std::optional<Jump> ProofSystem::apply(const Rule& rule, MacroTape& tape,
                                        const std::optional<mpz_class>& remaining) {
-    std::vector<mpz_class> counts = countsOf(tape);
-    std::vector<mpz_class> x(counts.size());
+    // The runs are long when rules pay off: they are read and changed where
+    // they stand, not copied.
+    std::vector<mpz_class> x(rule.bounds.size());
     std::optional<mpz_class> times;
-    for (std::size_t i = 0; i < counts.size(); ++i) {
-        x[i] = counts[i] - rule.bounds[i].least;
+    bool fits = true;
+    forEachRun(tape, [&](std::size_t i, const TapeRun& run) {
+        x[i] = run.count - rule.bounds[i].least;
         if (x[i] < 0 || (rule.bounds[i].fixed && x[i] != 0)) {
-            return std::nullopt;
+            fits = false;
+            return;
         }
         if (rule.delta[i] < 0) {
             // Each application needs the run at its base, so it fits x / -delta + 1 times.
-            const mpz_class fits = x[i] / -rule.delta[i] + 1;
-            if (!times || fits < *times) {
-                times = fits;
+            mpz_class most = x[i] / -rule.delta[i];
+            most += 1;
+            if (!times || most < *times) {
+                times = std::move(most);
             }
         }
         if (rule.bounds[i].fixed && rule.delta[i] != 0) {
             // The proof holds for this run's length only, which one application changes.
             times = 1;
         }
+    });
+    if (!fits) {
+        return std::nullopt;
     }
     // The sum over applications j = 0 .. m-1 of value(x + j * delta).
     // With value(x) = c + sum a_i x_i, that is m (c + sum a_i x_i) +
-    // m (m - 1) / 2 * sum a_i delta_i: one product of long numbers.
+    // m (m - 1) / 2 * sum a_i delta_i. One of m and m - 1 is even, so it
+    // takes a single product of long numbers: m/2 (2 first + (m - 1) growth)
+    // or m (first + (m - 1)/2 growth).
     const auto total = [&](const Linear& value, const mpz_class& m) {
         mpz_class first = value.constant;
         mpz_class growth = 0;
@@ -368,7 +365,19 @@ std::optional<Jump> ProofSystem::apply(const Rule& rule, MacroTape& tape,
                 growth += coefficient * rule.delta[i];
             }
         }
-        return mpz_class(m * first + m * (m - 1) / 2 * growth);
+        mpz_class sum = m - 1;
+        if (mpz_even_p(m.get_mpz_t())) {
+            sum *= growth;
+            sum += first;
+            sum += first;
+            sum *= m / 2;
+        } else {
+            sum /= 2;
+            sum *= growth;
+            sum += first;
+            sum *= m;
+        }
+        return sum;
     };
     if (remaining && (!times || total(rule.steps, *times) > *remaining)) {
         // The most applications that the steps left allow: each makes at least one.
@@ -391,13 +400,13 @@ std::optional<Jump> ProofSystem::apply(const Rule& rule, MacroTape& tape,
     if (*times == 0) {
         return std::nullopt;
     }
-    for (std::size_t i = 0; i < counts.size(); ++i) {
-        counts[i] += rule.delta[i] * *times;
-    }
-    setCounts(tape, counts);
+    Jump jump{total(rule.steps, *times), total(rule.shift, *times)};
+    forEachRun(tape, [&](std::size_t i, TapeRun& run) {
+        mpz_addmul(run.count.get_mpz_t(), rule.delta[i].get_mpz_t(), times->get_mpz_t());
+    });
     normalise(tape.left);
     normalise(tape.right);
     history.clear();
     ++applied;
-    return Jump{total(rule.steps, *times), total(rule.shift, *times)};
+    return jump;
 }

@@ -4,7 +4,6 @@
 #include <gmpxx.h>
 
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <optional>
 #include <unordered_map>
@@ -105,7 +104,7 @@ private:
     std::int64_t applied = 0;
     std::optional<NeverEndingRule> neverEnding_;
     struct Sightings {
-        std::deque<Sighting> latest;  // newest first
+        std::vector<Sighting> latest;  // newest first; a few, so cheaper than a deque
         std::int64_t times = 0;
         std::int64_t nextTry = 0;
         int failures = 0;
