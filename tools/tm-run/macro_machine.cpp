@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "tools/tm-run/big_count.h"
 
@@ -110,6 +111,14 @@ void MacroMachine::put(std::vector<TapeRun>& stack, BlockId block, const mpz_cla
     }
 }
 
+void MacroMachine::put(std::vector<TapeRun>& stack, BlockId block, mpz_class&& count) {
+    if (stack.empty() ? block != 0 : stack.back().block != block) {
+        stack.push_back({block, std::move(count)});
+    } else {
+        put(stack, block, std::as_const(count));
+    }
+}
+
 std::optional<std::int64_t> MacroMachine::budget() const {
     if (!limit) {
         return std::nullopt;
@@ -193,14 +202,23 @@ bool MacroMachine::advance(std::int64_t macroSteps) {
                 endAhead(BlockEnd::Endless);
                 return true;
             }
-            mpz_class count = ahead.empty() ? *remaining : ahead.back().count;
+            // Without a limit the whole run goes over: it is moved, not copied.
+            mpz_class count;
             if (remaining) {
+                count = ahead.empty() ? *remaining : ahead.back().count;
                 count = std::min<mpz_class>(count, *remaining / bigOf(crossing->steps));
+                take(ahead, count);
+            } else {
+                count.swap(ahead.back().count);
+                ahead.pop_back();
             }
-            take(ahead, count);
-            put(behind, crossing->write, count);
-            edge += tape.facingRight ? count : mpz_class(-count);
-            steps_ += count * bigOf(crossing->steps);
+            if (tape.facingRight) {
+                edge += count;
+            } else {
+                edge -= count;
+            }
+            mpz_addmul(steps_.get_mpz_t(), count.get_mpz_t(), bigOf(crossing->steps).get_mpz_t());
+            put(behind, crossing->write, std::move(count));
         } else {
             take(ahead, one);
             put(behind, crossing->write, one);

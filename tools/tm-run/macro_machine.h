@@ -76,6 +76,7 @@ private:
     const Crossing* crossingFor(StateIndex state, bool fromLeft, BlockId block);
     static void take(std::vector<TapeRun>& stack, const mpz_class& count);
     void put(std::vector<TapeRun>& stack, BlockId block, const mpz_class& count);
+    void put(std::vector<TapeRun>& stack, BlockId block, mpz_class&& count);
     bool leaveStartBlock(BlockHead head);
     void endIn(BlockHead head, mpz_class block, BlockEnd end);
     // Ends with the head on the first cell of the block it faces.
