@@ -123,6 +123,37 @@ void printWindows(const WindowCertificate& windows, const DeciderMachine& machin
     std::printf("\n");
 }
 
+std::string runText(const WordRun& run, const WordListCertificate& words,
+                    const DeciderMachine& machine) {
+    const std::string word = rightText(run.word, {words.blockSize, 1, {}, {}, {}}, machine);
+    return "(" + word + ")x" + std::to_string(run.count) +
+           (run.count == words.threshold ? "+" : "");
+}
+
+// Each configuration as the tape reads left to right, the state beside the
+// head and pointing the way it faces.
+void printWordLists(const WordListCertificate& words, const DeciderMachine& machine) {
+    std::printf(
+        "never halts: repeated words: blocks of %d cells, runs of %d or more blocks alike "
+        "merged, %zu configurations closed under a pass over the block ahead, hold the blank "
+        "start and no halt\n",
+        words.blockSize, words.threshold, words.configurations.size());
+    std::printf("configurations:");
+    for (const WordListConfiguration& configuration : words.configurations) {
+        std::string text;
+        for (const WordRun& run : configuration.left) {
+            text += " " + runText(run, words, machine);
+        }
+        const std::string& state = machine.stateNames[configuration.state];
+        text += configuration.facingRight ? " " + state + ">" : " <" + state;
+        for (auto run = configuration.right.rbegin(); run != configuration.right.rend(); ++run) {
+            text += " " + runText(*run, words, machine);
+        }
+        std::printf(" [%s ]", text.c_str());
+    }
+    std::printf("\n");
+}
+
 int printVerdict(const Verdict& verdict, const DeciderMachine& machine,
                  const DecideBudget& budget) {
     switch (verdict.kind) {
@@ -152,6 +183,9 @@ int printVerdict(const Verdict& verdict, const DeciderMachine& machine,
             return exitStuck;
         case VerdictKind::ClosedTapeLanguage:
             printWindows(verdict.windows, machine);
+            return exitStuck;
+        case VerdictKind::RepeatedWords:
+            printWordLists(verdict.words, machine);
             return exitStuck;
         case VerdictKind::Undecided:
             break;
@@ -190,6 +224,7 @@ int runEnumerate(const RunOptions& options) {
         {VerdictKind::ProvenRule, "proven rule that never runs out"},
         {VerdictKind::HaltingUnreachable, "halting unreachable"},
         {VerdictKind::ClosedTapeLanguage, "closed tape language"},
+        {VerdictKind::RepeatedWords, "repeated words"},
     };
     for (const auto& [kind, name] : reasons) {
         std::printf("never halt, %s: %lld\n", name, static_cast<long long>(tally.count(kind)));

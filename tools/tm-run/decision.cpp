@@ -6,6 +6,7 @@
 #include "tools/tm-run/big_count.h"
 #include "tools/tm-run/cycler_decider.h"
 #include "tools/tm-run/proven_rule_decider.h"
+#include "tools/tm-run/repeated_word_decider.h"
 #include "tools/tm-run/translated_cycler_decider.h"
 
 Verdict decide(const DeciderMachine& machine, const DecideBudget& budget) {
@@ -28,6 +29,9 @@ Verdict decide(const DeciderMachine& machine, const DecideBudget& budget) {
     }
     if (verdict.kind == VerdictKind::Undecided) {
         verdict = decideClosedTapeLanguage(machine, budget.windows);
+    }
+    if (verdict.kind == VerdictKind::Undecided) {
+        verdict = decideRepeatedWords(machine, budget.words);
     }
     if (verdict.kind == VerdictKind::Undecided) {
         verdict = decideProvenRule(machine, budget.provenRuleSteps, budget.provenRuleMacroSteps);
