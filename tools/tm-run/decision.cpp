@@ -34,6 +34,9 @@ Verdict decide(const DeciderMachine& machine, const DecideBudget& budget) {
         verdict = decideRepeatedWords(machine, budget.words);
     }
     if (verdict.kind == VerdictKind::Undecided) {
+        verdict = decideClosedTapeLanguageOfWriters(machine, budget.writerWindows);
+    }
+    if (verdict.kind == VerdictKind::Undecided) {
         verdict = decideProvenRule(machine, budget.provenRuleSteps, budget.provenRuleMacroSteps);
     }
     // Blocks hide which transition halted; a plain run that far tells.

@@ -18,6 +18,7 @@ struct DecideBudget {
     std::int64_t backwardNodes = 20000;
     WindowLimits windows;
     WordListLimits words;
+    WindowLimits writerWindows = writerWindowLimits;
     // The proof system's run, in steps of the machine; it also finds late halts.
     std::int64_t provenRuleSteps = defaultProvenRuleSteps;
     std::int64_t provenRuleMacroSteps = 1 << 14;  // for each block size

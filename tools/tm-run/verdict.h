@@ -65,6 +65,8 @@ struct WindowCertificate {
         bool operator<(const Neighbourhood& other) const;
     };
     std::vector<Neighbourhood> neighbourhoods;
+    // The cells are those of `writerHistoryMachine`: symbol and writer.
+    bool cellsHoldWriter = false;
 };
 
 // A run of one block repeated `count` times; at the threshold, that many or more.
