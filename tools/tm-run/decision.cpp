@@ -31,13 +31,13 @@ Verdict decide(const DeciderMachine& machine, const DecideBudget& budget) {
         verdict = decideClosedTapeLanguage(machine, budget.windows);
     }
     if (verdict.kind == VerdictKind::Undecided) {
+        verdict = decideProvenRule(machine, budget.provenRuleSteps, budget.provenRuleMacroSteps);
+    }
+    if (verdict.kind == VerdictKind::Undecided) {
         verdict = decideRepeatedWords(machine, budget.words);
     }
     if (verdict.kind == VerdictKind::Undecided) {
         verdict = decideClosedTapeLanguageOfWriters(machine, budget.writerWindows);
-    }
-    if (verdict.kind == VerdictKind::Undecided) {
-        verdict = decideProvenRule(machine, budget.provenRuleSteps, budget.provenRuleMacroSteps);
     }
     // Blocks hide which transition halted; a plain run that far tells.
     const auto steps = int64Of(verdict.steps);
