@@ -142,12 +142,25 @@ private:
     std::map<std::uint64_t, BlockPass> passes;
 };
 
+// Whether a block's pass stays cheap: its steps inside are bounded by how
+// many ways there are to stand in it, which grow as symbols^blockSize.
+bool passesStayCheap(const DeciderMachine& machine, int blockSize) {
+    constexpr std::uint64_t mostWaysToStand = 1 << 22;
+    std::uint64_t ways = static_cast<std::uint64_t>(machine.stateCount * blockSize);
+    for (int cell = 0; cell < blockSize && ways <= mostWaysToStand; ++cell) {
+        ways *= static_cast<std::uint64_t>(machine.symbolCount);
+    }
+    return ways <= mostWaysToStand;
+}
+
 }  // namespace
 
 Verdict decideRepeatedWords(const DeciderMachine& machine, const WordListLimits& limits) {
     const bool blankStart = std::all_of(machine.startTape.begin(), machine.startTape.end(),
                                         [](std::uint8_t cell) { return cell == 0; });
-    for (int blockSize = 1; blankStart && blockSize <= limits.largestBlock; ++blockSize) {
+    for (int blockSize = 1;
+         blankStart && blockSize <= limits.largestBlock && passesStayCheap(machine, blockSize);
+         ++blockSize) {
         for (int threshold = 1; threshold <= limits.largestThreshold; ++threshold) {
             WordListClosure closure(machine, blockSize, threshold, limits);
             if (!closure.close()) {
