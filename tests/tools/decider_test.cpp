@@ -12,6 +12,7 @@
 #include "tools/tm-run/cycler_decider.h"
 #include "tools/tm-run/decision.h"
 #include "tools/tm-run/proven_rule_decider.h"
+#include "tools/tm-run/repeated_word_decider.h"
 #include "tools/tm-run/translated_cycler_decider.h"
 #include "tools/tm-run/tree_enumeration.h"
 
@@ -280,9 +281,39 @@ void checkCertificate(const DeciderMachine& machine, const Verdict& verdict) {
             ASSERT_EQ(run.steps, verdict.steps.get_si());
             return;
         }
+        // Checked in repeated_word_decider_test.cpp.
+        case VerdictKind::RepeatedWords:
         case VerdictKind::Undecided:
             break;
     }
+}
+
+// The machine stepped with cells that also hold the state that wrote them:
+// 0 never written, else 1 + writer * symbols + symbol.
+DeciderMachine writerMachineOf(const DeciderMachine& machine) {
+    const int symbols = machine.symbolCount;
+    DeciderMachine writers =
+        blankDeciderMachine(machine.stateCount, 1 + machine.stateCount * symbols);
+    for (int state = 0; state < machine.stateCount; ++state) {
+        for (int cell = 0; cell < writers.symbolCount; ++cell) {
+            DeciderTransition t =
+                machine.table[state * symbols + (cell == 0 ? 0 : (cell - 1) % symbols)];
+            t.write = static_cast<std::uint8_t>(1 + state * symbols + t.write);
+            writers.table[state * writers.symbolCount + cell] = t;
+        }
+    }
+    return writers;
+}
+
+TEST(Deciders, ACounterOnlyCellsThatHoldTheirWriterDecide) {
+    const DecideBudget budget;
+    const DeciderMachine machine = machineOf("0RB0LD_1RC1RB_1LA---_0RC0LA");
+    EXPECT_EQ(decideClosedTapeLanguage(machine, budget.windows).kind, VerdictKind::Undecided);
+    EXPECT_EQ(decideRepeatedWords(machine, budget.words).kind, VerdictKind::Undecided);
+    const Verdict verdict = decide(machine, budget);
+    ASSERT_EQ(verdict.kind, VerdictKind::ClosedTapeLanguage);
+    ASSERT_TRUE(verdict.windows.cellsHoldWriter);
+    checkClosedTapeLanguage(writerMachineOf(machine), verdict);
 }
 
 TEST(Deciders, EachVerdictKindHasAMachineAndEveryCertificateChecks) {
@@ -327,41 +358,6 @@ TEST(Deciders, EachVerdictKindHasAMachineAndEveryCertificateChecks) {
 }  // namespace
 
 namespace {
-
-TEST(Deciders, TreeNormalFormEnumerationsReproduceTheBusyBeavers) {
-    struct Row {
-        int states;
-        int symbols;
-        long machines;
-        long mostSteps;
-        long mostOnes;
-        std::vector<std::string> undecided;
-    };
-    // The 3x2 bouncer's halt hangs on the parity of a growing run of 1s,
-    // which neither blocks of cells nor proven rules see.
-    const Row rows[] = {{2, 2, 149, 6, 4, {}},
-                        {3, 2, 21257, 21, 6, {"1RB0LB_1LC1RB_---1LA"}},
-                        {2, 3, 10897, 38, 9, {}}};
-    for (const Row& row : rows) {
-        const std::string size = std::to_string(row.states) + "x" + std::to_string(row.symbols);
-        DecideBudget budget;
-        budget.provenRuleSteps = 1'000'000;
-        const EnumerationTally tally =
-            enumerateTreeNormalForm(row.states, row.symbols, budget, [](long) {});
-        EXPECT_EQ(tally.machines, row.machines) << size;
-        EXPECT_EQ(tally.undecidedMachines, row.undecided) << size;
-        EXPECT_EQ(tally.mostSteps, row.mostSteps) << size;
-        EXPECT_EQ(tally.mostOnes, row.mostOnes) << size;
-        long total = tally.halting;
-        for (const long count : tally.byKind) {
-            total += count;
-        }
-        EXPECT_EQ(total - tally.count(VerdictKind::Halts), tally.machines) << size;
-        // The champions, run on their own, halt as counted.
-        const Verdict champion = decide(machineOf(tally.mostStepsMachine), DecideBudget{});
-        EXPECT_EQ(champion.steps, row.mostSteps) << size;
-    }
-}
 
 // Random machines, halting only by explicit transitions into Z, so that the
 // one-line notation means the same to the plain run.

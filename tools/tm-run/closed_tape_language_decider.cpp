@@ -1,9 +1,12 @@
 #include "tools/tm-run/closed_tape_language_decider.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <set>
 #include <tuple>
 #include <vector>
+
+#include "tools/tm-run/writer_history_machine.h"
 
 bool WindowCertificate::Neighbourhood::operator<(const Neighbourhood& other) const {
     return std::tie(left, state, block, offset, right) <
@@ -124,6 +127,21 @@ private:
     bool windowsGrew = false;
 };
 
+// Whether every window, as a number, fits in 64 bits and every block in 32.
+bool windowsFit(int symbols, int blockSize, int width) {
+    std::uint64_t count = 1;
+    for (int cell = 0; cell < blockSize * width; ++cell) {
+        if (count > UINT64_MAX / static_cast<std::uint64_t>(symbols)) {
+            return false;
+        }
+        count *= static_cast<std::uint64_t>(symbols);
+        if (cell + 1 == blockSize && count > UINT32_MAX) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 Verdict decideClosedTapeLanguage(const DeciderMachine& machine, const WindowLimits& limits) {
@@ -131,6 +149,9 @@ Verdict decideClosedTapeLanguage(const DeciderMachine& machine, const WindowLimi
                                         [](std::uint8_t cell) { return cell == 0; });
     for (int blockSize = 1; blankStart && blockSize <= limits.largestBlock; ++blockSize) {
         for (int width = 1; width <= limits.widest; ++width) {
+            if (!windowsFit(machine.symbolCount, blockSize, width)) {
+                break;
+            }
             WindowClosure closure(machine, blockSize, width, limits.mostNeighbourhoods);
             if (!closure.close()) {
                 continue;
@@ -146,4 +167,15 @@ Verdict decideClosedTapeLanguage(const DeciderMachine& machine, const WindowLimi
         }
     }
     return {};
+}
+
+Verdict decideClosedTapeLanguageOfWriters(const DeciderMachine& machine,
+                                          const WindowLimits& limits) {
+    const DeciderMachine history = writerHistoryMachine(machine);
+    if (history.stateCount == 0) {
+        return {};
+    }
+    Verdict verdict = decideClosedTapeLanguage(history, limits);
+    verdict.windows.cellsHoldWriter = verdict.kind == VerdictKind::ClosedTapeLanguage;
+    return verdict;
 }

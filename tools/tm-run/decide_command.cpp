@@ -62,24 +62,42 @@ bool readMachine(const std::string& argument, DeciderMachine& machine, int& stat
     return true;
 }
 
+// How each cell reads: with the writer's state after the symbol, if cells hold it.
+std::vector<std::string> cellNamesOf(const WindowCertificate& windows,
+                                     const DeciderMachine& machine) {
+    std::vector<std::string> names;
+    for (const char name : machine.symbolNames) {
+        names.emplace_back(1, name);
+    }
+    if (!windows.cellsHoldWriter) {
+        return names;
+    }
+    std::vector<std::string> written;
+    for (const std::string& writer : machine.stateNames) {
+        for (const std::string& name : names) {
+            written.push_back(name + "(" + writer + ")");
+        }
+    }
+    written.insert(written.begin(), names.front());
+    return written;
+}
+
 // A window's blocks, nearest the head first, each block's cells left to right.
-std::vector<std::string> blocksOf(std::uint64_t window, const WindowCertificate& windows,
-                                  const DeciderMachine& machine) {
+std::vector<std::string> blocksOf(std::uint64_t window, int width, int blockSize,
+                                  const std::vector<std::string>& names) {
     std::vector<std::string> blocks;
-    for (int block = 0; block < windows.width; ++block) {
+    for (int block = 0; block < width; ++block) {
         std::string cells;
-        for (int cell = 0; cell < windows.blockSize; ++cell) {
-            cells += machine.symbolNames[window % static_cast<std::uint64_t>(machine.symbolCount)];
-            window /= static_cast<std::uint64_t>(machine.symbolCount);
+        for (int cell = 0; cell < blockSize; ++cell) {
+            cells += names[window % names.size()];
+            window /= names.size();
         }
         blocks.push_back(cells);
     }
     return blocks;
 }
 
-std::string leftText(std::uint64_t window, const WindowCertificate& windows,
-                     const DeciderMachine& machine) {
-    const std::vector<std::string> blocks = blocksOf(window, windows, machine);
+std::string leftText(const std::vector<std::string>& blocks) {
     std::string text;
     for (auto block = blocks.rbegin(); block != blocks.rend(); ++block) {
         text += *block;
@@ -87,10 +105,9 @@ std::string leftText(std::uint64_t window, const WindowCertificate& windows,
     return text;
 }
 
-std::string rightText(std::uint64_t window, const WindowCertificate& windows,
-                      const DeciderMachine& machine) {
+std::string rightText(const std::vector<std::string>& blocks) {
     std::string text;
-    for (const std::string& block : blocksOf(window, windows, machine)) {
+    for (const std::string& block : blocks) {
         text += block;
     }
     return text;
@@ -98,27 +115,69 @@ std::string rightText(std::uint64_t window, const WindowCertificate& windows,
 
 void printWindows(const WindowCertificate& windows, const DeciderMachine& machine) {
     std::printf(
-        "never halts: closed tape language: blocks of %d cells, windows of %d blocks, "
+        "never halts: closed tape language%s: blocks of %d cells, windows of %d blocks, "
         "closed under every step, hold the blank start and no halt\n",
+        windows.cellsHoldWriter ? " of cells that hold the state that wrote them" : "",
         windows.blockSize, windows.width);
+    const std::vector<std::string> names = cellNamesOf(windows, machine);
+    const auto window = [&](std::uint64_t number) {
+        return blocksOf(number, windows.width, windows.blockSize, names);
+    };
     std::printf("left windows:");
-    for (const std::uint64_t window : windows.left) {
-        std::printf(" %s", leftText(window, windows, machine).c_str());
+    for (const std::uint64_t number : windows.left) {
+        std::printf(" %s", leftText(window(number)).c_str());
     }
     std::printf("\nright windows:");
-    for (const std::uint64_t window : windows.right) {
-        std::printf(" %s", rightText(window, windows, machine).c_str());
+    for (const std::uint64_t number : windows.right) {
+        std::printf(" %s", rightText(window(number)).c_str());
     }
     // The head's block in brackets, its cell after the state.
     std::printf("\nneighbourhoods:");
     for (const auto& here : windows.neighbourhoods) {
-        const std::string block =
-            rightText(here.block, {windows.blockSize, 1, {}, {}, {}}, machine);
-        std::printf(" %s[%s%s:%s]%s", leftText(here.left, windows, machine).c_str(),
-                    block.substr(0, static_cast<std::size_t>(here.offset)).c_str(),
-                    machine.stateNames[here.state].c_str(),
-                    block.substr(static_cast<std::size_t>(here.offset)).c_str(),
-                    rightText(here.right, windows, machine).c_str());
+        const std::vector<std::string> cells = blocksOf(here.block, windows.blockSize, 1, names);
+        std::string before;
+        std::string after;
+        for (int cell = 0; cell < windows.blockSize; ++cell) {
+            (cell < here.offset ? before : after) += cells[cell];
+        }
+        std::printf(" %s[%s%s:%s]%s", leftText(window(here.left)).c_str(), before.c_str(),
+                    machine.stateNames[here.state].c_str(), after.c_str(),
+                    rightText(window(here.right)).c_str());
+    }
+    std::printf("\n");
+}
+
+std::string runText(const WordRun& run, const WordListCertificate& words,
+                    const DeciderMachine& machine) {
+    std::vector<std::string> names;
+    for (const char name : machine.symbolNames) {
+        names.emplace_back(1, name);
+    }
+    const std::string word = rightText(blocksOf(run.word, 1, words.blockSize, names));
+    return "(" + word + ")x" + std::to_string(run.count) +
+           (run.count == words.threshold ? "+" : "");
+}
+
+// Each configuration as the tape reads left to right, the state beside the
+// head and pointing the way it faces.
+void printWordLists(const WordListCertificate& words, const DeciderMachine& machine) {
+    std::printf(
+        "never halts: repeated words: blocks of %d cells, runs of %d or more blocks alike "
+        "merged, %zu configurations closed under a pass over the block ahead, hold the blank "
+        "start and no halt\n",
+        words.blockSize, words.threshold, words.configurations.size());
+    std::printf("configurations:");
+    for (const WordListConfiguration& configuration : words.configurations) {
+        std::string text;
+        for (const WordRun& run : configuration.left) {
+            text += " " + runText(run, words, machine);
+        }
+        const std::string& state = machine.stateNames[configuration.state];
+        text += configuration.facingRight ? " " + state + ">" : " <" + state;
+        for (auto run = configuration.right.rbegin(); run != configuration.right.rend(); ++run) {
+            text += " " + runText(*run, words, machine);
+        }
+        std::printf(" [%s ]", text.c_str());
     }
     std::printf("\n");
 }
@@ -152,6 +211,9 @@ int printVerdict(const Verdict& verdict, const DeciderMachine& machine,
             return exitStuck;
         case VerdictKind::ClosedTapeLanguage:
             printWindows(verdict.windows, machine);
+            return exitStuck;
+        case VerdictKind::RepeatedWords:
+            printWordLists(verdict.words, machine);
             return exitStuck;
         case VerdictKind::Undecided:
             break;
@@ -190,6 +252,7 @@ int runEnumerate(const RunOptions& options) {
         {VerdictKind::ProvenRule, "proven rule that never runs out"},
         {VerdictKind::HaltingUnreachable, "halting unreachable"},
         {VerdictKind::ClosedTapeLanguage, "closed tape language"},
+        {VerdictKind::RepeatedWords, "repeated words"},
     };
     for (const auto& [kind, name] : reasons) {
         std::printf("never halt, %s: %lld\n", name, static_cast<long long>(tally.count(kind)));

@@ -6,6 +6,7 @@
 #include "tools/tm-run/big_count.h"
 #include "tools/tm-run/cycler_decider.h"
 #include "tools/tm-run/proven_rule_decider.h"
+#include "tools/tm-run/repeated_word_decider.h"
 #include "tools/tm-run/translated_cycler_decider.h"
 
 Verdict decide(const DeciderMachine& machine, const DecideBudget& budget) {
@@ -31,6 +32,12 @@ Verdict decide(const DeciderMachine& machine, const DecideBudget& budget) {
     }
     if (verdict.kind == VerdictKind::Undecided) {
         verdict = decideProvenRule(machine, budget.provenRuleSteps, budget.provenRuleMacroSteps);
+    }
+    if (verdict.kind == VerdictKind::Undecided) {
+        verdict = decideRepeatedWords(machine, budget.words);
+    }
+    if (verdict.kind == VerdictKind::Undecided) {
+        verdict = decideClosedTapeLanguageOfWriters(machine, budget.writerWindows);
     }
     // Blocks hide which transition halted; a plain run that far tells.
     const auto steps = int64Of(verdict.steps);

@@ -5,6 +5,7 @@
 
 #include "tools/tm-run/closed_tape_language_decider.h"
 #include "tools/tm-run/decider_machine.h"
+#include "tools/tm-run/repeated_word_decider.h"
 #include "tools/tm-run/verdict.h"
 
 // How far each decider may go before the next one tries.
@@ -16,6 +17,8 @@ struct DecideBudget {
     int backwardDepth = 40;
     std::int64_t backwardNodes = 20000;
     WindowLimits windows;
+    WordListLimits words;
+    WindowLimits writerWindows = writerWindowLimits;
     // The proof system's run, in steps of the machine; it also finds late halts.
     std::int64_t provenRuleSteps = defaultProvenRuleSteps;
     std::int64_t provenRuleMacroSteps = 1 << 14;  // for each block size

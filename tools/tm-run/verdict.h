@@ -19,6 +19,7 @@ enum class VerdictKind {
     ProvenRule,          // a proven rule that shortens no run
     HaltingUnreachable,  // no configuration leads to a halt in `depth` steps
     ClosedTapeLanguage,  // `windows` are closed under the steps and hold no halt
+    RepeatedWords,       // `words` are closed under the blocks' steps and hold no halt
 };
 
 // A run of equal stretches of cells in a proven rule's configuration.
@@ -64,6 +65,37 @@ struct WindowCertificate {
         bool operator<(const Neighbourhood& other) const;
     };
     std::vector<Neighbourhood> neighbourhoods;
+    // The cells are those of `writerHistoryMachine`: symbol and writer.
+    bool cellsHoldWriter = false;
+};
+
+// A run of one block repeated `count` times; at the threshold, that many or more.
+struct WordRun {
+    std::uint64_t word = 0;  // a block's cells, as WindowCertificate numbers them
+    int count = 1;
+
+    auto operator<=>(const WordRun&) const = default;
+};
+
+// The tape between blocks of `blockSize` cells, cut as from the start cell
+// on: the runs on each side, from the far end to the head, blank beyond.
+struct WordListConfiguration {
+    std::vector<WordRun> left;
+    std::vector<WordRun> right;
+    int state = 0;
+    bool facingRight = true;
+
+    auto operator<=>(const WordListConfiguration&) const = default;
+};
+
+// What the repeated word decider proves: the configurations, the blank start
+// among them, are closed under taking the block ahead of the head (a run at
+// the threshold may keep it or drop below), running the machine over it
+// until it leaves, and putting the block behind; no halt among them.
+struct WordListCertificate {
+    int blockSize = 0;
+    int threshold = 0;
+    std::vector<WordListConfiguration> configurations;
 };
 
 // What a decider found, with the evidence that lets another program check it.
@@ -84,6 +116,7 @@ struct Verdict {
     std::string rule;  // the proven rule, as a user reads it
     RuleCertificate certificate;
     WindowCertificate windows;
+    WordListCertificate words;
 
     bool neverHalts() const { return kind != VerdictKind::Undecided && kind != VerdictKind::Halts; }
 };
