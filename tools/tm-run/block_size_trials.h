@@ -42,8 +42,6 @@ private:
         std::int64_t chunk = 1;  // crossings in the next slice
     };
     static bool over(const Trial& trial);
-    // Whether `a` has made more steps per second than `b`.
-    static bool faster(const Trial& a, const Trial& b);
     // Whose turn it is, of those not over.
     Trial& next();
 

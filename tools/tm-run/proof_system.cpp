@@ -77,9 +77,8 @@ std::size_t ProofSystem::SignatureHash::operator()(const Signature& signature) c
     return static_cast<std::size_t>(hash);
 }
 
-ProofSystem::Signature ProofSystem::signatureOf(const MacroTape& tape) {
-    Signature signature;
-    signature.reserve(tape.left.size() + tape.right.size() + 2);
+void ProofSystem::signatureOf(const MacroTape& tape, Signature& signature) {
+    signature.clear();
     signature.push_back(tape.state << 1 | (tape.facingRight ? 1 : 0));
     signature.push_back(static_cast<std::uint32_t>(tape.left.size()));
     for (const TapeRun& run : tape.left) {
@@ -88,7 +87,6 @@ ProofSystem::Signature ProofSystem::signatureOf(const MacroTape& tape) {
     for (const TapeRun& run : tape.right) {
         signature.push_back(run.block);
     }
-    return signature;
 }
 
 std::optional<Jump> ProofSystem::consider(MacroTape& tape,
@@ -97,8 +95,8 @@ std::optional<Jump> ProofSystem::consider(MacroTape& tape,
     if (tape.left.size() + tape.right.size() > mostRunsWatched) {
         return std::nullopt;
     }
-    Signature signature = signatureOf(tape);
-    if (const auto rule = rules.find(signature); rule != rules.end()) {
+    signatureOf(tape, signatureNow);
+    if (const auto rule = rules.find(signatureNow); rule != rules.end()) {
         if (auto jump = apply(rule->second, tape, remaining)) {
             return jump;
         }
@@ -108,7 +106,7 @@ std::optional<Jump> ProofSystem::consider(MacroTape& tape,
     if (history.size() >= mostSightings) {
         history.clear();
     }
-    Sightings& seen = history[signature];
+    Sightings& seen = history.try_emplace(signatureNow).first->second;
     std::vector<Sighting>& sightings = seen.latest;
     // A configuration whose proofs failed is tried again after 1, 2, 4, ...
     // more sightings: a transient costs little, a rule is still found.
@@ -120,7 +118,7 @@ std::optional<Jump> ProofSystem::consider(MacroTape& tape,
             }
             if (auto rule = proveFrom(tape, sighting)) {
                 const Rule& stored =
-                    rules.insert_or_assign(signature, std::move(*rule)).first->second;
+                    rules.insert_or_assign(signatureNow, std::move(*rule)).first->second;
                 if (auto jump = apply(stored, tape, remaining)) {
                     return jump;
                 }
@@ -135,6 +133,7 @@ std::optional<Jump> ProofSystem::consider(MacroTape& tape,
     if (sightings.size() == sightingsKept) {
         sightings.pop_back();
     }
+    sightings.reserve(sightingsKept);
     sightings.insert(sightings.begin(), {macroStep, std::move(counts)});
     return std::nullopt;
 }

@@ -89,7 +89,7 @@ private:
         std::vector<CountPrint> counts;
     };
 
-    static Signature signatureOf(const MacroTape& tape);
+    static void signatureOf(const MacroTape& tape, Signature& signature);
     std::optional<Rule> proveFrom(const MacroTape& now, const Sighting& sighting) const;
     // The rule that `macroSteps` macro steps from `from` prove for runs within
     // `bounds`. `slack`, if given, receives how much each run's least length
@@ -111,6 +111,7 @@ private:
     };
     std::unordered_map<Signature, Sightings, SignatureHash> history;
     std::unordered_map<Signature, Rule, SignatureHash> rules;
+    Signature signatureNow;  // kept, so that each step does not make one
 };
 
 #endif
