@@ -92,6 +92,8 @@ void expectSameRun(const std::string& text, std::optional<std::int64_t> maxSteps
     std::unique_ptr<MacroMachine> winner;
     while (!(trialsEnd = trials.advance()) && !(winner = trials.winner())) {
     }
+    // What the stepper beside them is measured against.
+    ASSERT_GE(trials.mostSteps(), winner ? winner->steps() : trialsEnd->steps()) << context;
     if (winner) {
         while (!winner->advance(1 << 16)) {
         }

@@ -85,10 +85,11 @@ RunResult runAccelerated(MachineRunner& runner, const RunSettings& settings,
 
     // Most runs are short, and blocks do not compress every machine: a plain
     // stepper, much faster than the engine's stepping, runs first. From then
-    // on the block-size trials get two fifths of the time, until one of them
-    // wins; then the macro machine and the plain stepper race, the one that
-    // has made more steps per second getting most of the time, the other a
-    // thirty-second. Whichever ends first gives the result. Once the macro
+    // on the block-size trials get two fifths of the time, or most of it once
+    // one of them has made more steps per second of all their time, until one
+    // of them wins; then the macro machine and the plain stepper race, the one
+    // that has made more steps per second getting most of the time, the other
+    // a thirty-second. Whichever ends first gives the result. Once the macro
     // machine is far ahead, the stepper and its tape go.
     using Clock = CpuClock;
     std::optional<FlatStepper> flat;
@@ -112,17 +113,25 @@ RunResult runAccelerated(MachineRunner& runner, const RunSettings& settings,
         }
     };
     while (true) {
-        bool macroAhead = false;
-        bool runMacro = !flat || 3 * macroTime < 2 * flatTime;
-        if (machine) {
-            // The faster so far in steps per second leads.
-            const auto macroSteps = int64Of(machine->steps());
+        // The faster so far in steps per second leads: the macro machine, or
+        // before there is one, the trial that has made the most steps in all
+        // the trials' time.
+        const mpz_class* macroSteps = machine  ? &machine->steps()
+                                      : trials ? &trials->mostSteps()
+                                               : nullptr;
+        bool macroAhead = !flat;
+        if (flat && macroSteps != nullptr) {
+            const auto steps = int64Of(*macroSteps);
             macroAhead =
-                !flat || !macroSteps ||
-                static_cast<double>(*macroSteps) * static_cast<double>(flatTime.count()) >=
+                !steps ||
+                static_cast<double>(*steps) * static_cast<double>(flatTime.count()) >=
                     static_cast<double>(flat->steps()) * static_cast<double>(macroTime.count());
-            runMacro =
-                !flat || (macroAhead ? macroTime <= 32 * flatTime : 32 * macroTime < flatTime);
+        }
+        bool runMacro = true;
+        if (flat && macroAhead) {
+            runMacro = macroTime <= 32 * flatTime;
+        } else if (flat) {
+            runMacro = machine ? 32 * macroTime < flatTime : 3 * macroTime < 2 * flatTime;
         }
         const auto started = Clock::now();
         if (runMacro && !machine) {

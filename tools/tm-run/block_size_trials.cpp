@@ -69,6 +69,9 @@ const MacroMachine* BlockSizeTrials::advance() {
     trial.crossings += trial.chunk;
     const auto took = Clock::now() - started;
     trial.time += took;
+    if (trial.machine->steps() > mostSteps_) {
+        mostSteps_ = trial.machine->steps();
+    }
     if (ended) {
         return trial.machine.get();
     }

@@ -33,6 +33,8 @@ public:
     // Once every trial is over, the one that got furthest; then the trials
     // are done with.
     std::unique_ptr<MacroMachine> winner();
+    // The most steps that a trial has made.
+    const mpz_class& mostSteps() const { return mostSteps_; }
 
 private:
     struct Trial {
@@ -46,6 +48,7 @@ private:
     Trial& next();
 
     std::vector<Trial> trials;
+    mpz_class mostSteps_ = 0;
 };
 
 #endif
