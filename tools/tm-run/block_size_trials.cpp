@@ -69,6 +69,7 @@ const MacroMachine* BlockSizeTrials::advance() {
     trial.crossings += trial.chunk;
     const auto took = Clock::now() - started;
     trial.time += took;
+    time_ += took;
     if (trial.machine->steps() > mostSteps_) {
         mostSteps_ = trial.machine->steps();
     }

@@ -35,6 +35,8 @@ public:
     std::unique_ptr<MacroMachine> winner();
     // The most steps that a trial has made.
     const mpz_class& mostSteps() const { return mostSteps_; }
+    // The time that all the trials have had.
+    Clock::duration time() const { return time_; }
 
 private:
     struct Trial {
@@ -49,6 +51,7 @@ private:
 
     std::vector<Trial> trials;
     mpz_class mostSteps_ = 0;
+    Clock::duration time_{};
 };
 
 #endif
