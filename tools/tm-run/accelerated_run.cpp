@@ -185,7 +185,11 @@ RunResult runAccelerated(MachineRunner& runner, const RunSettings& settings,
             }
             continue;
         }
-        if (flat && flat->steps() > flatKeptSteps && machine->steps() > 64 * bigOf(flat->steps())) {
+        // The plain stepper goes when far behind, or when it could never count
+        // as far as the macro machine has come.
+        if (flat &&
+            (!int64Of(machine->steps()) ||
+             (flat->steps() > flatKeptSteps && machine->steps() > 64 * bigOf(flat->steps())))) {
             flat.reset();
         }
         const mpz_class& ahead = flat && !macroAhead ? bigOf(flat->steps()) : machine->steps();
