@@ -103,12 +103,9 @@ RunResult runAccelerated(MachineRunner& runner, const RunSettings& settings,
     Clock::duration flatTime{};
     std::int64_t macroChunk = 256;
     std::int64_t flatChunk = 1 << 12;
-    // Chunks are sized to take about this long; while the trials run, a
-    // tenth of that, as a run that a trial ends would waste half a slice of
-    // plain stepping on average.
-    const auto wholeSlice = std::chrono::milliseconds(2);
+    // Chunks are sized to take about this long.
+    const auto slice = std::chrono::milliseconds(2);
     const auto resize = [&](std::int64_t& chunk, Clock::duration took) {
-        const Clock::duration slice = machine ? wholeSlice : wholeSlice / 10;
         if (took < slice / 2 && chunk < (std::int64_t{1} << 40)) {
             chunk *= 2;
         } else if (took > slice * 2 && chunk > 1) {
