@@ -92,6 +92,8 @@ void expectSameRun(const std::string& text, std::optional<std::int64_t> maxSteps
     std::unique_ptr<MacroMachine> winner;
     while (!(trialsEnd = trials.advance()) && !(winner = trials.winner())) {
     }
+    // What the stepper beside them is measured against.
+    ASSERT_GE(trials.mostSteps(), winner ? winner->steps() : trialsEnd->steps()) << context;
     if (winner) {
         while (!winner->advance(1 << 16)) {
         }
@@ -261,6 +263,39 @@ TEST(AcceleratedRun, ARuleThatChangesAFixedRunAppliesOnce) {
     EXPECT_FALSE(jump->endless);
     EXPECT_EQ(jump->steps, 3);
     EXPECT_EQ(tape.left.back().count, 6);
+}
+
+// A run that a rule held fixed, and that an outer loop then changes, is a
+// variable of the next proof when that proof holds: the rule stored then fits
+// the next round at once. Each round here moves a c to the d's beside an
+// untouched run of a's, which has a new length in each of three rounds.
+TEST(AcceleratedRun, ARunThatOutgrewItsFixedLengthIsProvenVariable) {
+    constexpr BlockId a = 1;
+    constexpr BlockId c = 2;
+    constexpr BlockId d = 3;
+    // A c becomes a d (state 1), the next c is looked at (state 2), and the d too.
+    const Crossing crossings[] = {{d, 1, true, 1}, {c, 2, false, 1}, {d, 0, true, 1}};
+    ProofSystem prover([&](StateIndex state, bool facingRight, BlockId block) -> const Crossing* {
+        return block == (state < 2 ? c : d) && facingRight == (state < 2) ? &crossings[state]
+                                                                          : nullptr;
+    });
+    MacroTape tape;
+    const auto see = [&](StateIndex state, int as, int ds, int cs) {
+        tape = {{{a, as}, {d, ds}}, {{c, cs}}, state, state < 2};
+        return prover.consider(tape, std::nullopt);
+    };
+    const auto round = [&](int as) {
+        EXPECT_FALSE(see(0, as, 1, 20)) << as << " a's";
+        see(1, as, 2, 19);
+        see(2, as, 2, 19);
+        return see(0, as, 2, 19);
+    };
+    ASSERT_TRUE(round(5));
+    ASSERT_TRUE(round(7));
+    const auto jump = see(0, 9, 1, 20);
+    ASSERT_TRUE(jump);
+    EXPECT_EQ(jump->steps, 3 * 19);
+    EXPECT_EQ(tape.left.front().count, 9);
 }
 
 // A proof that takes a block off a run which, for the shortest lengths the

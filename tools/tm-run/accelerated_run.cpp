@@ -85,10 +85,11 @@ RunResult runAccelerated(MachineRunner& runner, const RunSettings& settings,
 
     // Most runs are short, and blocks do not compress every machine: a plain
     // stepper, much faster than the engine's stepping, runs first. From then
-    // on the block-size trials get two fifths of the time, until one of them
-    // wins; then the macro machine and the plain stepper race, the one that
-    // has made more steps per second getting most of the time, the other a
-    // thirty-second. Whichever ends first gives the result. Once the macro
+    // on the block-size trials get two fifths of the time, or most of it once
+    // one of them has made more steps per second of all their time, until one
+    // of them wins; then the macro machine and the plain stepper race, the one
+    // that has made more steps per second getting most of the time, the other
+    // a thirty-second. Whichever ends first gives the result. Once the macro
     // machine is far ahead, the stepper and its tape go.
     using Clock = CpuClock;
     std::optional<FlatStepper> flat;
@@ -112,26 +113,36 @@ RunResult runAccelerated(MachineRunner& runner, const RunSettings& settings,
         }
     };
     while (true) {
-        bool macroAhead = false;
-        bool runMacro = !flat || 3 * macroTime < 2 * flatTime;
-        if (machine) {
-            // The faster so far in steps per second leads.
-            const auto macroSteps = int64Of(machine->steps());
+        // The faster so far in steps per second leads: the macro machine, or
+        // before there is one, the trial that has made the most steps in all
+        // the trials' time.
+        const mpz_class* macroSteps = machine  ? &machine->steps()
+                                      : trials ? &trials->mostSteps()
+                                               : nullptr;
+        bool macroAhead = !flat;
+        if (flat && macroSteps != nullptr) {
+            const auto steps = int64Of(*macroSteps);
             macroAhead =
-                !flat || !macroSteps ||
-                static_cast<double>(*macroSteps) * static_cast<double>(flatTime.count()) >=
+                !steps ||
+                static_cast<double>(*steps) * static_cast<double>(flatTime.count()) >=
                     static_cast<double>(flat->steps()) * static_cast<double>(macroTime.count());
-            runMacro =
-                !flat || (macroAhead ? macroTime <= 32 * flatTime : 32 * macroTime < flatTime);
         }
-        const auto started = Clock::now();
+        bool runMacro = true;
+        if (flat && macroAhead) {
+            runMacro = macroTime <= 32 * flatTime;
+        } else if (flat) {
+            runMacro = machine ? 32 * macroTime < flatTime : 3 * macroTime < 2 * flatTime;
+        }
         if (runMacro && !machine) {
             if (!trials) {
                 trials.emplace(rules, start, runner.headPosition(), settings.maxSteps,
                                settings.memoryCeiling);
             }
+            // The trials time themselves: a reading of the processor clock is a
+            // system call, which costs microseconds, and their slices are short.
+            const auto before = trials->time();
             const MacroMachine* ended = trials->advance();
-            macroTime += Clock::now() - started;
+            macroTime += trials->time() - before;
             if (ended != nullptr) {
                 progress.clear();
                 return resultOf(*ended, settings);
@@ -140,6 +151,7 @@ RunResult runAccelerated(MachineRunner& runner, const RunSettings& settings,
                 trials.reset();
             }
         } else if (runMacro) {
+            const auto started = Clock::now();
             const bool ended = machine->advance(macroChunk);
             const auto took = Clock::now() - started;
             if (ended) {
@@ -149,6 +161,7 @@ RunResult runAccelerated(MachineRunner& runner, const RunSettings& settings,
             macroTime += took;
             resize(macroChunk, took);
         } else {
+            const auto started = Clock::now();
             const bool ended = flat->advance(flatChunk, settings.maxSteps);
             const auto took = Clock::now() - started;
             if (flat->end() == BlockEnd::OutOfMemory) {
@@ -169,7 +182,11 @@ RunResult runAccelerated(MachineRunner& runner, const RunSettings& settings,
             }
             continue;
         }
-        if (flat && flat->steps() > flatKeptSteps && machine->steps() > 64 * bigOf(flat->steps())) {
+        // The plain stepper goes when far behind, or when it could never count
+        // as far as the macro machine has come.
+        if (flat &&
+            (!int64Of(machine->steps()) ||
+             (flat->steps() > flatKeptSteps && machine->steps() > 64 * bigOf(flat->steps())))) {
             flat.reset();
         }
         const mpz_class& ahead = flat && !macroAhead ? bigOf(flat->steps()) : machine->steps();

@@ -1,8 +1,8 @@
 #include "tools/tm-run/block_size_trials.h"
 
 #include <algorithm>
-
-#include "tools/tm-run/big_count.h"
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -14,6 +14,19 @@ constexpr auto slice = std::chrono::microseconds(100);
 // for a few crossings.
 constexpr std::int64_t trialCrossings = 4096;
 constexpr auto trialTime = std::chrono::milliseconds(4);
+
+// Steps per second as a base-2 logarithm, which compares without long
+// products: the counts may be far past a double. A trial that has not run yet
+// counts as having run a microsecond; none of 0 steps is faster than another.
+double rateOf(const mpz_class& steps, BlockSizeTrials::Clock::duration time) {
+    if (steps == 0) {
+        return -std::numeric_limits<double>::infinity();
+    }
+    long exponent = 0;
+    const double mantissa = mpz_get_d_2exp(&exponent, steps.get_mpz_t());
+    return std::log2(mantissa) + static_cast<double>(exponent) -
+           std::log2(static_cast<double>(std::max<std::int64_t>(time.count(), 1)));
+}
 
 }  // namespace
 
@@ -30,18 +43,16 @@ bool BlockSizeTrials::over(const Trial& trial) {
     return trial.crossings >= trialCrossings || trial.time >= trialTime;
 }
 
-bool BlockSizeTrials::faster(const Trial& a, const Trial& b) {
-    // Steps over time, cross-multiplied: the counts may be far past a double.
-    return a.machine->steps() * bigOf(b.time.count()) > b.machine->steps() * bigOf(a.time.count());
-}
-
 BlockSizeTrials::Trial& BlockSizeTrials::next() {
     Trial* leader = nullptr;
+    double leaderRate = 0;
     Trial* starved = nullptr;
     for (Trial& trial : trials) {
         if (!over(trial)) {
-            if (leader == nullptr || faster(trial, *leader)) {
+            const double rate = rateOf(trial.machine->steps(), trial.time);
+            if (leader == nullptr || rate > leaderRate) {
                 leader = &trial;
+                leaderRate = rate;
             }
             if (starved == nullptr || trial.time < starved->time) {
                 starved = &trial;
@@ -58,6 +69,10 @@ const MacroMachine* BlockSizeTrials::advance() {
     trial.crossings += trial.chunk;
     const auto took = Clock::now() - started;
     trial.time += took;
+    time_ += took;
+    if (trial.machine->steps() > mostSteps_) {
+        mostSteps_ = trial.machine->steps();
+    }
     if (ended) {
         return trial.machine.get();
     }

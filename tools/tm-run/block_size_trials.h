@@ -33,6 +33,10 @@ public:
     // Once every trial is over, the one that got furthest; then the trials
     // are done with.
     std::unique_ptr<MacroMachine> winner();
+    // The most steps that a trial has made.
+    const mpz_class& mostSteps() const { return mostSteps_; }
+    // The time that all the trials have had.
+    Clock::duration time() const { return time_; }
 
 private:
     struct Trial {
@@ -42,12 +46,12 @@ private:
         std::int64_t chunk = 1;  // crossings in the next slice
     };
     static bool over(const Trial& trial);
-    // Whether `a` has made more steps per second than `b`.
-    static bool faster(const Trial& a, const Trial& b);
     // Whose turn it is, of those not over.
     Trial& next();
 
     std::vector<Trial> trials;
+    mpz_class mostSteps_ = 0;
+    Clock::duration time_{};
 };
 
 #endif

@@ -10,6 +10,7 @@ namespace {
 // than this are left to plain macro steps, and the memory of sightings is
 // dropped when it grows past a bound.
 constexpr std::size_t mostRunsWatched = 48;
+static_assert(mostRunsWatched <= 64, "a run set holds a bit for each run");
 constexpr std::size_t mostSightings = 1 << 16;
 // A configuration is compared with its last few sightings, so that a rule
 // whose runs take turns in changing is found too.
@@ -77,9 +78,8 @@ std::size_t ProofSystem::SignatureHash::operator()(const Signature& signature) c
     return static_cast<std::size_t>(hash);
 }
 
-ProofSystem::Signature ProofSystem::signatureOf(const MacroTape& tape) {
-    Signature signature;
-    signature.reserve(tape.left.size() + tape.right.size() + 2);
+void ProofSystem::signatureOf(const MacroTape& tape, Signature& signature) {
+    signature.clear();
     signature.push_back(tape.state << 1 | (tape.facingRight ? 1 : 0));
     signature.push_back(static_cast<std::uint32_t>(tape.left.size()));
     for (const TapeRun& run : tape.left) {
@@ -88,7 +88,6 @@ ProofSystem::Signature ProofSystem::signatureOf(const MacroTape& tape) {
     for (const TapeRun& run : tape.right) {
         signature.push_back(run.block);
     }
-    return signature;
 }
 
 std::optional<Jump> ProofSystem::consider(MacroTape& tape,
@@ -97,18 +96,20 @@ std::optional<Jump> ProofSystem::consider(MacroTape& tape,
     if (tape.left.size() + tape.right.size() > mostRunsWatched) {
         return std::nullopt;
     }
-    Signature signature = signatureOf(tape);
-    if (const auto rule = rules.find(signature); rule != rules.end()) {
+    signatureOf(tape, signatureNow);
+    RunSet loose = 0;
+    if (const auto rule = rules.find(signatureNow); rule != rules.end()) {
         if (auto jump = apply(rule->second, tape, remaining)) {
             return jump;
         }
+        loose = changedFixedRuns(rule->second, tape);
     }
 
     std::vector<CountPrint> counts = printsOf(tape);
     if (history.size() >= mostSightings) {
         history.clear();
     }
-    Sightings& seen = history[signature];
+    Sightings& seen = history.try_emplace(signatureNow).first->second;
     std::vector<Sighting>& sightings = seen.latest;
     // A configuration whose proofs failed is tried again after 1, 2, 4, ...
     // more sightings: a transient costs little, a rule is still found.
@@ -118,9 +119,16 @@ std::optional<Jump> ProofSystem::consider(MacroTape& tape,
             if (sighting.counts == counts) {
                 continue;
             }
-            if (auto rule = proveFrom(tape, sighting)) {
+            // Runs that the stored rule held fixed and that have changed since
+            // are tried as variables first: a counter that an outer loop
+            // counts down then needs no new proof on each of its rounds.
+            auto rule = loose != 0 ? proveFrom(tape, sighting, loose) : std::nullopt;
+            if (!rule) {
+                rule = proveFrom(tape, sighting, 0);
+            }
+            if (rule) {
                 const Rule& stored =
-                    rules.insert_or_assign(signature, std::move(*rule)).first->second;
+                    rules.insert_or_assign(signatureNow, std::move(*rule)).first->second;
                 if (auto jump = apply(stored, tape, remaining)) {
                     return jump;
                 }
@@ -135,12 +143,24 @@ std::optional<Jump> ProofSystem::consider(MacroTape& tape,
     if (sightings.size() == sightingsKept) {
         sightings.pop_back();
     }
+    sightings.reserve(sightingsKept);
     sightings.insert(sightings.begin(), {macroStep, std::move(counts)});
     return std::nullopt;
 }
 
+ProofSystem::RunSet ProofSystem::changedFixedRuns(const Rule& rule, MacroTape& tape) {
+    RunSet changed = 0;
+    forEachRun(tape, [&](std::size_t i, const TapeRun& run) {
+        if (rule.bounds[i].fixed && run.count != rule.bounds[i].least) {
+            changed |= RunSet{1} << i;
+        }
+    });
+    return changed;
+}
+
 std::optional<ProofSystem::Rule> ProofSystem::proveFrom(const MacroTape& now,
-                                                        const Sighting& sighting) const {
+                                                        const Sighting& sighting,
+                                                        RunSet loose) const {
     // Runs that kept their length stay fixed. The others become variables,
     // at first at least as long as in both sightings, so that the rule
     // applies now. A long run of the earlier sighting is known only by its
@@ -150,8 +170,9 @@ std::optional<ProofSystem::Rule> ProofSystem::proveFrom(const MacroTape& now,
     std::size_t index = 0;
     for (const auto* side : {&now.left, &now.right}) {
         for (const TapeRun& run : *side) {
-            const CountPrint& earlier = sighting.counts[index++];
-            Bound bound{run.count, earlier == printOf(run.count)};
+            const CountPrint& earlier = sighting.counts[index];
+            Bound bound{run.count, earlier == printOf(run.count) && (loose >> index & 1) == 0};
+            ++index;
             if (!bound.fixed && earlier.value >= 0 && bound.least > bigOf(earlier.value)) {
                 bound.least = bigOf(earlier.value);
             }

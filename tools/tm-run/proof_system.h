@@ -89,8 +89,15 @@ private:
         std::vector<CountPrint> counts;
     };
 
-    static Signature signatureOf(const MacroTape& tape);
-    std::optional<Rule> proveFrom(const MacroTape& now, const Sighting& sighting) const;
+    // Runs by index, left then right, one bit each.
+    using RunSet = std::uint64_t;
+
+    static void signatureOf(const MacroTape& tape, Signature& signature);
+    // The runs that `rule` holds fixed at a length other than theirs on `tape`.
+    static RunSet changedFixedRuns(const Rule& rule, MacroTape& tape);
+    // The runs in `loose` are variables even if they kept their length.
+    std::optional<Rule> proveFrom(const MacroTape& now, const Sighting& sighting,
+                                  RunSet loose) const;
     // The rule that `macroSteps` macro steps from `from` prove for runs within
     // `bounds`. `slack`, if given, receives how much each run's least length
     // could drop with the same steps still proving the rule.
@@ -111,6 +118,7 @@ private:
     };
     std::unordered_map<Signature, Sightings, SignatureHash> history;
     std::unordered_map<Signature, Rule, SignatureHash> rules;
+    Signature signatureNow;  // kept, so that each step does not make one
 };
 
 #endif
