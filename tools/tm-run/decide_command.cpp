@@ -169,13 +169,17 @@ void printWordLists(const WordListCertificate& words, const DeciderMachine& mach
     std::printf("configurations:");
     for (const WordListConfiguration& configuration : words.configurations) {
         std::string text;
+        // Appended piece by piece: g++ 12 at -O3 warns falsely on " " + a
+        // temporary string.
         for (const WordRun& run : configuration.left) {
-            text += " " + runText(run, words, machine);
+            text += ' ';
+            text += runText(run, words, machine);
         }
         const std::string& state = machine.stateNames[configuration.state];
         text += configuration.facingRight ? " " + state + ">" : " <" + state;
         for (auto run = configuration.right.rbegin(); run != configuration.right.rend(); ++run) {
-            text += " " + runText(*run, words, machine);
+            text += ' ';
+            text += runText(*run, words, machine);
         }
         std::printf(" [%s ]", text.c_str());
     }
