@@ -324,6 +324,47 @@ TEST(Deciders, EachVerdictKindHasAMachineAndEveryCertificateChecks) {
     }
 }
 
+TEST(Deciders, EachNeverHaltingReasonAloneDecidesAMachineOfItsOwn) {
+    const DecideBudget budget;
+    const VerdictKind reasons[] = {VerdictKind::Cycler, VerdictKind::TranslatedCycler,
+                                   VerdictKind::HaltingUnreachable, VerdictKind::ClosedTapeLanguage,
+                                   VerdictKind::ProvenRule};
+    struct Row {
+        VerdictKind kind;
+        std::string line;
+        bool blankStart;
+    };
+    // In the halting-unreachable machine, B halts on 0 and only C enters B,
+    // leftwards on a 1; only A enters C, rightwards, writing 1 where B reads
+    // 0: the backward search must drop that predecessor to die out.
+    const Row rows[] = {
+        {VerdictKind::Cycler, "2RB1LB2LB_0RA---0LA", false},
+        {VerdictKind::TranslatedCycler, "1RA0RB_0LC---_1RC0LB", false},
+        {VerdictKind::HaltingUnreachable, "1RA1RC_---0LA_1LB1RA", false},
+        {VerdictKind::ClosedTapeLanguage, "1RB0LB_0LD1RB_1LA---_1LC0RD", true},
+        {VerdictKind::ProvenRule, "2RC2RD0RB_------0RA_1RD0RC1RA_1LD0LD1LA", true},
+    };
+    for (const auto& [kind, line, blankStart] : rows) {
+        DeciderMachine machine = machineOf(line);
+        if (!blankStart) {
+            machine.startTape = {1};
+        }
+        const Verdict verdicts[] = {
+            decideCycler(machine, budget.cyclerSteps),
+            decideTranslatedCycler(machine, budget.translatedCyclerSteps),
+            decideBackwardReasoning(machine, budget.backwardDepth, budget.backwardNodes),
+            decideClosedTapeLanguage(machine, budget.windows),
+            decideProvenRule(machine, budget.provenRuleSteps, budget.provenRuleMacroSteps),
+        };
+        for (std::size_t i = 0; i < std::size(reasons); ++i) {
+            EXPECT_EQ(verdicts[i].kind, reasons[i] == kind ? kind : VerdictKind::Undecided)
+                << line << ", decider " << i;
+            checkCertificate(machine, verdicts[i]);
+        }
+        EXPECT_EQ(decide(machine, budget).kind, kind) << line;
+    }
+}
+
 }  // namespace
 
 namespace {
