@@ -365,6 +365,23 @@ TEST(Deciders, EachNeverHaltingReasonAloneDecidesAMachineOfItsOwn) {
     }
 }
 
+TEST(Deciders, SymbolsAMachineNeverWritesLeaveItsClosedTapeLanguageVerdict) {
+    // Windows are numbers in base symbolCount; with 64 symbols the widest
+    // ones no longer fit in 64 bits.
+    for (const std::string line : {"1RB1RZ_1LB0RC_1LC1LA", "1RB0LB_0LD1RB_1LA---_1LC0RD"}) {
+        const DeciderMachine narrow = machineOf(line);
+        DeciderMachine wide = blankDeciderMachine(narrow.stateCount, 64);
+        for (int state = 0; state < narrow.stateCount; ++state) {
+            for (int symbol = 0; symbol < narrow.symbolCount; ++symbol) {
+                wide.at(state, symbol) = narrow.at(state, symbol);
+            }
+        }
+        const Verdict verdict = decideClosedTapeLanguage(wide, WindowLimits{});
+        EXPECT_EQ(verdict.kind, decideClosedTapeLanguage(narrow, WindowLimits{}).kind) << line;
+        checkCertificate(wide, verdict);
+    }
+}
+
 }  // namespace
 
 namespace {

@@ -1,6 +1,7 @@
 #include "tools/tm-run/closed_tape_language_decider.h"
 
 #include <algorithm>
+#include <limits>
 #include <set>
 #include <tuple>
 #include <vector>
@@ -124,13 +125,28 @@ private:
     bool windowsGrew = false;
 };
 
+// A window is a number of `cells` digits in base `symbols`; one that does
+// not fit in 64 bits would wrap round and stand for another window.
+bool windowsFit(int symbols, int cells) {
+    std::uint64_t largest = 1;
+    for (int cell = 0; cell < cells; ++cell) {
+        if (largest > std::numeric_limits<std::uint64_t>::max() / static_cast<unsigned>(symbols)) {
+            return false;
+        }
+        largest *= static_cast<unsigned>(symbols);
+    }
+    return true;
+}
+
 }  // namespace
 
 Verdict decideClosedTapeLanguage(const DeciderMachine& machine, const WindowLimits& limits) {
     const bool blankStart = std::all_of(machine.startTape.begin(), machine.startTape.end(),
                                         [](std::uint8_t cell) { return cell == 0; });
     for (int blockSize = 1; blankStart && blockSize <= limits.largestBlock; ++blockSize) {
-        for (int width = 1; width <= limits.widest; ++width) {
+        for (int width = 1;
+             width <= limits.widest && windowsFit(machine.symbolCount, blockSize * width);
+             ++width) {
             WindowClosure closure(machine, blockSize, width, limits.mostNeighbourhoods);
             if (!closure.close()) {
                 continue;
