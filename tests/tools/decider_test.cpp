@@ -382,6 +382,19 @@ TEST(Deciders, SymbolsAMachineNeverWritesLeaveItsClosedTapeLanguageVerdict) {
     }
 }
 
+TEST(Deciders, AnEnumerationCountsHaltsFoundBeyondItsBudgetAsUndecided) {
+    // Blocks of cells find the halts of 2x2 past three steps, but not the
+    // transition that halted, which the tree would have to grow from.
+    DecideBudget budget;
+    budget.cyclerSteps = budget.translatedCyclerSteps = budget.provenRuleSteps = 3;
+    const EnumerationTally tally = enumerateTreeNormalForm(2, 2, budget, [](std::int64_t) {});
+    EXPECT_EQ(tally.mostSteps, 3);
+    ASSERT_FALSE(tally.undecidedMachines.empty());
+    for (const std::string& line : tally.undecidedMachines) {
+        EXPECT_EQ(decide(machineOf(line), DecideBudget{}).kind, VerdictKind::Halts) << line;
+    }
+}
+
 }  // namespace
 
 namespace {
