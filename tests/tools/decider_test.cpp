@@ -332,23 +332,21 @@ TEST(Deciders, EachNeverHaltingReasonAloneDecidesAMachineOfItsOwn) {
     struct Row {
         VerdictKind kind;
         std::string line;
-        bool blankStart;
+        std::vector<std::uint8_t> startTape;  // a 1 keeps the closed tape language out
     };
     // In the halting-unreachable machine, B halts on 0 and only C enters B,
     // leftwards on a 1; only A enters C, rightwards, writing 1 where B reads
     // 0: the backward search must drop that predecessor to die out.
     const Row rows[] = {
-        {VerdictKind::Cycler, "2RB1LB2LB_0RA---0LA", false},
-        {VerdictKind::TranslatedCycler, "1RA0RB_0LC---_1RC0LB", false},
-        {VerdictKind::HaltingUnreachable, "1RA1RC_---0LA_1LB1RA", false},
-        {VerdictKind::ClosedTapeLanguage, "1RB0LB_0LD1RB_1LA---_1LC0RD", true},
-        {VerdictKind::ProvenRule, "2RC2RD0RB_------0RA_1RD0RC1RA_1LD0LD1LA", true},
+        {VerdictKind::Cycler, "2RB1LB2LB_0RA---0LA", {1}},
+        {VerdictKind::TranslatedCycler, "1RA0RB_0LC---_1RC0LB", {1}},
+        {VerdictKind::HaltingUnreachable, "1RA1RC_---0LA_1LB1RA", {1}},
+        {VerdictKind::ClosedTapeLanguage, "1RB0LB_0LD1RB_1LA---_1LC0RD", {}},
+        {VerdictKind::ProvenRule, "2RC2RD0RB_------0RA_1RD0RC1RA_1LD0LD1LA", {}},
     };
-    for (const auto& [kind, line, blankStart] : rows) {
+    for (const auto& [kind, line, startTape] : rows) {
         DeciderMachine machine = machineOf(line);
-        if (!blankStart) {
-            machine.startTape = {1};
-        }
+        machine.startTape = startTape;
         const Verdict verdicts[] = {
             decideCycler(machine, budget.cyclerSteps),
             decideTranslatedCycler(machine, budget.translatedCyclerSteps),
