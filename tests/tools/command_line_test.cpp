@@ -39,6 +39,10 @@ TEST(CommandLine, MistakesAreNamed) {
         {{"--max-steps", "1e6", "m"}, "--max-steps needs a whole number of steps, not '1e6'"},
         {{"--max-steps", "9223372036854775808", "m"},
          "--max-steps needs a whole number of steps, not '9223372036854775808'"},
+        {{"--decide", "--enumerate", "2x2", "m"}, "--decide and --enumerate do not go together"},
+        {{"--decide", "--trace", "t", "m"}, "--trace does not go with --decide"},
+        {{"--enumerate", "2x2", "--counts"}, "--counts does not go with --enumerate"},
+        {{"--enumerate", "2x2", "m"}, "--enumerate takes no description file"},
     };
     for (const auto& [arguments, error] : mistakes) {
         EXPECT_EQ(parseCommandLine(arguments).error, error) << testing::PrintToString(arguments);

@@ -355,6 +355,75 @@ TEST(Deciders, EachVerdictKindHasAMachineAndEveryCertificateChecks) {
     }
 }
 
+TEST(Deciders, EachNeverHaltingReasonAloneDecidesAMachineOfItsOwn) {
+    const DecideBudget budget;
+    const VerdictKind reasons[] = {VerdictKind::Cycler, VerdictKind::TranslatedCycler,
+                                   VerdictKind::HaltingUnreachable, VerdictKind::ClosedTapeLanguage,
+                                   VerdictKind::ProvenRule};
+    struct Row {
+        VerdictKind kind;
+        std::string line;
+        std::vector<std::uint8_t> startTape;  // a 1 keeps the closed tape language out
+    };
+    // In the halting-unreachable machine, B halts on 0 and only C enters B,
+    // leftwards on a 1; only A enters C, rightwards, writing 1 where B reads
+    // 0: the backward search must drop that predecessor to die out.
+    const Row rows[] = {
+        {VerdictKind::Cycler, "2RB1LB2LB_0RA---0LA", {1}},
+        {VerdictKind::TranslatedCycler, "1RA0RB_0LC---_1RC0LB", {1}},
+        {VerdictKind::HaltingUnreachable, "1RA1RC_---0LA_1LB1RA", {1}},
+        {VerdictKind::ClosedTapeLanguage, "1RB0LB_0LD1RB_1LA---_1LC0RD", {}},
+        {VerdictKind::ProvenRule, "2RC2RD0RB_------0RA_1RD0RC1RA_1LD0LD1LA", {}},
+    };
+    for (const auto& [kind, line, startTape] : rows) {
+        DeciderMachine machine = machineOf(line);
+        machine.startTape = startTape;
+        const Verdict verdicts[] = {
+            decideCycler(machine, budget.cyclerSteps),
+            decideTranslatedCycler(machine, budget.translatedCyclerSteps),
+            decideBackwardReasoning(machine, budget.backwardDepth, budget.backwardNodes),
+            decideClosedTapeLanguage(machine, budget.windows),
+            decideProvenRule(machine, budget.provenRuleSteps, budget.provenRuleMacroSteps),
+        };
+        for (std::size_t i = 0; i < std::size(reasons); ++i) {
+            EXPECT_EQ(verdicts[i].kind, reasons[i] == kind ? kind : VerdictKind::Undecided)
+                << line << ", decider " << i;
+            checkCertificate(machine, verdicts[i]);
+        }
+        EXPECT_EQ(decide(machine, budget).kind, kind) << line;
+    }
+}
+
+TEST(Deciders, SymbolsAMachineNeverWritesLeaveItsClosedTapeLanguageVerdict) {
+    // Windows are numbers in base symbolCount; with 64 symbols the widest
+    // ones no longer fit in 64 bits.
+    for (const std::string line : {"1RB1RZ_1LB0RC_1LC1LA", "1RB0LB_0LD1RB_1LA---_1LC0RD"}) {
+        const DeciderMachine narrow = machineOf(line);
+        DeciderMachine wide = blankDeciderMachine(narrow.stateCount, 64);
+        for (int state = 0; state < narrow.stateCount; ++state) {
+            for (int symbol = 0; symbol < narrow.symbolCount; ++symbol) {
+                wide.at(state, symbol) = narrow.at(state, symbol);
+            }
+        }
+        const Verdict verdict = decideClosedTapeLanguage(wide, WindowLimits{});
+        EXPECT_EQ(verdict.kind, decideClosedTapeLanguage(narrow, WindowLimits{}).kind) << line;
+        checkCertificate(wide, verdict);
+    }
+}
+
+TEST(Deciders, AnEnumerationCountsHaltsFoundBeyondItsBudgetAsUndecided) {
+    // Blocks of cells find the halts of 2x2 past three steps, but not the
+    // transition that halted, which the tree would have to grow from.
+    DecideBudget budget;
+    budget.cyclerSteps = budget.translatedCyclerSteps = budget.provenRuleSteps = 3;
+    const EnumerationTally tally = enumerateTreeNormalForm(2, 2, budget, [](std::int64_t) {});
+    EXPECT_EQ(tally.mostSteps, 3);
+    ASSERT_FALSE(tally.undecidedMachines.empty());
+    for (const std::string& line : tally.undecidedMachines) {
+        EXPECT_EQ(decide(machineOf(line), DecideBudget{}).kind, VerdictKind::Halts) << line;
+    }
+}
+
 }  // namespace
 
 namespace {

@@ -16,9 +16,10 @@ struct WindowLimits {
 // symbols, narrower windows already tell the sweeps apart.
 constexpr WindowLimits writerWindowLimits{3, 3, 20000};
 
-// Tries blocks of 1 cell and up, each with windows of 1 block and up, for a
-// machine that starts on a blank tape: ClosedTapeLanguage with its windows
-// when a closed set holds no halt, else Undecided.
+// Tries blocks of 1 cell and up, each with windows of 1 block and up as long
+// as a window's number fits in 64 bits, for a machine that starts on a blank
+// tape: ClosedTapeLanguage with its windows when a closed set holds no halt,
+// else Undecided.
 Verdict decideClosedTapeLanguage(const DeciderMachine& machine, const WindowLimits& limits);
 
 // The same for the machine whose cells also hold the state that wrote them:

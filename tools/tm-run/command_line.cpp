@@ -40,6 +40,28 @@ std::pair<std::string, std::optional<std::string>> splitInlineValue(const std::s
     return {argument.substr(0, equals), argument.substr(equals + 1)};
 }
 
+// Deciding and enumerating make no run to trace, draw or print: an option
+// that asks for one would be ignored without a word.
+std::string clashOf(const RunOptions& options) {
+    if (options.decide && options.enumerateStates > 0) {
+        return "--decide and --enumerate do not go together";
+    }
+    if (!options.decide && options.enumerateStates == 0) {
+        return "";
+    }
+    const char* runOption = options.tracePath     ? "--trace"
+                            : options.picturePath ? "--picture"
+                            : options.showTape    ? "--tape"
+                            : options.showCounts  ? "--counts"
+                            : options.plain       ? "--plain"
+                                                  : nullptr;
+    if (runOption == nullptr) {
+        return "";
+    }
+    return std::string(runOption) + " does not go with " +
+           (options.decide ? "--decide" : "--enumerate");
+}
+
 }  // namespace
 
 CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
@@ -120,7 +142,17 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         }
     }
 
-    if (options.showHelp || options.showVersion || (options.enumerateStates > 0 && files.empty())) {
+    if (options.showHelp || options.showVersion) {
+        return result;
+    }
+    result.error = clashOf(options);
+    if (!result.error.empty()) {
+        return result;
+    }
+    if (options.enumerateStates > 0) {
+        if (!files.empty()) {
+            result.error = "--enumerate takes no description file";
+        }
         return result;
     }
     if (files.size() != 1) {

@@ -35,6 +35,13 @@ public:
             return;
         }
         const Verdict verdict = decide(machine, budget);
+        // A halt that blocks of cells found beyond the budget does not tell
+        // which transition halted, so the tree cannot grow there.
+        if (verdict.kind == VerdictKind::Halts &&
+            machine.at(verdict.haltState, verdict.haltSymbol).defined) {
+            count(Verdict{}, machine);
+            return;
+        }
         if (verdict.kind != VerdictKind::Halts) {
             count(verdict, machine);
             return;
