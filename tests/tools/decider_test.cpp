@@ -316,46 +316,7 @@ TEST(Deciders, ACounterOnlyCellsThatHoldTheirWriterDecide) {
     checkClosedTapeLanguage(writerMachineOf(machine), verdict);
 }
 
-TEST(Deciders, EachVerdictKindHasAMachineAndEveryCertificateChecks) {
-    const DecideBudget budget;
-    // A start tape of one 1 puts the closed tape language decider, which
-    // needs a blank one, out of the way.
-    struct Row {
-        VerdictKind kind;
-        std::string line;
-        bool blankStart = true;
-    };
-    const Row rows[] = {
-        {VerdictKind::Halts, "1RB1LB_1LA1RZ"},
-        {VerdictKind::Cycler, "2RB1LB2LB_0RA---0LA", false},
-        {VerdictKind::TranslatedCycler, "1RA0RB_0LC---_1RC0LB", false},
-        {VerdictKind::HaltingUnreachable, "0LB2RC2LB_2LA2RC2RC_1RB2RC1LC", false},
-        {VerdictKind::ClosedTapeLanguage, "1RC---0LC_2RA---2LC_1LD1RC1RA_0RC1LD2RD"},
-        {VerdictKind::ProvenRule, "2RC2RD0RB_------0RA_1RD0RC1RA_1LD0LD1LA"},
-    };
-    for (const auto& [kind, line, blankStart] : rows) {
-        DeciderMachine machine = machineOf(line);
-        if (!blankStart) {
-            machine.startTape = {1};
-        }
-        const Verdict verdicts[] = {
-            decideCycler(machine, budget.cyclerSteps),
-            decideTranslatedCycler(machine, budget.translatedCyclerSteps),
-            decideBackwardReasoning(machine, budget.backwardDepth, budget.backwardNodes),
-            decideClosedTapeLanguage(machine, budget.windows),
-            decideProvenRule(machine, 1'000'000, 1 << 14),
-        };
-        for (const Verdict& verdict : verdicts) {
-            if (verdict.kind != VerdictKind::Undecided) {
-                EXPECT_EQ(verdict.kind == VerdictKind::Halts, kind == VerdictKind::Halts) << line;
-            }
-            checkCertificate(machine, verdict);
-        }
-        EXPECT_EQ(decide(machine, budget).kind, kind) << line;
-    }
-}
-
-TEST(Deciders, EachNeverHaltingReasonAloneDecidesAMachineOfItsOwn) {
+TEST(Deciders, EachVerdictKindHasAMachineThatOnlyItsOwnDeciderDecides) {
     const DecideBudget budget;
     const VerdictKind reasons[] = {VerdictKind::Cycler, VerdictKind::TranslatedCycler,
                                    VerdictKind::HaltingUnreachable, VerdictKind::ClosedTapeLanguage,
@@ -369,6 +330,7 @@ TEST(Deciders, EachNeverHaltingReasonAloneDecidesAMachineOfItsOwn) {
     // leftwards on a 1; only A enters C, rightwards, writing 1 where B reads
     // 0: the backward search must drop that predecessor to die out.
     const Row rows[] = {
+        {VerdictKind::Halts, "1RB1LB_1LA1RZ", {}},
         {VerdictKind::Cycler, "2RB1LB2LB_0RA---0LA", {1}},
         {VerdictKind::TranslatedCycler, "1RA0RB_0LC---_1RC0LB", {1}},
         {VerdictKind::HaltingUnreachable, "1RA1RC_---0LA_1LB1RA", {1}},
@@ -386,7 +348,9 @@ TEST(Deciders, EachNeverHaltingReasonAloneDecidesAMachineOfItsOwn) {
             decideProvenRule(machine, budget.provenRuleSteps, budget.provenRuleMacroSteps),
         };
         for (std::size_t i = 0; i < std::size(reasons); ++i) {
-            EXPECT_EQ(verdicts[i].kind, reasons[i] == kind ? kind : VerdictKind::Undecided)
+            // A run that halts is found by more than one of them.
+            EXPECT_TRUE(kind == VerdictKind::Halts ||
+                        verdicts[i].kind == (reasons[i] == kind ? kind : VerdictKind::Undecided))
                 << line << ", decider " << i;
             checkCertificate(machine, verdicts[i]);
         }
@@ -454,12 +418,18 @@ TEST(Deciders, NoRandomMachineCalledNeverHaltingHaltsAndHaltingCountsMatchThePla
     const int count = std::getenv("TM_RUN_RANDOM_MACHINES") != nullptr ? 20 : 1000;
     for (int i = 0; i < count; ++i) {
         const std::string line = randomMachine(random);
-        const Verdict verdict = decide(machineOf(line), budget);
-        if (verdict.kind == VerdictKind::Undecided) {
+        const DeciderMachine machine = machineOf(line);
+        const Verdict verdict = decide(machine, budget);
+        // The last deciders rarely see a random machine in turn: asked on
+        // their own, they take some that the cheaper ones would.
+        const bool laterSayNever =
+            decideRepeatedWords(machine, budget.words).neverHalts() ||
+            decideClosedTapeLanguageOfWriters(machine, budget.writerWindows).neverHalts();
+        if (verdict.kind == VerdictKind::Undecided && !laterSayNever) {
             continue;
         }
         const TmRunResult plain = runTmRun({"--plain", "--max-steps", "10000000", "-"}, line);
-        if (verdict.kind == VerdictKind::Halts) {
+        if (verdict.kind == VerdictKind::Halts && !laterSayNever) {
             EXPECT_EQ(plain.out, "Run complete! " + verdict.steps.get_str() + " steps.\n") << line;
         } else {
             EXPECT_NE(plain.status, 0) << line << " halts: " << plain.out;

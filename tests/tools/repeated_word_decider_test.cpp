@@ -2,14 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <random>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "tests/tools/tm_run_process.h"
-#include "tools/tm-run/closed_tape_language_decider.h"
 #include "tools/tm-run/decision.h"
 #include "tools/tm-run/proven_rule_decider.h"
 
@@ -95,33 +91,6 @@ TEST(RepeatedWordDecider, BouncersGetCertificatesThatCheckAndHaltingMachinesNone
         EXPECT_EQ(decideRepeatedWords(parseOneLine(line, error), budget.words).kind,
                   VerdictKind::Undecided)
             << line;
-    }
-}
-
-// Called on their own, the two deciders also take the machines that the
-// cheaper ones would: each never-halting verdict must survive a plain run.
-TEST(RepeatedWordDecider, NoRandomMachineThatTheNewDecidersCallNeverHaltingHalts) {
-    const DecideBudget budget;
-    std::mt19937 random(31);
-    const int count = std::getenv("TM_RUN_RANDOM_MACHINES") != nullptr ? 20 : 300;
-    for (int i = 0; i < count; ++i) {
-        const int states = 2 + static_cast<int>(random() % 4);
-        const int symbols = 2 + static_cast<int>(random() % 2);
-        std::string line;
-        for (int cell = 0; cell < states * symbols; ++cell) {
-            line += cell > 0 && cell % symbols == 0 ? "_" : "";
-            line += static_cast<char>('0' + random() % symbols);
-            line += random() % 2 ? 'R' : 'L';
-            line += random() % (states * symbols) == 0 ? 'Z'
-                                                       : static_cast<char>('A' + random() % states);
-        }
-        std::string error;
-        const DeciderMachine machine = parseOneLine(line, error);
-        if (decideRepeatedWords(machine, budget.words).neverHalts() ||
-            decideClosedTapeLanguageOfWriters(machine, budget.writerWindows).neverHalts()) {
-            const TmRunResult plain = runTmRun({"--plain", "--max-steps", "10000000", "-"}, line);
-            EXPECT_NE(plain.status, 0) << line << " halts: " << plain.out;
-        }
     }
 }
 
