@@ -146,7 +146,8 @@ private:
 // many ways there are to stand in it, which grow as symbols^blockSize.
 bool passesStayCheap(const DeciderMachine& machine, int blockSize) {
     constexpr std::uint64_t mostWaysToStand = 1 << 22;
-    std::uint64_t ways = static_cast<std::uint64_t>(machine.stateCount * blockSize);
+    std::uint64_t ways =
+        static_cast<std::uint64_t>(machine.stateCount) * static_cast<std::uint64_t>(blockSize);
     for (int cell = 0; cell < blockSize && ways <= mostWaysToStand; ++cell) {
         ways *= static_cast<std::uint64_t>(machine.symbolCount);
     }
