@@ -239,6 +239,54 @@ TEST(AcceleratedRun, ARunStopsAtTheMemoryCeiling) {
     EXPECT_EQ(flat.end(), BlockEnd::OutOfMemory);
 }
 
+// The turn among the block-size trials, each row a few trials (steps,
+// microseconds, block size, proofs skip ahead, over) and whose turn it is.
+TEST(BlockSizeTrials, TheTurnGoesToTheSizeThatProvesAndStillToTheOthers) {
+    struct Trial {
+        int steps;
+        int time;
+        int blockSize;
+        bool proves;
+        bool over;
+    };
+    const struct {
+        const char* what;
+        std::vector<Trial> trials;
+        std::size_t turn;
+    } rows[] = {
+        {"proofs lead a faster size",
+         {{100'000, 100, 1, false, false}, {1000, 100, 1, true, false}},
+         1},
+        {"steps count per cell of block",
+         {{400, 100, 8, false, false}, {100, 100, 1, false, false}},
+         1},
+        {"a proving leader's 32nd",
+         {{1'000'000, 320, 2, true, false}, {10, 10, 2, false, false}},
+         1},
+        {"past a proving leader's 32nd",
+         {{1'000'000, 320, 2, true, false}, {10, 11, 2, false, false}},
+         0},
+        {"a leader's quarter", {{1'000'000, 40, 2, false, false}, {10, 10, 2, false, false}}, 1},
+        {"past a leader's quarter",
+         {{1'000'000, 40, 2, false, false}, {10, 11, 2, false, false}},
+         0},
+        {"a trial over has no turn", {{0, 0, 1, false, true}, {10, 100, 1, false, false}}, 1},
+    };
+    for (const auto& row : rows) {
+        std::vector<mpz_class> steps;
+        for (const Trial& trial : row.trials) {
+            steps.emplace_back(trial.steps);
+        }
+        std::vector<TrialStanding> standings;
+        for (std::size_t i = 0; i < row.trials.size(); ++i) {
+            const Trial& trial = row.trials[i];
+            standings.push_back({&steps[i], std::chrono::microseconds(trial.time), trial.blockSize,
+                                 trial.proves, trial.over});
+        }
+        EXPECT_EQ(nextTurn(standings), row.turn) << row.what;
+    }
+}
+
 // A rule proven with a run kept fixed, so for its length alone, applies once
 // if it changes that run. Here each application adds an a to a fixed run of
 // five a's: applied for ever, it would call the run endless.

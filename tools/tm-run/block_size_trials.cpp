@@ -1,8 +1,10 @@
 #include "tools/tm-run/block_size_trials.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -15,17 +17,26 @@ constexpr auto slice = std::chrono::microseconds(100);
 constexpr std::int64_t trialCrossings = 4096;
 constexpr auto trialTime = std::chrono::milliseconds(4);
 
-// Steps per second as a base-2 logarithm, which compares without long
-// products: the counts may be far past a double. A trial that has not run yet
-// counts as having run a microsecond; none of 0 steps is faster than another.
-double rateOf(const mpz_class& steps, BlockSizeTrials::Clock::duration time) {
-    if (steps == 0) {
+// Once the leader's proofs skip ahead, every other size still gets this
+// share of its time at least; before, this one.
+constexpr int provenLeaderShare = 32;
+constexpr int leaderShare = 4;
+
+// Steps per second and per cell of block, as a base-2 logarithm, which
+// compares without long products: the counts may be far past a double. Before
+// proofs skip anything, a crossing of a larger block makes more steps, whether
+// or not the size will ever compress the tape; per cell, the sizes start
+// alike. A trial that has not run yet counts as having run a microsecond;
+// none of 0 steps is faster than another.
+double rateOf(const TrialStanding& trial) {
+    if (*trial.steps == 0) {
         return -std::numeric_limits<double>::infinity();
     }
     long exponent = 0;
-    const double mantissa = mpz_get_d_2exp(&exponent, steps.get_mpz_t());
+    const double mantissa = mpz_get_d_2exp(&exponent, trial.steps->get_mpz_t());
     return std::log2(mantissa) + static_cast<double>(exponent) -
-           std::log2(static_cast<double>(std::max<std::int64_t>(time.count(), 1)));
+           std::log2(static_cast<double>(std::max<std::int64_t>(trial.time.count(), 1))) -
+           std::log2(trial.blockSize);
 }
 
 }  // namespace
@@ -43,23 +54,37 @@ bool BlockSizeTrials::over(const Trial& trial) {
     return trial.crossings >= trialCrossings || trial.time >= trialTime;
 }
 
-BlockSizeTrials::Trial& BlockSizeTrials::next() {
-    Trial* leader = nullptr;
+std::size_t nextTurn(std::span<const TrialStanding> trials) {
+    std::optional<std::size_t> leader;
+    std::optional<std::size_t> starved;
     double leaderRate = 0;
-    Trial* starved = nullptr;
-    for (Trial& trial : trials) {
-        if (!over(trial)) {
-            const double rate = rateOf(trial.machine->steps(), trial.time);
-            if (leader == nullptr || rate > leaderRate) {
-                leader = &trial;
-                leaderRate = rate;
-            }
-            if (starved == nullptr || trial.time < starved->time) {
-                starved = &trial;
-            }
+    for (std::size_t i = 0; i < trials.size(); ++i) {
+        const TrialStanding& trial = trials[i];
+        if (trial.over) {
+            continue;
+        }
+        const double rate = rateOf(trial);
+        if (!leader ||
+            std::pair(trial.proves, rate) > std::pair(trials[*leader].proves, leaderRate)) {
+            leader = i;
+            leaderRate = rate;
+        }
+        if (!starved || trial.time < trials[*starved].time) {
+            starved = i;
         }
     }
-    return 8 * starved->time <= leader->time ? *starved : *leader;
+    const int share = trials[*leader].proves ? provenLeaderShare : leaderShare;
+    return share * trials[*starved].time <= trials[*leader].time ? *starved : *leader;
+}
+
+BlockSizeTrials::Trial& BlockSizeTrials::next() {
+    std::array<TrialStanding, largestBlock> standings;
+    for (std::size_t i = 0; i < trials.size(); ++i) {
+        const MacroMachine& machine = *trials[i].machine;
+        standings[i] = {&machine.steps(), trials[i].time, machine.blockSize(),
+                        machine.rulesApplied() > 0, over(trials[i])};
+    }
+    return trials[nextTurn(std::span(standings).first(trials.size()))];
 }
 
 const MacroMachine* BlockSizeTrials::advance() {

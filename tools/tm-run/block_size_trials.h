@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "tools/tm-run/compiled_rules.h"
@@ -13,11 +14,26 @@
 #include "tools/tm-run/memory_ceiling.h"
 #include "tools/tm-run/tape_cells.h"
 
+// What the turn among the trials goes by.
+struct TrialStanding {
+    const mpz_class* steps;
+    CpuClock::duration time;
+    int blockSize;
+    bool proves;  // the proof system has skipped ahead
+    bool over;
+};
+
+// Whose turn it is, of the trials not over (one at least). A trial whose
+// proofs skip ahead leads one whose proofs do not; of those alike, the one
+// that has made the most steps per second and per cell of its block. The
+// turn goes to the leader unless another has had no more than a
+// thirty-second of its time, or a quarter while its proofs skip nothing: the
+// size that compresses the tape soon leads and ends a run nearly alone, and
+// every size is still tried.
+std::size_t nextTurn(std::span<const TrialStanding> trials);
+
 // A macro machine of every block size, each from the start, taking turns in
-// short slices of time. The turn goes to the one that has made the most steps
-// per second, unless another has had less than an eighth of its time: a size
-// that compresses the tape well soon leads, so a run that it ends quickly
-// costs little more than that size alone, and every size is still tried.
+// short slices of time, as nextTurn shares them out.
 class BlockSizeTrials {
 public:
     using Clock = CpuClock;
