@@ -239,49 +239,26 @@ TEST(AcceleratedRun, ARunStopsAtTheMemoryCeiling) {
     EXPECT_EQ(flat.end(), BlockEnd::OutOfMemory);
 }
 
-// The turn among the block-size trials, each row a few trials (steps,
-// microseconds, block size, proofs skip ahead, over) and whose turn it is.
+// The turn between two block-size trials, each given as steps, microseconds,
+// block size and whether its proofs skip ahead.
 TEST(BlockSizeTrials, TheTurnGoesToTheSizeThatProvesAndStillToTheOthers) {
-    struct Trial {
-        int steps;
-        int time;
-        int blockSize;
-        bool proves;
-        bool over;
-    };
     const struct {
         const char* what;
-        std::vector<Trial> trials;
+        int steps[2], time[2], blockSize[2];
+        bool proves[2];
         std::size_t turn;
     } rows[] = {
-        {"proofs lead a faster size",
-         {{100'000, 100, 1, false, false}, {1000, 100, 1, true, false}},
-         1},
-        {"steps count per cell of block",
-         {{400, 100, 8, false, false}, {100, 100, 1, false, false}},
-         1},
-        {"a proving leader's 32nd",
-         {{1'000'000, 320, 2, true, false}, {10, 10, 2, false, false}},
-         1},
-        {"past a proving leader's 32nd",
-         {{1'000'000, 320, 2, true, false}, {10, 11, 2, false, false}},
-         0},
-        {"a leader's quarter", {{1'000'000, 40, 2, false, false}, {10, 10, 2, false, false}}, 1},
-        {"past a leader's quarter",
-         {{1'000'000, 40, 2, false, false}, {10, 11, 2, false, false}},
-         0},
-        {"a trial over has no turn", {{0, 0, 1, false, true}, {10, 100, 1, false, false}}, 1},
+        {"proofs lead a faster size", {100'000, 1000}, {100, 100}, {1, 1}, {false, true}, 1},
+        {"steps count per cell of block", {400, 100}, {100, 100}, {8, 1}, {false, false}, 1},
+        {"past a proving leader's 32nd", {1'000'000, 10}, {320, 11}, {2, 2}, {true, false}, 0},
+        {"a leader's quarter", {1'000'000, 10}, {40, 10}, {2, 2}, {false, false}, 1},
     };
     for (const auto& row : rows) {
-        std::vector<mpz_class> steps;
-        for (const Trial& trial : row.trials) {
-            steps.emplace_back(trial.steps);
-        }
+        const mpz_class steps[] = {row.steps[0], row.steps[1]};
         std::vector<TrialStanding> standings;
-        for (std::size_t i = 0; i < row.trials.size(); ++i) {
-            const Trial& trial = row.trials[i];
-            standings.push_back({&steps[i], std::chrono::microseconds(trial.time), trial.blockSize,
-                                 trial.proves, trial.over});
+        for (const int i : {0, 1}) {
+            standings.push_back({&steps[i], std::chrono::microseconds(row.time[i]),
+                                 row.blockSize[i], row.proves[i], false});
         }
         EXPECT_EQ(nextTurn(standings), row.turn) << row.what;
     }
