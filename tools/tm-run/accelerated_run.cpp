@@ -84,13 +84,14 @@ RunResult runAccelerated(MachineRunner& runner, const RunSettings& settings,
     runner.readWindow(0, settings.writtenEnd, start.cells.data());
 
     // Most runs are short, and blocks do not compress every machine: a plain
-    // stepper, much faster than the engine's stepping, runs first. From then
-    // on the block-size trials get two fifths of the time, or most of it once
-    // one of them has made more steps per second of all their time, until one
-    // of them wins; then the macro machine and the plain stepper race, the one
-    // that has made more steps per second getting most of the time, the other
-    // a thirty-second. Whichever ends first gives the result. Once the macro
-    // machine is far ahead, the stepper and its tape go.
+    // stepper, about twice as fast as the engine's stepping, runs first. From
+    // then on the block-size trials get half of the time, so that a run that
+    // the stepper ends costs about what the engine's stepping would, or most
+    // of it once one of them has made more steps per second of all their
+    // time, until one of them wins; then the macro machine and the plain
+    // stepper race, the one that has made more steps per second getting most
+    // of the time, the other a thirty-second. Whichever ends first gives the
+    // result. Once the macro machine is far ahead, the stepper and its tape go.
     using Clock = CpuClock;
     std::optional<FlatStepper> flat;
     flat.emplace(
@@ -104,8 +105,8 @@ RunResult runAccelerated(MachineRunner& runner, const RunSettings& settings,
     std::int64_t macroChunk = 256;
     std::int64_t flatChunk = 1 << 12;
     // Chunks are sized to take about this long; while the trials run, a
-    // tenth of that, as the plain stepper's share is three fifths until a
-    // trial is faster: a trial that ends the run then waits less for it.
+    // tenth of that, as the plain stepper's share is half until a trial is
+    // faster: a trial that ends the run then waits less for it.
     // In microseconds, as a tenth of whole milliseconds would be none.
     const Clock::duration wholeSlice = std::chrono::milliseconds(2);
     const auto resize = [&](std::int64_t& chunk, Clock::duration took) {
@@ -135,7 +136,7 @@ RunResult runAccelerated(MachineRunner& runner, const RunSettings& settings,
         if (flat && macroAhead) {
             runMacro = macroTime <= 32 * flatTime;
         } else if (flat) {
-            runMacro = machine ? 32 * macroTime < flatTime : 3 * macroTime < 2 * flatTime;
+            runMacro = machine ? 32 * macroTime < flatTime : macroTime < flatTime;
         }
         if (runMacro && !machine) {
             if (!trials) {
