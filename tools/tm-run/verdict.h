@@ -22,6 +22,7 @@ enum class VerdictKind {
     RepeatedWords,       // `words` are closed under the blocks' steps and hold no halt
     FiniteAutomata,      // `automata` recognise every halt and its past, not the start
 };
+constexpr int verdictKindCount = static_cast<int>(VerdictKind::FiniteAutomata) + 1;
 
 // A run of equal stretches of cells in a proven rule's configuration.
 struct RuleRun {
