@@ -4,11 +4,16 @@
 #include <bit>
 #include <vector>
 
+#include "tools/tm-run/decider_run.h"
+
 namespace {
 
 using States = std::uint64_t;  // a set of the rest automaton's states, as bits
 
 constexpr int mostRestStates = 64;
+// No automata keep out a start that halts: a short run spares most halting
+// machines the whole search.
+constexpr std::int64_t shortRunSteps = 1000;
 
 States only(int state) {
     return States{1} << state;
@@ -46,7 +51,8 @@ public:
                 force(state, symbol);
             }
         }
-        while (derive()) {
+        // Paths only grow: once the start reaches a halt, it always will.
+        while (keepsStartOut() && derive()) {
         }
     }
 
@@ -199,7 +205,10 @@ private:
 Verdict decideFiniteAutomata(const DeciderMachine& machine, const AutomataLimits& limits) {
     const bool blankStart = std::all_of(machine.startTape.begin(), machine.startTape.end(),
                                         [](std::uint8_t cell) { return cell == 0; });
-    if (!blankStart) {
+    DeciderRun run(machine);
+    while (run.steps() < shortRunSteps && run.step()) {
+    }
+    if (!blankStart || run.steps() < shortRunSteps) {
         return {};
     }
     const DeciderMachine mirror = mirrorOf(machine);
