@@ -215,7 +215,8 @@ void printAutomata(const AutomataCertificate& automata, const DeciderMachine& ma
         std::printf("]");
     }
     std::printf(
-        "\nrest automaton, from the head's cell on, starting in the %s automaton's state "
+        "\nrest automaton, from the head's cell to the far end, starting in the %s automaton's "
+        "state "
         "and the head's:",
         side);
     for (int state = 0; state < restStates; ++state) {
