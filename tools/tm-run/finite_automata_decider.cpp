@@ -42,7 +42,7 @@ public:
           sideStates(sideStates),
           halting(sideStates * machine.stateCount),
           states(halting + 1),
-          next(static_cast<std::size_t>(machine.symbolCount * states)) {
+          next(static_cast<std::size_t>(machine.symbolCount) * static_cast<std::size_t>(states)) {
         for (int symbol = 0; symbol < machine.symbolCount; ++symbol) {
             row(symbol, halting) = only(halting);
         }
@@ -152,7 +152,9 @@ public:
     bool search(const DeciderMachine& read, int sideStates, AutomataCertificate& found) {
         machine = &read;
         sideCount = sideStates;
-        side.assign(static_cast<std::size_t>(sideStates * machine->symbolCount), 0);
+        side.assign(
+            static_cast<std::size_t>(sideStates) * static_cast<std::size_t>(machine->symbolCount),
+            0);
         if (!extend(1, 1)) {
             return false;
         }
