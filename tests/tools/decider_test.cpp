@@ -291,6 +291,9 @@ void checkFiniteAutomata(const DeciderMachine& machine, const Verdict& verdict) 
                 } else if (move > 0) {
                     ASSERT_TRUE(has(read, f * q + state, a.side[f * s + t.write] * q + t.next));
                 }
+                for (int y = 0; move == 0 && t.next != DeciderTransition::halt && y <= halt; ++y) {
+                    ASSERT_TRUE(!has(t.write, f * q + t.next, y) || has(read, f * q + state, y));
+                }
                 for (int b = 0; move < 0 && t.next != DeciderTransition::halt && b < s; ++b) {
                     for (int x = 0; x <= halt; ++x) {
                         for (int y = 0; y <= halt; ++y) {
@@ -383,6 +386,12 @@ TEST(Deciders, FiniteAutomataDecideTheBinaryCountersThatNoOtherDecides) {
         ASSERT_EQ(verdict.kind, VerdictKind::FiniteAutomata) << line;
         checkFiniteAutomata(machine, verdict);
     }
+    // The last counter, its first step made in place and then on through E.
+    DeciderMachine staying = machineOf("1RE0LD_1LC1RA_0RB0LC_---1LA_0RB1RB");
+    staying.at(0, 0).move = 0;
+    const Verdict verdict = decideFiniteAutomata(staying, budget.automata);
+    ASSERT_EQ(verdict.kind, VerdictKind::FiniteAutomata);
+    checkFiniteAutomata(staying, verdict);
 }
 
 TEST(Deciders, EachVerdictKindHasAMachineThatOnlyItsOwnDeciderDecides) {
