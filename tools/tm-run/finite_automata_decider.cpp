@@ -31,8 +31,9 @@ DeciderMachine mirrorOf(const DeciderMachine& machine) {
 
 // The least rest automaton that one side automaton asks for: the paths that
 // a halt or a step right forces, then those that steps left and steps in
-// place derive from paths already there, until none is new. If it still keeps
-// the blank start out, no other rest automaton would.
+// place derive from paths already there, until none is new. Every other rest
+// automaton that the rules allow has these paths too: if this one lets the
+// blank start in, so do they all.
 class RestAutomaton {
 public:
     RestAutomaton(const DeciderMachine& machine, int sideStates,
