@@ -385,6 +385,17 @@ TEST(Deciders, FiniteAutomataDecideTheBinaryCountersThatNoOtherDecides) {
         const Verdict verdict = decide(machine, budget);
         ASSERT_EQ(verdict.kind, VerdictKind::FiniteAutomata) << line;
         checkFiniteAutomata(machine, verdict);
+        // The mirror image needs automata as small, on the other side.
+        std::string mirrored = line;
+        std::replace_if(
+            mirrored.begin(), mirrored.end(), [](char c) { return c == 'L'; }, 'r');
+        std::replace(mirrored.begin(), mirrored.end(), 'R', 'L');
+        std::replace(mirrored.begin(), mirrored.end(), 'r', 'R');
+        const DeciderMachine mirror = machineOf(mirrored);
+        const Verdict mirrorVerdict = decideFiniteAutomata(mirror, budget.automata);
+        ASSERT_EQ(mirrorVerdict.kind, VerdictKind::FiniteAutomata) << mirrored;
+        EXPECT_EQ(mirrorVerdict.automata.sideStates, verdict.automata.sideStates) << mirrored;
+        checkFiniteAutomata(mirror, mirrorVerdict);
     }
     // The last counter, its first step made in place and then on through E.
     DeciderMachine staying = machineOf("1RE0LD_1LC1RA_0RB0LC_---1LA_0RB1RB");
