@@ -387,8 +387,7 @@ TEST(Deciders, FiniteAutomataDecideTheBinaryCountersThatNoOtherDecides) {
         checkFiniteAutomata(machine, verdict);
         // The mirror image needs automata as small, on the other side.
         std::string mirrored = line;
-        std::replace_if(
-            mirrored.begin(), mirrored.end(), [](char c) { return c == 'L'; }, 'r');
+        std::replace(mirrored.begin(), mirrored.end(), 'L', 'r');
         std::replace(mirrored.begin(), mirrored.end(), 'R', 'L');
         std::replace(mirrored.begin(), mirrored.end(), 'r', 'R');
         const DeciderMachine mirror = machineOf(mirrored);
