@@ -3,8 +3,8 @@
 # tm-run --enumerate and prints, for each size, the time it took (wall clock
 # and CPU), the most steps and most ones found, and how many machines were
 # left undecided, and how many machines each never-halting reason decided.
-# Goal: 4x2 in under a minute on two cores, none undecided (today 4x2 leaves
-# 5 binary counters).
+# Goal: 4x2 in under a minute on two cores, none undecided (finite automata
+# decide its last 5 machines, binary counters).
 # Usage: bench/tm_run_enumerate.sh [BUILD_DIR] [SIZE...]   (default 2x2 3x2 2x3 4x2)
 set -euo pipefail
 cd "$(dirname "$0")/.."

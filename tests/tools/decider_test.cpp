@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <random>
 #include <set>
@@ -11,6 +12,7 @@
 #include "tools/tm-run/closed_tape_language_decider.h"
 #include "tools/tm-run/cycler_decider.h"
 #include "tools/tm-run/decision.h"
+#include "tools/tm-run/finite_automata_decider.h"
 #include "tools/tm-run/proven_rule_decider.h"
 #include "tools/tm-run/repeated_word_decider.h"
 #include "tools/tm-run/translated_cycler_decider.h"
@@ -262,6 +264,61 @@ void checkProvenRule(const DeciderMachine& machine, const Verdict& verdict) {
     }
 }
 
+// Every halt recognised, every configuration a step before a recognised one
+// recognised, and no blank start: checked entry by entry, the automata as
+// given, the machine mirrored here if they read it so.
+void checkFiniteAutomata(const DeciderMachine& machine, const Verdict& verdict) {
+    const AutomataCertificate& a = verdict.automata;
+    const int q = machine.stateCount;
+    const int s = machine.symbolCount;
+    const int n = a.sideStates;
+    const int halt = n * q;
+    ASSERT_EQ(a.side.size(), static_cast<std::size_t>(n * s));
+    ASSERT_EQ(a.rest.size(), static_cast<std::size_t>(s * (halt + 1)));
+    ASSERT_EQ(a.side[0], 0);
+    ASSERT_LT(*std::max_element(a.side.begin(), a.side.end()), n);
+    const auto has = [&](int symbol, int from, int to) {
+        return (a.rest[symbol * (halt + 1) + from] >> to & 1) != 0;
+    };
+    for (int state = 0; state < q; ++state) {
+        for (int read = 0; read < s; ++read) {
+            const DeciderTransition& t = machine.table[state * s + read];
+            const int move = a.mirrored ? -t.move : t.move;
+            ASSERT_TRUE(has(read, halt, halt));
+            for (int f = 0; f < n; ++f) {
+                if (t.next == DeciderTransition::halt) {
+                    ASSERT_TRUE(has(read, f * q + state, halt));
+                } else if (move > 0) {
+                    ASSERT_TRUE(has(read, f * q + state, a.side[f * s + t.write] * q + t.next));
+                }
+                for (int y = 0; move == 0 && t.next != DeciderTransition::halt && y <= halt; ++y) {
+                    ASSERT_TRUE(!has(t.write, f * q + t.next, y) || has(read, f * q + state, y));
+                }
+                for (int b = 0; move < 0 && t.next != DeciderTransition::halt && b < s; ++b) {
+                    for (int x = 0; x <= halt; ++x) {
+                        for (int y = 0; y <= halt; ++y) {
+                            ASSERT_TRUE(!has(b, f * q + t.next, x) || !has(t.write, x, y) ||
+                                        has(read, a.side[f * s + b] * q + state, y));
+                        }
+                    }
+                }
+            }
+        }
+    }
+    std::vector<int> pending{0};
+    std::set<int> reached;
+    while (!pending.empty()) {
+        const int from = pending.back();
+        pending.pop_back();
+        for (int to = 0; to <= halt; ++to) {
+            if (has(0, from, to) && reached.insert(to).second) {
+                pending.push_back(to);
+            }
+        }
+    }
+    ASSERT_EQ(reached.count(halt), 0u);
+}
+
 void checkCertificate(const DeciderMachine& machine, const Verdict& verdict) {
     switch (verdict.kind) {
         case VerdictKind::Cycler:
@@ -274,6 +331,8 @@ void checkCertificate(const DeciderMachine& machine, const Verdict& verdict) {
             return checkClosedTapeLanguage(machine, verdict);
         case VerdictKind::ProvenRule:
             return checkProvenRule(machine, verdict);
+        case VerdictKind::FiniteAutomata:
+            return checkFiniteAutomata(machine, verdict);
         case VerdictKind::Halts: {
             Plain run = Plain::from(machine);
             run.runTo(verdict.steps.get_si());
@@ -314,6 +373,35 @@ TEST(Deciders, ACounterOnlyCellsThatHoldTheirWriterDecide) {
     ASSERT_EQ(verdict.kind, VerdictKind::ClosedTapeLanguage);
     ASSERT_TRUE(verdict.windows.cellsHoldWriter);
     checkClosedTapeLanguage(writerMachineOf(machine), verdict);
+}
+
+TEST(Deciders, FiniteAutomataDecideTheBinaryCountersThatNoOtherDecides) {
+    DecideBudget budget;
+    budget.provenRuleSteps = 1'000'000;
+    for (const std::string line : {"0RB1LC_1LA1RB_1LB1LD_---0LA", "0RB1LC_1LA1RB_1RD0LA_---1RC",
+                                   "1RB1LA_0LA1RC_1RA1RD_---0RB", "1RB1LA_0LA1RC_1LD0RB_---1LC",
+                                   "1RB0LD_1LC1RA_0RB0LC_---1LA"}) {
+        const DeciderMachine machine = machineOf(line);
+        const Verdict verdict = decide(machine, budget);
+        ASSERT_EQ(verdict.kind, VerdictKind::FiniteAutomata) << line;
+        checkFiniteAutomata(machine, verdict);
+        // The mirror image needs automata as small, on the other side.
+        std::string mirrored = line;
+        std::replace(mirrored.begin(), mirrored.end(), 'L', 'r');
+        std::replace(mirrored.begin(), mirrored.end(), 'R', 'L');
+        std::replace(mirrored.begin(), mirrored.end(), 'r', 'R');
+        const DeciderMachine mirror = machineOf(mirrored);
+        const Verdict mirrorVerdict = decideFiniteAutomata(mirror, budget.automata);
+        ASSERT_EQ(mirrorVerdict.kind, VerdictKind::FiniteAutomata) << mirrored;
+        EXPECT_EQ(mirrorVerdict.automata.sideStates, verdict.automata.sideStates) << mirrored;
+        checkFiniteAutomata(mirror, mirrorVerdict);
+    }
+    // The last counter, its first step made in place and then on through E.
+    DeciderMachine staying = machineOf("1RE0LD_1LC1RA_0RB0LC_---1LA_0RB1RB");
+    staying.at(0, 0).move = 0;
+    const Verdict verdict = decideFiniteAutomata(staying, budget.automata);
+    ASSERT_EQ(verdict.kind, VerdictKind::FiniteAutomata);
+    checkFiniteAutomata(staying, verdict);
 }
 
 TEST(Deciders, EachVerdictKindHasAMachineThatOnlyItsOwnDeciderDecides) {
@@ -422,9 +510,12 @@ TEST(Deciders, NoRandomMachineCalledNeverHaltingHaltsAndHaltingCountsMatchThePla
         const Verdict verdict = decide(machine, budget);
         // The last deciders rarely see a random machine in turn: asked on
         // their own, they take some that the cheaper ones would.
+        const Verdict automata = decideFiniteAutomata(machine, budget.automata);
+        checkCertificate(machine, automata);
         const bool laterSayNever =
             decideRepeatedWords(machine, budget.words).neverHalts() ||
-            decideClosedTapeLanguageOfWriters(machine, budget.writerWindows).neverHalts();
+            decideClosedTapeLanguageOfWriters(machine, budget.writerWindows).neverHalts() ||
+            automata.neverHalts();
         if (verdict.kind == VerdictKind::Undecided && !laterSayNever) {
             continue;
         }

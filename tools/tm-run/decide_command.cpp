@@ -186,6 +186,61 @@ void printWordLists(const WordListCertificate& words, const DeciderMachine& mach
     std::printf("\n");
 }
 
+// A rest automaton's state as the side automaton's state and the head's, or "halt".
+std::string restStateName(int state, const DeciderMachine& machine,
+                          const AutomataCertificate& automata) {
+    if (state == automata.haltingState(machine.stateCount)) {
+        return "halt";
+    }
+    return std::to_string(state / machine.stateCount) + ":" +
+           machine.stateNames[state % machine.stateCount];
+}
+
+void printAutomata(const AutomataCertificate& automata, const DeciderMachine& machine) {
+    const char* side = automata.mirrored ? "right" : "left";
+    const int restStates = automata.haltingState(machine.stateCount) + 1;
+    std::printf(
+        "never halts: finite automata: a %d-state automaton of the cells %s of the head and a "
+        "%d-state automaton of the rest recognise every configuration that halts and every one a "
+        "step before one they recognise, but not the blank start\n",
+        automata.sideStates, side, restStates);
+    // Each state's next states on each symbol, or on each symbol that leads anywhere.
+    std::printf("%s automaton, from the far end to the head, starting in 0:", side);
+    for (int state = 0; state < automata.sideStates; ++state) {
+        std::printf(" %d[", state);
+        for (int symbol = 0; symbol < machine.symbolCount; ++symbol) {
+            std::printf("%s%c>%d", symbol > 0 ? " " : "", machine.symbolNames[symbol],
+                        automata.side[state * machine.symbolCount + symbol]);
+        }
+        std::printf("]");
+    }
+    std::printf(
+        "\nrest automaton, from the head's cell to the far end, starting in the %s automaton's "
+        "state "
+        "and the head's:",
+        side);
+    for (int state = 0; state < restStates; ++state) {
+        std::string moves;
+        for (int symbol = 0; symbol < machine.symbolCount; ++symbol) {
+            std::uint64_t next = automata.rest[symbol * restStates + state];
+            if (next == 0) {
+                continue;
+            }
+            moves += moves.empty() ? "" : " ";
+            moves += machine.symbolNames[symbol];
+            moves += '>';
+            for (int to = 0; next != 0; ++to, next >>= 1) {
+                if ((next & 1) != 0) {
+                    moves += restStateName(to, machine, automata);
+                    moves += next > 1 ? "," : "";
+                }
+            }
+        }
+        std::printf(" %s[%s]", restStateName(state, machine, automata).c_str(), moves.c_str());
+    }
+    std::printf("\n");
+}
+
 int printVerdict(const Verdict& verdict, const DeciderMachine& machine,
                  const DecideBudget& budget) {
     switch (verdict.kind) {
@@ -218,6 +273,9 @@ int printVerdict(const Verdict& verdict, const DeciderMachine& machine,
             return exitStuck;
         case VerdictKind::RepeatedWords:
             printWordLists(verdict.words, machine);
+            return exitStuck;
+        case VerdictKind::FiniteAutomata:
+            printAutomata(verdict.automata, machine);
             return exitStuck;
         case VerdictKind::Undecided:
             break;
@@ -257,6 +315,7 @@ int runEnumerate(const RunOptions& options) {
         {VerdictKind::HaltingUnreachable, "halting unreachable"},
         {VerdictKind::ClosedTapeLanguage, "closed tape language"},
         {VerdictKind::RepeatedWords, "repeated words"},
+        {VerdictKind::FiniteAutomata, "finite automata"},
     };
     for (const auto& [kind, name] : reasons) {
         std::printf("never halt, %s: %lld\n", name, static_cast<long long>(tally.count(kind)));

@@ -39,6 +39,9 @@ Verdict decide(const DeciderMachine& machine, const DecideBudget& budget) {
     if (verdict.kind == VerdictKind::Undecided) {
         verdict = decideClosedTapeLanguageOfWriters(machine, budget.writerWindows);
     }
+    if (verdict.kind == VerdictKind::Undecided) {
+        verdict = decideFiniteAutomata(machine, budget.automata);
+    }
     // Blocks hide which transition halted; a plain run that far tells.
     const auto steps = int64Of(verdict.steps);
     if (verdict.kind == VerdictKind::Halts && steps && *steps <= budget.provenRuleSteps) {

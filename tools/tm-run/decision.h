@@ -5,6 +5,7 @@
 
 #include "tools/tm-run/closed_tape_language_decider.h"
 #include "tools/tm-run/decider_machine.h"
+#include "tools/tm-run/finite_automata_decider.h"
 #include "tools/tm-run/repeated_word_decider.h"
 #include "tools/tm-run/verdict.h"
 
@@ -19,6 +20,7 @@ struct DecideBudget {
     WindowLimits windows;
     WordListLimits words;
     WindowLimits writerWindows = writerWindowLimits;
+    AutomataLimits automata;
     // The proof system's run, in steps of the machine; it also finds late halts.
     std::int64_t provenRuleSteps = defaultProvenRuleSteps;
     std::int64_t provenRuleMacroSteps = 1 << 14;  // for each block size

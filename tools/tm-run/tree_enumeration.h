@@ -15,7 +15,7 @@ struct EnumerationTally {
     std::int64_t machines = 0;
     std::int64_t halting = 0;
     // Never halting, by VerdictKind; Undecided counts those left undecided.
-    std::array<std::int64_t, 8> byKind{};
+    std::array<std::int64_t, verdictKindCount> byKind{};
     mpz_class mostSteps = 0;
     std::string mostStepsMachine;
     std::int64_t mostOnes = 0;  // non-blank cells

@@ -20,7 +20,9 @@ enum class VerdictKind {
     HaltingUnreachable,  // no configuration leads to a halt in `depth` steps
     ClosedTapeLanguage,  // `windows` are closed under the steps and hold no halt
     RepeatedWords,       // `words` are closed under the blocks' steps and hold no halt
+    FiniteAutomata,      // `automata` recognise every halt and its past, not the start
 };
+constexpr int verdictKindCount = static_cast<int>(VerdictKind::FiniteAutomata) + 1;
 
 // A run of equal stretches of cells in a proven rule's configuration.
 struct RuleRun {
@@ -98,6 +100,26 @@ struct WordListCertificate {
     std::vector<WordListConfiguration> configurations;
 };
 
+// What the finite automata decider proves: the configurations that halt
+// sooner or later, and more, are those that the automata recognise, and the
+// blank start is not among them. A deterministic side automaton reads the
+// cells on one side of the head (the left, or the right if `mirrored`) from
+// the far end towards the head; it starts in its state 0, which the blank
+// keeps, and ends in some state f. The rest automaton, nondeterministic,
+// starts in state f * stateCount + q for the head's state q, reads the cell
+// under the head and on to the far end of the other side, and recognises the
+// configuration if a path reaches its last state, `haltingState()`, which
+// every symbol keeps. The set holds every configuration about to halt and,
+// with each configuration, all those a step before it.
+struct AutomataCertificate {
+    bool mirrored = false;
+    int sideStates = 0;
+    std::vector<std::uint8_t> side;   // by state, then symbol: the next state
+    std::vector<std::uint64_t> rest;  // by symbol, then state: the next states, as bits
+
+    int haltingState(int stateCount) const { return sideStates * stateCount; }
+};
+
 // What a decider found, with the evidence that lets another program check it.
 struct Verdict {
     VerdictKind kind = VerdictKind::Undecided;
@@ -117,6 +139,7 @@ struct Verdict {
     RuleCertificate certificate;
     WindowCertificate windows;
     WordListCertificate words;
+    AutomataCertificate automata;
 
     bool neverHalts() const { return kind != VerdictKind::Undecided && kind != VerdictKind::Halts; }
 };
