@@ -20,6 +20,11 @@ constexpr std::size_t sightingsKept = 3;
 // that only their lowest bits and size.
 constexpr long longestKept = 1l << 30;
 
+// Short numbers multiply a long one in a single pass over it.
+bool isShort(const mpz_class& value) {
+    return mpz_size(value.get_mpz_t()) <= 2;
+}
+
 ProofSystem::CountPrint printOf(const mpz_class& count) {
     if (count <= longestKept) {
         return {count.get_si(), 0};
@@ -348,6 +353,8 @@ std::optional<Jump> ProofSystem::apply(const Rule& rule, MacroTape& tape,
     // they stand, not copied.
     std::vector<mpz_class> x(rule.bounds.size());
     std::optional<mpz_class> times;
+    // What each application takes from the run that limits `times`.
+    mpz_class limitingLoss = 1;
     bool fits = true;
     forEachRun(tape, [&](std::size_t i, const TapeRun& run) {
         x[i] = run.count - rule.bounds[i].least;
@@ -361,6 +368,7 @@ std::optional<Jump> ProofSystem::apply(const Rule& rule, MacroTape& tape,
             most += 1;
             if (!times || most < *times) {
                 times = std::move(most);
+                limitingLoss = -rule.delta[i];
             }
         }
         if (rule.bounds[i].fixed && rule.delta[i] != 0) {
@@ -371,21 +379,25 @@ std::optional<Jump> ProofSystem::apply(const Rule& rule, MacroTape& tape,
     if (!fits) {
         return std::nullopt;
     }
-    // The sum over applications j = 0 .. m-1 of value(x + j * delta).
-    // With value(x) = c + sum a_i x_i, that is m (c + sum a_i x_i) +
-    // m (m - 1) / 2 * sum a_i delta_i. One of m and m - 1 is even, so it
-    // takes a single product of long numbers: m/2 (2 first + (m - 1) growth)
-    // or m (first + (m - 1)/2 growth).
-    const auto total = [&](const Linear& value, const mpz_class& m) {
-        mpz_class first = value.constant;
-        mpz_class growth = 0;
+    // With value(x) = c + sum a_i x_i, application j = 0 .. m-1 counts
+    // value(x + j * delta) = first + j * growth, where first = value(x) and
+    // growth = sum a_i delta_i.
+    const auto termsOf = [&](const Linear& value) {
+        std::pair<mpz_class, mpz_class> terms{value.constant, 0};
         for (std::size_t i = 0; i < x.size(); ++i) {
             if (value.coefficients[i] != 0) {
                 const mpz_class coefficient = bigOf(value.coefficients[i]);
-                first += coefficient * x[i];
-                growth += coefficient * rule.delta[i];
+                terms.first += coefficient * x[i];
+                terms.second += coefficient * rule.delta[i];
             }
         }
+        return terms;
+    };
+    // Their sum, m first + m (m - 1) / 2 growth. One of m and m - 1 is even,
+    // so it takes a single product of long numbers: m/2 (2 first + (m - 1)
+    // growth) or m (first + (m - 1)/2 growth).
+    const auto total = [&](const Linear& value, const mpz_class& m) {
+        const auto [first, growth] = termsOf(value);
         mpz_class sum = m - 1;
         if (mpz_even_p(m.get_mpz_t())) {
             sum *= growth;
@@ -418,16 +430,69 @@ std::optional<Jump> ProofSystem::apply(const Rule& rule, MacroTape& tape,
                                        total(rule.steps, 2) - 2 * total(rule.steps, 1)};
         return Jump{0, 0, true};
     }
-    if (*times == 0) {
+    const mpz_class& m = *times;
+    if (m == 0) {
         return std::nullopt;
     }
-    Jump jump{total(rule.steps, *times), total(rule.shift, *times)};
+
+    const auto steps = termsOf(rule.steps);
+    const auto shift = termsOf(rule.shift);
+    const std::optional<mpz_class> square = squareOfTimes(m, limitingLoss, steps, shift);
+    Jump jump;
+    if (square) {
+        // m (m - 1) / 2 from the square: no long product at all when the
+        // square was known and first is short.
+        mpz_class pairs = *square - m;
+        pairs >>= 1;
+        jump.steps = steps.first * m;
+        mpz_addmul(jump.steps.get_mpz_t(), steps.second.get_mpz_t(), pairs.get_mpz_t());
+        jump.shift = shift.first * m;
+        mpz_addmul(jump.shift.get_mpz_t(), shift.second.get_mpz_t(), pairs.get_mpz_t());
+    } else {
+        jump.steps = total(rule.steps, m);
+        jump.shift = total(rule.shift, m);
+    }
     forEachRun(tape, [&](std::size_t i, TapeRun& run) {
-        mpz_addmul(run.count.get_mpz_t(), rule.delta[i].get_mpz_t(), times->get_mpz_t());
+        const mpz_class& delta = rule.delta[i];
+        const bool grows = square && delta != 0 && isShort(run.count) && isShort(delta);
+        const mpz_class before = grows ? run.count : mpz_class(0);
+        mpz_addmul(run.count.get_mpz_t(), delta.get_mpz_t(), m.get_mpz_t());
+        if (grows && !isShort(run.count)) {
+            // A run that grew long is often the one that the next rule counts
+            // down: (c + delta m)^2 = c^2 + 2 c delta m + delta^2 m^2.
+            mpz_class grown = *square * (delta * delta);
+            const mpz_class twice = 2 * before * delta;
+            mpz_addmul(grown.get_mpz_t(), twice.get_mpz_t(), m.get_mpz_t());
+            grown += before * before;
+            squares.remember(run.count, std::move(grown));
+        }
     });
     normalise(tape.left);
     normalise(tape.right);
     history.clear();
     ++applied;
     return jump;
+}
+
+std::optional<mpz_class> ProofSystem::squareOfTimes(
+    const mpz_class& m, const mpz_class& loss, const std::pair<mpz_class, mpz_class>& steps,
+    const std::pair<mpz_class, mpz_class>& shift) const {
+    // m - 1 applications leave the limiting run `loss` (m - 1) shorter, most
+    // often a run that an earlier rule grew and whose square is known.
+    mpz_class taken = m - 1;
+    taken *= loss;
+    if (auto known = squares.squareOf(taken)) {
+        mpz_divexact(known->get_mpz_t(), known->get_mpz_t(), mpz_class(loss * loss).get_mpz_t());
+        // m^2 = (m - 1)^2 + (m - 1) + m
+        *known += m;
+        *known += m - 1;
+        return known;
+    }
+    // Else squaring m costs less than the one long product of the closed
+    // form, when first is short; it is needed only when the steps grow.
+    if ((steps.second == 0 && shift.second == 0) || !isShort(steps.first) ||
+        !isShort(shift.first)) {
+        return std::nullopt;
+    }
+    return m * m;
 }

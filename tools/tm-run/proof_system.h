@@ -7,8 +7,10 @@
 #include <functional>
 #include <optional>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
+#include "tools/tm-run/known_squares.h"
 #include "tools/tm-run/macro_tape.h"
 
 // The crossing of a block entered in a state from one side; none when the run
@@ -105,6 +107,12 @@ private:
                               std::int64_t macroSteps, std::vector<mpz_class>* slack) const;
     std::optional<Jump> apply(const Rule& rule, MacroTape& tape,
                               const std::optional<mpz_class>& remaining);
+    // The square of `m` applications of a rule whose limiting run loses
+    // `loss` blocks each, when cheaper than the closed form's long product.
+    // `steps` and `shift` are the rule's first and growth terms.
+    std::optional<mpz_class> squareOfTimes(const mpz_class& m, const mpz_class& loss,
+                                           const std::pair<mpz_class, mpz_class>& steps,
+                                           const std::pair<mpz_class, mpz_class>& shift) const;
 
     CrossingLookup crossings;
     std::int64_t macroStep = 0;
@@ -119,6 +127,7 @@ private:
     std::unordered_map<Signature, Sightings, SignatureHash> history;
     std::unordered_map<Signature, Rule, SignatureHash> rules;
     Signature signatureNow;  // kept, so that each step does not make one
+    KnownSquares squares;
 };
 
 #endif
