@@ -56,8 +56,9 @@ void forEachRun(MacroTape& tape, Visit visit) {
 }
 
 // Empty runs go, equal neighbours become one, and blank runs at the bottom
-// are left to the blank tape beyond.
-void normalise(std::vector<TapeRun>& stack) {
+// are left to the blank tape beyond; returns how many blocks those held.
+mpz_class normalise(std::vector<TapeRun>& stack) {
+    mpz_class dropped = 0;
     std::vector<TapeRun> kept;
     kept.reserve(stack.size());
     for (TapeRun& run : stack) {
@@ -68,9 +69,12 @@ void normalise(std::vector<TapeRun>& stack) {
             kept.back().count += run.count;
         } else if (!kept.empty() || run.block != 0) {
             kept.push_back(std::move(run));
+        } else {
+            dropped += run.count;
         }
     }
     stack = std::move(kept);
+    return dropped;
 }
 
 }  // namespace
@@ -428,7 +432,7 @@ std::optional<Jump> ProofSystem::apply(const Rule& rule, MacroTape& tape,
     } else if (!times) {
         neverEnding_ = NeverEndingRule{tape, rule.delta, total(rule.steps, 1),
                                        total(rule.steps, 2) - 2 * total(rule.steps, 1)};
-        return Jump{0, 0, true};
+        return Jump{0, 0, 0, true};
     }
     const mpz_class& m = *times;
     if (m == 0) {
@@ -452,6 +456,9 @@ std::optional<Jump> ProofSystem::apply(const Rule& rule, MacroTape& tape,
         jump.steps = total(rule.steps, m);
         jump.shift = total(rule.shift, m);
     }
+    for (std::size_t i = 0; i < tape.left.size(); ++i) {
+        mpz_addmul(jump.leftGrowth.get_mpz_t(), rule.delta[i].get_mpz_t(), m.get_mpz_t());
+    }
     forEachRun(tape, [&](std::size_t i, TapeRun& run) {
         const mpz_class& delta = rule.delta[i];
         const bool grows = square && delta != 0 && isShort(run.count) && isShort(delta);
@@ -467,7 +474,7 @@ std::optional<Jump> ProofSystem::apply(const Rule& rule, MacroTape& tape,
             squares.remember(run.count, std::move(grown));
         }
     });
-    normalise(tape.left);
+    jump.leftGrowth -= normalise(tape.left);
     normalise(tape.right);
     history.clear();
     ++applied;
@@ -482,7 +489,10 @@ std::optional<mpz_class> ProofSystem::squareOfTimes(
     mpz_class taken = m - 1;
     taken *= loss;
     if (auto known = squares.squareOf(taken)) {
-        mpz_divexact(known->get_mpz_t(), known->get_mpz_t(), mpz_class(loss * loss).get_mpz_t());
+        if (loss != 1) {
+            mpz_divexact(known->get_mpz_t(), known->get_mpz_t(),
+                         mpz_class(loss * loss).get_mpz_t());
+        }
         // m^2 = (m - 1)^2 + (m - 1) + m
         *known += m;
         *known += m - 1;

@@ -17,11 +17,12 @@
 // ends inside the block.
 using CrossingLookup = std::function<const Crossing*(StateIndex, bool facingRight, BlockId)>;
 
-// What applying rules did to a run: the steps made and how far the head's
-// edge moved, in blocks, to the right.
+// What applying rules did to a run: the steps made, how far the head's edge
+// moved, in blocks, to the right, and how the runs behind it changed.
 struct Jump {
     mpz_class steps;
     mpz_class shift;
+    mpz_class leftGrowth;  // how many blocks the runs left of the head gained
     // Instead: the rule applies for ever, and nothing limits the steps.
     bool endless = false;
 };
