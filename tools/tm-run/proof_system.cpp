@@ -1,6 +1,7 @@
 #include "tools/tm-run/proof_system.h"
 
 #include <algorithm>
+#include <span>
 
 #include "tools/tm-run/big_count.h"
 
@@ -12,6 +13,8 @@ namespace {
 constexpr std::size_t mostRunsWatched = 48;
 static_assert(mostRunsWatched <= 64, "a run set holds a bit for each run");
 constexpr std::size_t mostSightings = 1 << 16;
+// Sightings made void by an applied rule are kept, to be reused, up to this many.
+constexpr std::size_t mostSightingsKeptOver = 1 << 10;
 // A configuration is compared with its last few sightings, so that a rule
 // whose runs take turns in changing is found too.
 constexpr std::size_t sightingsKept = 3;
@@ -33,15 +36,13 @@ ProofSystem::CountPrint printOf(const mpz_class& count) {
             mpz_getlimbn(count.get_mpz_t(), 0)};
 }
 
-std::vector<ProofSystem::CountPrint> printsOf(const MacroTape& tape) {
-    std::vector<ProofSystem::CountPrint> prints;
-    prints.reserve(tape.left.size() + tape.right.size());
+void printsOf(const MacroTape& tape, std::vector<ProofSystem::CountPrint>& prints) {
+    prints.clear();
     for (const auto* side : {&tape.left, &tape.right}) {
         for (const TapeRun& run : *side) {
             prints.push_back(printOf(run.count));
         }
     }
-    return prints;
 }
 
 // Calls `visit` with each run's index, left then right, and the run.
@@ -114,12 +115,17 @@ std::optional<Jump> ProofSystem::consider(MacroTape& tape,
         loose = changedFixedRuns(rule->second, tape);
     }
 
-    std::vector<CountPrint> counts = printsOf(tape);
+    printsOf(tape, countsNow);
+    const std::vector<CountPrint>& counts = countsNow;
     if (history.size() >= mostSightings) {
         history.clear();
     }
     Sightings& seen = history.try_emplace(signatureNow).first->second;
-    std::vector<Sighting>& sightings = seen.latest;
+    if (seen.era != applied) {
+        // Seen only before the last rule applied: as good as never seen.
+        seen = {std::move(seen.latest), 0, applied};
+    }
+    const std::span<const Sighting> sightings(seen.latest.data(), seen.kept);
     // A configuration whose proofs failed is tried again after 1, 2, 4, ...
     // more sightings: a transient costs little, a rule is still found.
     if (++seen.times >= seen.nextTry) {
@@ -149,11 +155,17 @@ std::optional<Jump> ProofSystem::consider(MacroTape& tape,
             seen.nextTry = seen.times + (std::int64_t{1} << std::min(seen.failures++, 20));
         }
     }
-    if (sightings.size() == sightingsKept) {
-        sightings.pop_back();
+    // Newest first: the oldest, or a spare, takes the counts into its storage.
+    std::vector<Sighting>& latest = seen.latest;
+    if (seen.kept == latest.size() && latest.size() < sightingsKept) {
+        latest.emplace_back();
     }
-    sightings.reserve(sightingsKept);
-    sightings.insert(sightings.begin(), {macroStep, std::move(counts)});
+    const auto slot =
+        latest.begin() + static_cast<std::ptrdiff_t>(std::min(seen.kept, latest.size() - 1));
+    std::rotate(latest.begin(), slot, slot + 1);
+    latest.front().macroStep = macroStep;
+    latest.front().counts = counts;
+    seen.kept = std::min(seen.kept + 1, sightingsKept);
     return std::nullopt;
 }
 
@@ -476,7 +488,11 @@ std::optional<Jump> ProofSystem::apply(const Rule& rule, MacroTape& tape,
     });
     jump.leftGrowth -= normalise(tape.left);
     normalise(tape.right);
-    history.clear();
+    // The sightings so far are void now, but their storage is kept for the
+    // next round when there is little of it.
+    if (history.size() > mostSightingsKeptOver) {
+        history.clear();
+    }
     ++applied;
     return jump;
 }

@@ -120,7 +120,13 @@ private:
     std::int64_t applied = 0;
     std::optional<NeverEndingRule> neverEnding_;
     struct Sightings {
-        std::vector<Sighting> latest;  // newest first; a few, so cheaper than a deque
+        // Newest first, `kept` of them, then spares whose storage is reused: a
+        // few, so cheaper than a deque.
+        std::vector<Sighting> latest;
+        std::size_t kept = 0;
+        // The rules applied before the first of them: a sighting from before
+        // an application cannot be replayed to now.
+        std::int64_t era = 0;
         std::int64_t times = 0;
         std::int64_t nextTry = 0;
         int failures = 0;
@@ -128,6 +134,7 @@ private:
     std::unordered_map<Signature, Sightings, SignatureHash> history;
     std::unordered_map<Signature, Rule, SignatureHash> rules;
     Signature signatureNow;  // kept, so that each step does not make one
+    std::vector<CountPrint> countsNow;
     KnownSquares squares;
 };
 
