@@ -290,12 +290,10 @@ void MacroMachine::endIn(BlockHead head, mpz_class block, BlockEnd end) {
 
 std::vector<MacroMachine::Stretch> MacroMachine::line(mpz_class& firstBlock) const {
     std::vector<Stretch> stretches;
-    firstBlock = ended() ? lastBlock : leftEnd;
+    firstBlock = ended() ? lastBlock : edge();
     for (const TapeRun& run : tape.left) {
         stretches.push_back({blockCells[run.block], &run.count});
-        if (ended()) {
-            firstBlock -= run.count;
-        }
+        firstBlock -= run.count;
     }
     if (ended()) {
         stretches.push_back({0, &one});

@@ -108,8 +108,9 @@ private:
     // at `startOrigin` is cell 0.
     std::int64_t startOrigin = 0;
     // The index of the bottom block of `left`, or while `left` is empty of
-    // the block on top of `right`. It changes only when a step reaches past
-    // either end of `left`: a crossing of a long run costs no long addition.
+    // the block on top of `right`. It changes only when a step goes beyond
+    // the bottom of `left` or a rule applies: crossing a long run costs no
+    // long addition.
     mpz_class leftEnd = 0;
     mpz_class steps_ = 0;
     // The block the head starts in, until it leaves it.

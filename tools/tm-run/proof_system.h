@@ -124,8 +124,8 @@ private:
         // few, so cheaper than a deque.
         std::vector<Sighting> latest;
         std::size_t kept = 0;
-        // The rules applied before the first of them: a sighting from before
-        // an application cannot be replayed to now.
+        // How many rules had been applied when they were made: a sighting
+        // from before an application cannot be replayed to now.
         std::int64_t era = 0;
         std::int64_t times = 0;
         std::int64_t nextTry = 0;
