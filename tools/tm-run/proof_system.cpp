@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <span>
+#include <utility>
 
 #include "tools/tm-run/big_count.h"
 
@@ -409,24 +410,21 @@ std::optional<Jump> ProofSystem::apply(const Rule& rule, MacroTape& tape,
         }
         return terms;
     };
-    // Their sum, m first + m (m - 1) / 2 growth. One of m and m - 1 is even,
-    // so it takes a single product of long numbers: m/2 (2 first + (m - 1)
-    // growth) or m (first + (m - 1)/2 growth).
-    const auto total = [&](const Linear& value, const mpz_class& m) {
-        const auto [first, growth] = termsOf(value);
-        mpz_class sum = m - 1;
-        if (mpz_even_p(m.get_mpz_t())) {
-            sum *= growth;
-            sum += first;
-            sum += first;
-            sum *= m / 2;
-        } else {
-            sum /= 2;
-            sum *= growth;
-            sum += first;
-            sum *= m;
+    // Their sum, m first + m (m - 1) / 2 growth, from m^2 as `squareOfM`
+    // gives it: a squaring costs less than a product of two long numbers,
+    // and often the square is known.
+    const auto sum = [](const std::pair<mpz_class, mpz_class>& terms, const mpz_class& m,
+                        const auto& squareOfM) {
+        mpz_class result = terms.first * m;
+        if (terms.second != 0) {
+            mpz_class pairs = squareOfM() - m;
+            pairs >>= 1;
+            mpz_addmul(result.get_mpz_t(), terms.second.get_mpz_t(), pairs.get_mpz_t());
         }
-        return sum;
+        return result;
+    };
+    const auto total = [&](const Linear& value, const mpz_class& m) {
+        return sum(termsOf(value), m, [&] { return mpz_class(m * m); });
     };
     if (remaining && (!times || total(rule.steps, *times) > *remaining)) {
         // The most applications that the steps left allow: each makes at least one.
@@ -451,35 +449,27 @@ std::optional<Jump> ProofSystem::apply(const Rule& rule, MacroTape& tape,
         return std::nullopt;
     }
 
-    const auto steps = termsOf(rule.steps);
-    const auto shift = termsOf(rule.shift);
-    const std::optional<mpz_class> square = squareOfTimes(m, limitingLoss, steps, shift);
-    Jump jump;
-    if (square) {
-        // m (m - 1) / 2 from the square: no long product at all when the
-        // square was known and first is short.
-        mpz_class pairs = *square - m;
-        pairs >>= 1;
-        jump.steps = steps.first * m;
-        mpz_addmul(jump.steps.get_mpz_t(), steps.second.get_mpz_t(), pairs.get_mpz_t());
-        jump.shift = shift.first * m;
-        mpz_addmul(jump.shift.get_mpz_t(), shift.second.get_mpz_t(), pairs.get_mpz_t());
-    } else {
-        jump.steps = total(rule.steps, m);
-        jump.shift = total(rule.shift, m);
-    }
+    std::optional<mpz_class> square;
+    const auto squareOfTimes = [&]() -> const mpz_class& {
+        if (!square) {
+            square = squareOf(m, limitingLoss);
+        }
+        return *square;
+    };
+    Jump jump{sum(termsOf(rule.steps), m, squareOfTimes),
+              sum(termsOf(rule.shift), m, squareOfTimes), 0};
     for (std::size_t i = 0; i < tape.left.size(); ++i) {
         mpz_addmul(jump.leftGrowth.get_mpz_t(), rule.delta[i].get_mpz_t(), m.get_mpz_t());
     }
     forEachRun(tape, [&](std::size_t i, TapeRun& run) {
         const mpz_class& delta = rule.delta[i];
-        const bool grows = square && delta != 0 && isShort(run.count) && isShort(delta);
+        const bool grows = delta != 0 && isShort(run.count) && isShort(delta);
         const mpz_class before = grows ? run.count : mpz_class(0);
         mpz_addmul(run.count.get_mpz_t(), delta.get_mpz_t(), m.get_mpz_t());
         if (grows && !isShort(run.count)) {
             // A run that grew long is often the one that the next rule counts
             // down: (c + delta m)^2 = c^2 + 2 c delta m + delta^2 m^2.
-            mpz_class grown = *square * (delta * delta);
+            mpz_class grown = squareOfTimes() * (delta * delta);
             const mpz_class twice = 2 * before * delta;
             mpz_addmul(grown.get_mpz_t(), twice.get_mpz_t(), m.get_mpz_t());
             grown += before * before;
@@ -497,9 +487,7 @@ std::optional<Jump> ProofSystem::apply(const Rule& rule, MacroTape& tape,
     return jump;
 }
 
-std::optional<mpz_class> ProofSystem::squareOfTimes(
-    const mpz_class& m, const mpz_class& loss, const std::pair<mpz_class, mpz_class>& steps,
-    const std::pair<mpz_class, mpz_class>& shift) const {
+mpz_class ProofSystem::squareOf(const mpz_class& m, const mpz_class& loss) const {
     // m - 1 applications leave the limiting run `loss` (m - 1) shorter, most
     // often a run that an earlier rule grew and whose square is known.
     mpz_class taken = m - 1;
@@ -512,13 +500,7 @@ std::optional<mpz_class> ProofSystem::squareOfTimes(
         // m^2 = (m - 1)^2 + (m - 1) + m
         *known += m;
         *known += m - 1;
-        return known;
-    }
-    // Else squaring m costs less than the one long product of the closed
-    // form, when first is short; it is needed only when the steps grow.
-    if ((steps.second == 0 && shift.second == 0) || !isShort(steps.first) ||
-        !isShort(shift.first)) {
-        return std::nullopt;
+        return *known;
     }
     return m * m;
 }

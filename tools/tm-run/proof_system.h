@@ -7,7 +7,6 @@
 #include <functional>
 #include <optional>
 #include <unordered_map>
-#include <utility>
 #include <vector>
 
 #include "tools/tm-run/known_squares.h"
@@ -109,11 +108,8 @@ private:
     std::optional<Jump> apply(const Rule& rule, MacroTape& tape,
                               const std::optional<mpz_class>& remaining);
     // The square of `m` applications of a rule whose limiting run loses
-    // `loss` blocks each, when cheaper than the closed form's long product.
-    // `steps` and `shift` are the rule's first and growth terms.
-    std::optional<mpz_class> squareOfTimes(const mpz_class& m, const mpz_class& loss,
-                                           const std::pair<mpz_class, mpz_class>& steps,
-                                           const std::pair<mpz_class, mpz_class>& shift) const;
+    // `loss` blocks each: from a known square where there is one.
+    mpz_class squareOf(const mpz_class& m, const mpz_class& loss) const;
 
     CrossingLookup crossings;
     std::int64_t macroStep = 0;
