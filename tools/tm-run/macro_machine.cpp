@@ -49,6 +49,7 @@ MacroMachine::MacroMachine(const CompiledRules& rules, int blockSize, const Tape
         }
         return head;
     };
+    leftEnd = bigOf(firstBlock - headBlock);
     for (std::int64_t block = firstBlock; block < headBlock; ++block) {
         put(tape.left, idOf(blockAt(block, 0)), one);
     }
@@ -98,7 +99,12 @@ const Crossing* MacroMachine::crossingFor(StateIndex state, bool fromLeft, Block
 }
 
 void MacroMachine::take(std::vector<TapeRun>& stack, const mpz_class& count) {
-    if (!stack.empty() && (stack.back().count -= count) == 0) {
+    if (stack.empty()) {
+        // Blank blocks from beyond the end of the tape kept.
+        if (&stack == &tape.left) {
+            leftEnd -= count;
+        }
+    } else if ((stack.back().count -= count) == 0) {
         stack.pop_back();
     }
 }
@@ -108,6 +114,8 @@ void MacroMachine::put(std::vector<TapeRun>& stack, BlockId block, const mpz_cla
         stack.back().count += count;
     } else if (!stack.empty() || block != 0) {
         stack.push_back({block, count});
+    } else if (&stack == &tape.left) {
+        leftEnd += count;
     }
 }
 
@@ -141,13 +149,12 @@ bool MacroMachine::leaveStartBlock(BlockHead head) {
     tape.state = head.state;
     if (end == BlockEnd::ExitRight) {
         put(tape.left, idOf(head), one);
-        edge += 1;
         tape.facingRight = true;
     } else if (end == BlockEnd::ExitLeft) {
         put(tape.right, idOf(head), one);
         tape.facingRight = false;
     } else {
-        endIn(head, edge, end);
+        endIn(head, edge(), end);
     }
     return ended();
 }
@@ -178,7 +185,8 @@ bool MacroMachine::advance(std::int64_t macroSteps) {
                 return true;
             }
             steps_ += jump->steps;
-            edge += jump->shift;
+            leftEnd += jump->shift;
+            leftEnd -= jump->leftGrowth;
             continue;
         }
         std::vector<TapeRun>& ahead = tape.ahead();
@@ -188,9 +196,10 @@ bool MacroMachine::advance(std::int64_t macroSteps) {
             BlockHead head = headIn(block, tape.state, tape.facingRight ? 0 : blockSize_ - 1);
             std::int64_t made = 0;
             const BlockEnd end = runInBlock(rules, blockSize_, head, budget(), made);
+            const mpz_class edgeNow = edge();
             take(ahead, one);
             steps_ += bigOf(made);
-            endIn(head, tape.facingRight ? edge : edge - 1, end);
+            endIn(head, tape.facingRight ? edgeNow : edgeNow - 1, end);
             return true;
         }
 
@@ -212,25 +221,25 @@ bool MacroMachine::advance(std::int64_t macroSteps) {
                 count.swap(ahead.back().count);
                 ahead.pop_back();
             }
-            if (tape.facingRight) {
-                edge += count;
-            } else {
-                edge -= count;
-            }
             mpz_addmul(steps_.get_mpz_t(), count.get_mpz_t(), bigOf(crossing->steps).get_mpz_t());
             put(behind, crossing->write, std::move(count));
         } else {
             take(ahead, one);
             put(behind, crossing->write, one);
-            if (onward) {
-                edge += tape.facingRight ? 1 : -1;
-            }
             addSmall(steps_, crossing->steps);
         }
         tape.facingRight = crossing->exitRight;
         tape.state = crossing->next;
     }
     return false;
+}
+
+mpz_class MacroMachine::edge() const {
+    mpz_class index = leftEnd;
+    for (const TapeRun& run : tape.left) {
+        index += run.count;
+    }
+    return index;
 }
 
 mpz_class MacroMachine::positionOf(const mpz_class& block, int offset) const {
@@ -246,18 +255,18 @@ mpz_class MacroMachine::headPosition() const {
         return positionOf(lastBlock, last.offset);
     }
     if (startBlock) {
-        return positionOf(edge, startBlock->offset);
+        return positionOf(edge(), startBlock->offset);
     }
-    return tape.facingRight ? positionOf(edge, 0) : positionOf(edge - 1, blockSize_ - 1);
+    return tape.facingRight ? positionOf(edge(), 0) : positionOf(edge() - 1, blockSize_ - 1);
 }
 
 void MacroMachine::endAhead(BlockEnd end) {
     std::vector<TapeRun>& ahead = tape.ahead();
     const BlockHead head = headIn(topOf(ahead), tape.state, tape.facingRight ? 0 : blockSize_ - 1);
+    lastBlock = tape.facingRight ? edge() : edge() - 1;
     take(ahead, one);
     end_ = end;
     last = head;
-    lastBlock = tape.facingRight ? edge : edge - 1;
 }
 
 // A run can end with the head just outside the block it was working on, when
@@ -281,7 +290,7 @@ void MacroMachine::endIn(BlockHead head, mpz_class block, BlockEnd end) {
 
 std::vector<MacroMachine::Stretch> MacroMachine::line(mpz_class& firstBlock) const {
     std::vector<Stretch> stretches;
-    firstBlock = ended() ? lastBlock : edge;
+    firstBlock = ended() ? lastBlock : edge();
     for (const TapeRun& run : tape.left) {
         stretches.push_back({blockCells[run.block], &run.count});
         firstBlock -= run.count;

@@ -74,7 +74,10 @@ private:
     }
     BlockHead headIn(BlockId block, StateIndex state, int offset) const;
     const Crossing* crossingFor(StateIndex state, bool fromLeft, BlockId block);
-    static void take(std::vector<TapeRun>& stack, const mpz_class& count);
+    // The index of the block on top of `right`; left's top is the one before.
+    // While the head is still in its first block, that block's index.
+    mpz_class edge() const;
+    void take(std::vector<TapeRun>& stack, const mpz_class& count);
     void put(std::vector<TapeRun>& stack, BlockId block, const mpz_class& count);
     void put(std::vector<TapeRun>& stack, BlockId block, mpz_class&& count);
     bool leaveStartBlock(BlockHead head);
@@ -104,9 +107,11 @@ private:
     // Block indices count from the block the head starts in, where the cell
     // at `startOrigin` is cell 0.
     std::int64_t startOrigin = 0;
-    // The index of the block on top of `right`; left's top is the one before.
-    // While the head is still in its first block, that block's index.
-    mpz_class edge = 0;
+    // The index of the bottom block of `left`, or while `left` is empty of
+    // the block on top of `right`. It changes only when a step goes beyond
+    // the bottom of `left` or a rule applies: crossing a long run costs no
+    // long addition.
+    mpz_class leftEnd = 0;
     mpz_class steps_ = 0;
     // The block the head starts in, until it leaves it.
     std::optional<BlockHead> startBlock;

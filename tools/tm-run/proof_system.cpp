@@ -1,6 +1,8 @@
 #include "tools/tm-run/proof_system.h"
 
 #include <algorithm>
+#include <span>
+#include <utility>
 
 #include "tools/tm-run/big_count.h"
 
@@ -12,6 +14,8 @@ namespace {
 constexpr std::size_t mostRunsWatched = 48;
 static_assert(mostRunsWatched <= 64, "a run set holds a bit for each run");
 constexpr std::size_t mostSightings = 1 << 16;
+// Sightings made void by an applied rule are kept, to be reused, up to this many.
+constexpr std::size_t mostSightingsKeptOver = 1 << 10;
 // A configuration is compared with its last few sightings, so that a rule
 // whose runs take turns in changing is found too.
 constexpr std::size_t sightingsKept = 3;
@@ -19,6 +23,11 @@ constexpr std::size_t sightingsKept = 3;
 // Run lengths as a sighting keeps them: exact up to `longestKept`, beyond
 // that only their lowest bits and size.
 constexpr long longestKept = 1l << 30;
+
+// Short numbers multiply a long one in a single pass over it.
+bool isShort(const mpz_class& value) {
+    return mpz_size(value.get_mpz_t()) <= 2;
+}
 
 ProofSystem::CountPrint printOf(const mpz_class& count) {
     if (count <= longestKept) {
@@ -28,15 +37,13 @@ ProofSystem::CountPrint printOf(const mpz_class& count) {
             mpz_getlimbn(count.get_mpz_t(), 0)};
 }
 
-std::vector<ProofSystem::CountPrint> printsOf(const MacroTape& tape) {
-    std::vector<ProofSystem::CountPrint> prints;
-    prints.reserve(tape.left.size() + tape.right.size());
+void printsOf(const MacroTape& tape, std::vector<ProofSystem::CountPrint>& prints) {
+    prints.clear();
     for (const auto* side : {&tape.left, &tape.right}) {
         for (const TapeRun& run : *side) {
             prints.push_back(printOf(run.count));
         }
     }
-    return prints;
 }
 
 // Calls `visit` with each run's index, left then right, and the run.
@@ -51,8 +58,9 @@ void forEachRun(MacroTape& tape, Visit visit) {
 }
 
 // Empty runs go, equal neighbours become one, and blank runs at the bottom
-// are left to the blank tape beyond.
-void normalise(std::vector<TapeRun>& stack) {
+// are left to the blank tape beyond; returns how many blocks those held.
+mpz_class normalise(std::vector<TapeRun>& stack) {
+    mpz_class dropped = 0;
     std::vector<TapeRun> kept;
     kept.reserve(stack.size());
     for (TapeRun& run : stack) {
@@ -63,9 +71,12 @@ void normalise(std::vector<TapeRun>& stack) {
             kept.back().count += run.count;
         } else if (!kept.empty() || run.block != 0) {
             kept.push_back(std::move(run));
+        } else {
+            dropped += run.count;
         }
     }
     stack = std::move(kept);
+    return dropped;
 }
 
 }  // namespace
@@ -105,12 +116,17 @@ std::optional<Jump> ProofSystem::consider(MacroTape& tape,
         loose = changedFixedRuns(rule->second, tape);
     }
 
-    std::vector<CountPrint> counts = printsOf(tape);
+    printsOf(tape, countsNow);
+    const std::vector<CountPrint>& counts = countsNow;
     if (history.size() >= mostSightings) {
         history.clear();
     }
     Sightings& seen = history.try_emplace(signatureNow).first->second;
-    std::vector<Sighting>& sightings = seen.latest;
+    if (seen.era != applied) {
+        // Seen only before the last rule applied: as good as never seen.
+        seen = {std::move(seen.latest), 0, applied};
+    }
+    const std::span<const Sighting> sightings(seen.latest.data(), seen.kept);
     // A configuration whose proofs failed is tried again after 1, 2, 4, ...
     // more sightings: a transient costs little, a rule is still found.
     if (++seen.times >= seen.nextTry) {
@@ -140,11 +156,17 @@ std::optional<Jump> ProofSystem::consider(MacroTape& tape,
             seen.nextTry = seen.times + (std::int64_t{1} << std::min(seen.failures++, 20));
         }
     }
-    if (sightings.size() == sightingsKept) {
-        sightings.pop_back();
+    // Newest first: the oldest, or a spare, takes the counts into its storage.
+    std::vector<Sighting>& latest = seen.latest;
+    if (seen.kept == latest.size() && latest.size() < sightingsKept) {
+        latest.emplace_back();
     }
-    sightings.reserve(sightingsKept);
-    sightings.insert(sightings.begin(), {macroStep, std::move(counts)});
+    const auto slot =
+        latest.begin() + static_cast<std::ptrdiff_t>(std::min(seen.kept, latest.size() - 1));
+    std::rotate(latest.begin(), slot, slot + 1);
+    latest.front().macroStep = macroStep;
+    latest.front().counts = counts;
+    seen.kept = std::min(seen.kept + 1, sightingsKept);
     return std::nullopt;
 }
 
@@ -348,6 +370,8 @@ std::optional<Jump> ProofSystem::apply(const Rule& rule, MacroTape& tape,
     // they stand, not copied.
     std::vector<mpz_class> x(rule.bounds.size());
     std::optional<mpz_class> times;
+    // What each application takes from the run that limits `times`.
+    mpz_class limitingLoss = 1;
     bool fits = true;
     forEachRun(tape, [&](std::size_t i, const TapeRun& run) {
         x[i] = run.count - rule.bounds[i].least;
@@ -361,6 +385,7 @@ std::optional<Jump> ProofSystem::apply(const Rule& rule, MacroTape& tape,
             most += 1;
             if (!times || most < *times) {
                 times = std::move(most);
+                limitingLoss = -rule.delta[i];
             }
         }
         if (rule.bounds[i].fixed && rule.delta[i] != 0) {
@@ -371,34 +396,35 @@ std::optional<Jump> ProofSystem::apply(const Rule& rule, MacroTape& tape,
     if (!fits) {
         return std::nullopt;
     }
-    // The sum over applications j = 0 .. m-1 of value(x + j * delta).
-    // With value(x) = c + sum a_i x_i, that is m (c + sum a_i x_i) +
-    // m (m - 1) / 2 * sum a_i delta_i. One of m and m - 1 is even, so it
-    // takes a single product of long numbers: m/2 (2 first + (m - 1) growth)
-    // or m (first + (m - 1)/2 growth).
-    const auto total = [&](const Linear& value, const mpz_class& m) {
-        mpz_class first = value.constant;
-        mpz_class growth = 0;
+    // With value(x) = c + sum a_i x_i, application j = 0 .. m-1 counts
+    // value(x + j * delta) = first + j * growth, where first = value(x) and
+    // growth = sum a_i delta_i.
+    const auto termsOf = [&](const Linear& value) {
+        std::pair<mpz_class, mpz_class> terms{value.constant, 0};
         for (std::size_t i = 0; i < x.size(); ++i) {
             if (value.coefficients[i] != 0) {
                 const mpz_class coefficient = bigOf(value.coefficients[i]);
-                first += coefficient * x[i];
-                growth += coefficient * rule.delta[i];
+                terms.first += coefficient * x[i];
+                terms.second += coefficient * rule.delta[i];
             }
         }
-        mpz_class sum = m - 1;
-        if (mpz_even_p(m.get_mpz_t())) {
-            sum *= growth;
-            sum += first;
-            sum += first;
-            sum *= m / 2;
-        } else {
-            sum /= 2;
-            sum *= growth;
-            sum += first;
-            sum *= m;
+        return terms;
+    };
+    // Their sum, m first + m (m - 1) / 2 growth, from m^2 as `squareOfM`
+    // gives it: a squaring costs less than a product of two long numbers,
+    // and often the square is known.
+    const auto sum = [](const std::pair<mpz_class, mpz_class>& terms, const mpz_class& m,
+                        const auto& squareOfM) {
+        mpz_class result = terms.first * m;
+        if (terms.second != 0) {
+            mpz_class pairs = squareOfM() - m;
+            pairs >>= 1;
+            mpz_addmul(result.get_mpz_t(), terms.second.get_mpz_t(), pairs.get_mpz_t());
         }
-        return sum;
+        return result;
+    };
+    const auto total = [&](const Linear& value, const mpz_class& m) {
+        return sum(termsOf(value), m, [&] { return mpz_class(m * m); });
     };
     if (remaining && (!times || total(rule.steps, *times) > *remaining)) {
         // The most applications that the steps left allow: each makes at least one.
@@ -416,18 +442,65 @@ std::optional<Jump> ProofSystem::apply(const Rule& rule, MacroTape& tape,
     } else if (!times) {
         neverEnding_ = NeverEndingRule{tape, rule.delta, total(rule.steps, 1),
                                        total(rule.steps, 2) - 2 * total(rule.steps, 1)};
-        return Jump{0, 0, true};
+        return Jump{0, 0, 0, true};
     }
-    if (*times == 0) {
+    const mpz_class& m = *times;
+    if (m == 0) {
         return std::nullopt;
     }
-    Jump jump{total(rule.steps, *times), total(rule.shift, *times)};
+
+    std::optional<mpz_class> square;
+    const auto squareOfTimes = [&]() -> const mpz_class& {
+        if (!square) {
+            square = squareOf(m, limitingLoss);
+        }
+        return *square;
+    };
+    Jump jump{sum(termsOf(rule.steps), m, squareOfTimes),
+              sum(termsOf(rule.shift), m, squareOfTimes), 0};
+    for (std::size_t i = 0; i < tape.left.size(); ++i) {
+        mpz_addmul(jump.leftGrowth.get_mpz_t(), rule.delta[i].get_mpz_t(), m.get_mpz_t());
+    }
     forEachRun(tape, [&](std::size_t i, TapeRun& run) {
-        mpz_addmul(run.count.get_mpz_t(), rule.delta[i].get_mpz_t(), times->get_mpz_t());
+        const mpz_class& delta = rule.delta[i];
+        const bool grows = delta != 0 && isShort(run.count) && isShort(delta);
+        const mpz_class before = grows ? run.count : mpz_class(0);
+        mpz_addmul(run.count.get_mpz_t(), delta.get_mpz_t(), m.get_mpz_t());
+        if (grows && !isShort(run.count)) {
+            // A run that grew long is often the one that the next rule counts
+            // down: (c + delta m)^2 = c^2 + 2 c delta m + delta^2 m^2.
+            mpz_class grown = squareOfTimes() * (delta * delta);
+            const mpz_class twice = 2 * before * delta;
+            mpz_addmul(grown.get_mpz_t(), twice.get_mpz_t(), m.get_mpz_t());
+            grown += before * before;
+            squares.remember(run.count, std::move(grown));
+        }
     });
-    normalise(tape.left);
+    jump.leftGrowth -= normalise(tape.left);
     normalise(tape.right);
-    history.clear();
+    // The sightings so far are void now, but their storage is kept for the
+    // next round when there is little of it.
+    if (history.size() > mostSightingsKeptOver) {
+        history.clear();
+    }
     ++applied;
     return jump;
+}
+
+mpz_class ProofSystem::squareOf(const mpz_class& m, const mpz_class& loss) const {
+    // m - 1 applications leave the limiting run `loss` (m - 1) shorter, most
+    // often a run that an earlier rule grew and whose square is known.
+    mpz_class taken = m - 1;
+    taken *= loss;
+    if (auto known = squares.squareOf(taken)) {
+        if (loss != 1) {
+            mpz_divexact(known->get_mpz_t(), known->get_mpz_t(),
+                         mpz_class(loss * loss).get_mpz_t());
+        }
+        // m^2 = (m - 1)^2 + (m - 1) + m
+        *known += m;
+        *known += m - 1;
+        return *known;
+    }
+    return m * m;
 }

@@ -9,17 +9,19 @@
 #include <unordered_map>
 #include <vector>
 
+#include "tools/tm-run/known_squares.h"
 #include "tools/tm-run/macro_tape.h"
 
 // The crossing of a block entered in a state from one side; none when the run
 // ends inside the block.
 using CrossingLookup = std::function<const Crossing*(StateIndex, bool facingRight, BlockId)>;
 
-// What applying rules did to a run: the steps made and how far the head's
-// edge moved, in blocks, to the right.
+// What applying rules did to a run: the steps made, how far the head's edge
+// moved, in blocks, to the right, and how the runs behind it changed.
 struct Jump {
     mpz_class steps;
     mpz_class shift;
+    mpz_class leftGrowth;  // how many blocks the runs left of the head gained
     // Instead: the rule applies for ever, and nothing limits the steps.
     bool endless = false;
 };
@@ -105,13 +107,22 @@ private:
                               std::int64_t macroSteps, std::vector<mpz_class>* slack) const;
     std::optional<Jump> apply(const Rule& rule, MacroTape& tape,
                               const std::optional<mpz_class>& remaining);
+    // The square of `m` applications of a rule whose limiting run loses
+    // `loss` blocks each: from a known square where there is one.
+    mpz_class squareOf(const mpz_class& m, const mpz_class& loss) const;
 
     CrossingLookup crossings;
     std::int64_t macroStep = 0;
     std::int64_t applied = 0;
     std::optional<NeverEndingRule> neverEnding_;
     struct Sightings {
-        std::vector<Sighting> latest;  // newest first; a few, so cheaper than a deque
+        // Newest first, `kept` of them, then spares whose storage is reused: a
+        // few, so cheaper than a deque.
+        std::vector<Sighting> latest;
+        std::size_t kept = 0;
+        // How many rules had been applied when they were made: a sighting
+        // from before an application cannot be replayed to now.
+        std::int64_t era = 0;
         std::int64_t times = 0;
         std::int64_t nextTry = 0;
         int failures = 0;
@@ -119,6 +130,8 @@ private:
     std::unordered_map<Signature, Sightings, SignatureHash> history;
     std::unordered_map<Signature, Rule, SignatureHash> rules;
     Signature signatureNow;  // kept, so that each step does not make one
+    std::vector<CountPrint> countsNow;
+    KnownSquares squares;
 };
 
 #endif
