@@ -145,8 +145,7 @@ bool windowsFit(int symbols, int blockSize, int width) {
 }  // namespace
 
 Verdict decideClosedTapeLanguage(const DeciderMachine& machine, const WindowLimits& limits) {
-    const bool blankStart = std::all_of(machine.startTape.begin(), machine.startTape.end(),
-                                        [](std::uint8_t cell) { return cell == 0; });
+    const bool blankStart = machine.startsBlank();
     for (int blockSize = 1; blankStart && blockSize <= limits.largestBlock; ++blockSize) {
         for (int width = 1; width <= limits.widest; ++width) {
             if (!windowsFit(machine.symbolCount, blockSize, width)) {

@@ -121,6 +121,11 @@ std::string oneLineOf(const DeciderMachine& machine) {
     return line;
 }
 
+bool DeciderMachine::startsBlank() const {
+    return std::all_of(startTape.begin(), startTape.end(),
+                       [](std::uint8_t cell) { return cell == 0; });
+}
+
 bool deciderMachineOf(const std::string& description, DeciderMachine& machine, std::string& error) {
     StreamLogSink quiet(nullptr);
     MachineRunner runner(&quiet, nullptr, nullptr);

@@ -33,6 +33,8 @@ struct DeciderMachine {
     const DeciderTransition& at(int state, int symbol) const {
         return table[state * symbolCount + symbol];
     }
+    // The tape-language deciders describe runs from a blank tape only.
+    bool startsBlank() const;
 };
 
 // An empty machine of the size, with one-line names, every transition undefined.

@@ -206,8 +206,7 @@ private:
 }  // namespace
 
 Verdict decideFiniteAutomata(const DeciderMachine& machine, const AutomataLimits& limits) {
-    const bool blankStart = std::all_of(machine.startTape.begin(), machine.startTape.end(),
-                                        [](std::uint8_t cell) { return cell == 0; });
+    const bool blankStart = machine.startsBlank();
     DeciderRun run(machine);
     while (run.steps() < shortRunSteps && run.step()) {
     }

@@ -157,8 +157,7 @@ bool passesStayCheap(const DeciderMachine& machine, int blockSize) {
 }  // namespace
 
 Verdict decideRepeatedWords(const DeciderMachine& machine, const WordListLimits& limits) {
-    const bool blankStart = std::all_of(machine.startTape.begin(), machine.startTape.end(),
-                                        [](std::uint8_t cell) { return cell == 0; });
+    const bool blankStart = machine.startsBlank();
     for (int blockSize = 1;
          blankStart && blockSize <= limits.largestBlock && passesStayCheap(machine, blockSize);
          ++blockSize) {
